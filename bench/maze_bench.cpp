@@ -1,0 +1,86 @@
+// Maze generation and the .maz file, on the board sizes people use and the
+// largest the program accepts.
+
+#include "maze_board.h"
+#include "maze_random.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A straight path across the middle row, left ring to right ring.
+void drawStraightPath(MazeBoard& board)
+{
+    const int W = board.getWidth();
+    const int row = board.getHeight() / 2;
+    board.startX = -1;
+    board.startY = row;
+    board.clearPath();
+    for (int x = 0; x <= W; ++x)
+        board.setPathV(x, row, 1);
+    for (int x = 0; x < W; ++x)
+        board.setPathCell(x, row, 1);
+    board.curX = W;
+}
+
+void BM_MakeMaze(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    const int side = static_cast<int>(state.range(0));
+    if (!board.resize(side, side))
+        state.SkipWithError("resize refused");
+    drawStraightPath(board);
+    for (auto _ : state) {
+        board.makeMaze();
+        benchmark::DoNotOptimize(board.getMazeV(1, 0));
+    }
+    state.SetItemsProcessed(state.iterations() * side * side);
+}
+BENCHMARK(BM_MakeMaze)->Arg(40)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+std::filesystem::path benchFile()
+{
+    return std::filesystem::temp_directory_path() / ("zubelo-bench-" + std::to_string(::getpid()) + ".maz");
+}
+
+void BM_SaveFile(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    (void)board.resize(100, 100);
+    drawStraightPath(board);
+    board.makeMaze();
+    const auto file = benchFile();
+    for (auto _ : state) {
+        if (!board.saveFile(file))
+            state.SkipWithError("save failed");
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
+
+void BM_LoadFile(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    (void)board.resize(100, 100);
+    drawStraightPath(board);
+    board.makeMaze();
+    const auto file = benchFile();
+    if (!board.saveFile(file))
+        state.SkipWithError("save failed");
+    MazeBoard loaded(random);
+    for (auto _ : state) {
+        if (!loaded.loadFile(file))
+            state.SkipWithError("load failed");
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+
+// Replaces a file as a whole or not at all: the new content goes to a
+// temporary file in the target's folder, is flushed to disk, takes over the
+// old file's permissions and is then renamed over the target. On any failure
+// the old file stays exactly as it was and the temporary file is removed.
+namespace atomicfile {
+
+bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size);
+
+// The steps of writeFile, for tests that need one of them to fail (a full disk,
+// a rename refused by the file system) where the machine cannot arrange it.
+enum class Step { Create, Write, Flush, Replace };
+using FaultHook = bool (*)(Step step); // true: this step fails
+void setFaultHook(FaultHook hook);
+
+namespace detail {
+bool injectedFault(Step step);
+// The name of the temporary file next to the target.
+std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned attempt);
+}
+
+} // namespace atomicfile

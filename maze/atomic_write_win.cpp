@@ -1,0 +1,52 @@
+#include "atomic_write.h"
+
+#include <windows.h>
+
+namespace atomicfile {
+
+bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size)
+{
+    const DWORD oldAttributes = GetFileAttributesW(target.c_str());
+    const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
+    // A folder or a read-only file is not replaced.
+    if (exists && (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return false;
+
+    if (detail::injectedFault(Step::Create))
+        return false;
+    std::filesystem::path temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = detail::temporaryName(target, attempt);
+        file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+
+    bool ok = !detail::injectedFault(Step::Write);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    while (ok && size > 0) {
+        const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD written = 0;
+        ok = WriteFile(file, bytes, chunk, &written, nullptr) && written == chunk;
+        bytes += written;
+        size -= written;
+    }
+    ok = ok && !detail::injectedFault(Step::Flush) && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok && exists)
+        ok = SetFileAttributesW(temp.c_str(), oldAttributes & ~FILE_ATTRIBUTE_TEMPORARY) != 0;
+    ok = ok && !detail::injectedFault(Step::Replace)
+        && MoveFileExW(temp.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace atomicfile

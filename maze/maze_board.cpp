@@ -1,0 +1,113 @@
+#include "maze_board.h"
+
+#include "maze_random.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+MazeBoard::GuardHandler guardHandler = nullptr;
+}
+
+MazeBoard::MazeBoard(RandomSource& random)
+    : random_(&random)
+{
+    setGridSize(10);
+    (void)resize(40, 40);
+}
+
+MazeBoard::MazeBoard()
+    : MazeBoard(RandomSource::process())
+{
+}
+
+bool MazeBoard::resize(int width, int height)
+{
+    if (width < MinSide || width > MaxSide || height < MinSide || height > MaxSide)
+        return false;
+
+    width_ = width;
+    height_ = height;
+    startX = -1;
+    startY = 0;
+    curX = startX;
+    curY = startY;
+
+    const auto vEdges = static_cast<std::size_t>(width + 1) * static_cast<std::size_t>(height);
+    const auto hEdges = static_cast<std::size_t>(width) * static_cast<std::size_t>(height + 1);
+    const auto cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    mazeV_.assign(vEdges, 0);
+    pathV_.assign(vEdges, 0);
+    mazeH_.assign(hEdges, 0);
+    pathH_.assign(hEdges, 0);
+    pathCells_.assign(cells, 0);
+
+    clearPath();
+    clearMaze();
+    return true;
+}
+
+void MazeBoard::clearPath()
+{
+    std::fill(pathV_.begin(), pathV_.end(), 0);
+    std::fill(pathH_.begin(), pathH_.end(), 0);
+    std::fill(pathCells_.begin(), pathCells_.end(), 0);
+    curX = startX;
+    curY = startY;
+    showAnswer = true;
+}
+
+void MazeBoard::clearMaze()
+{
+    cellSet_.reset(width_, height_);
+    openPairsValid_ = false;
+    // Any non-zero path byte is a crossing; the maze stores it as an open
+    // passage (1), the only value the maze picture draws as open.
+    std::transform(pathV_.begin(), pathV_.end(), mazeV_.begin(),
+                   [](std::uint8_t v) { return std::uint8_t(v != 0); });
+    std::transform(pathH_.begin(), pathH_.end(), mazeH_.begin(),
+                   [](std::uint8_t v) { return std::uint8_t(v != 0); });
+}
+
+void MazeBoard::setGridSize(int size)
+{
+    size = std::clamp(size, MinGridSize, MaxGridSize);
+    gridSize_ = size;
+    marginY_ = size;
+    marginX_ = size;
+}
+
+void MazeBoard::getImageSize(int& w, int& h) const
+{
+    w = gridSize_ * width_ + 2 * marginX_;
+    h = gridSize_ * height_ + 2 * marginY_;
+}
+
+std::uint8_t MazeBoard::getPathCell(int x, int y) const
+{
+    if (x < 0 || x >= width_ || y < 0 || y >= height_)
+        return 0;
+    return pathCells_[hIndex(x, y)];
+}
+
+void MazeBoard::setPathCell(int x, int y, std::uint8_t value)
+{
+    if (x < 0 || x >= width_ || y < 0 || y >= height_)
+        return;
+    pathCells_[hIndex(x, y)] = value;
+}
+
+void MazeBoard::setGuardHandler(GuardHandler handler)
+{
+    guardHandler = handler;
+}
+
+void MazeBoard::guardFailure(const char* message)
+{
+    if (guardHandler)
+        guardHandler(message);
+    else
+        std::fprintf(stderr, "%s\n", message);
+    std::exit(1);
+}

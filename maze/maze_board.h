@@ -1,0 +1,153 @@
+#pragma once
+
+#include "cell_sets.h"
+#include "maze_canvas.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <vector>
+
+class RandomSource;
+
+// The one data object of the program: the grid, the maze walls, the answer
+// path the user draws, the start and head of that path, the cell size and the
+// two view flags.
+//
+// Cell (x, y): column x = 0 ... W-1, row y = 0 ... H-1. The positions one step
+// outside the grid form the grey border ring. Vertical edge (x, y), x = 0 ... W,
+// lies left of cell (x, y); horizontal edge (x, y), y = 0 ... H, lies above it.
+// Vertical edges are stored at y*(W+1)+x, horizontal edges and cells at y*W+x.
+class MazeBoard {
+public:
+    static constexpr int MinGridSize = 3;
+    static constexpr int MaxGridSize = 20;
+    // Boards outside these sides are refused by resize(): at the largest cell
+    // size a 400 x 400 board is already an 8040 x 8040 picture.
+    static constexpr int MinSide = 1;
+    static constexpr int MaxSide = 400;
+    // Limits on what a maze file may ask for.
+    static constexpr int MaxFileGridSize = 100;
+    static constexpr int MaxImageSide = 8192;
+
+    static constexpr double JoinProbability = 0.2;
+    static constexpr int RandomPasses = 10;
+
+    // A board of 40 x 40 cells with cell size 10 that draws its mazes from
+    // `random` (by default the program's one source).
+    explicit MazeBoard(RandomSource& random);
+    MazeBoard();
+
+    MazeBoard(const MazeBoard&) = delete;
+    MazeBoard& operator=(const MazeBoard&) = delete;
+
+    // New grid size: start and head go to (-1, 0), every array is allocated
+    // anew and cleared, showAnswer ends on. Width and height outside
+    // MinSide ... MaxSide are refused: nothing changes and the result is false.
+    [[nodiscard]] bool resize(int width, int height);
+    // Erases the drawn path; the head goes back to the start; showAnswer on.
+    void clearPath();
+    // Every maze edge closed except the edges of the drawn path; sets reset.
+    void clearMaze();
+    // Clamps to MinGridSize ... MaxGridSize; both margins follow.
+    void setGridSize(int size);
+
+    int getWidth() const { return width_; }
+    int getHeight() const { return height_; }
+    int getGridSize() const { return gridSize_; }
+    int getMarginX() const { return marginX_; }
+    int getMarginY() const { return marginY_; }
+    // Pixel size of the whole picture, grid plus border.
+    void getImageSize(int& w, int& h) const;
+
+    // Edge accessors: the caller passes indices inside the grid's edge ranges
+    // (vertical: x 0 ... W, y 0 ... H-1; horizontal: x 0 ... W-1, y 0 ... H).
+    std::uint8_t getMazeV(int x, int y) const { return mazeV_[vIndex(x, y)]; }
+    void setMazeV(int x, int y, std::uint8_t value) { mazeV_[vIndex(x, y)] = value; }
+    std::uint8_t getMazeH(int x, int y) const { return mazeH_[hIndex(x, y)]; }
+    void setMazeH(int x, int y, std::uint8_t value) { mazeH_[hIndex(x, y)] = value; }
+    std::uint8_t getPathV(int x, int y) const { return pathV_[vIndex(x, y)]; }
+    void setPathV(int x, int y, std::uint8_t value) { pathV_[vIndex(x, y)] = value; }
+    std::uint8_t getPathH(int x, int y) const { return pathH_[hIndex(x, y)]; }
+    void setPathH(int x, int y, std::uint8_t value) { pathH_[hIndex(x, y)] = value; }
+    // Any position: outside the grid reads 0 and ignores writes, so the path
+    // editor can pass a head that stands on the ring.
+    std::uint8_t getPathCell(int x, int y) const;
+    void setPathCell(int x, int y, std::uint8_t value);
+
+    // Maze generation: keeps the drawn path open and fills the rest of the grid
+    // with random passages that never close a loop. Changes only the maze
+    // edges and the cell sets.
+    void makeMaze();
+    void initCellSets();
+    void randomJoinPass();
+    void finalJoinPass();
+    // Root (smallest cell index) of the set of cell (x, y). A column or row
+    // beyond the grid is a programming error: reported through the guard
+    // handler, then the process ends with status 1.
+    int findRoot(int x, int y);
+    void joinCells(int x1, int y1, int x2, int y2);
+    bool chance(double p);
+    double random01();
+
+    // Drawing: the maze picture and the editing view (drawGrid, then drawPath).
+    void drawMaze(MazeCanvas& canvas) const;
+    void drawAnswer(MazeCanvas& canvas) const;
+    void drawGrid(MazeCanvas& canvas) const;
+    void drawPath(MazeCanvas& canvas) const;
+
+    // The .maz file. saveFile writes the whole file or leaves an existing one
+    // untouched, and says which. loadFile takes the file's content only when it
+    // is a complete, sane maze; otherwise the board stays exactly as it was.
+    [[nodiscard]] bool saveFile(const std::filesystem::path& fileName) const;
+    [[nodiscard]] bool loadFile(const std::filesystem::path& fileName);
+    // The same two on bytes and streams, for tools and tests.
+    std::vector<std::uint8_t> toFileBytes() const;
+    [[nodiscard]] bool readFrom(std::istream& in);
+
+    // Who shows the guard messages ("Error LX", "Error LY"). The application
+    // installs a handler that shows a message box; without one the message
+    // goes to standard error. The handler returns; the process then ends.
+    using GuardHandler = void (*)(const char* message);
+    static void setGuardHandler(GuardHandler handler);
+
+    // Fields that the window and the path editor read and write directly.
+    int startX = -1;
+    int startY = 0;
+    int curX = -1;
+    int curY = 0;
+    bool showAnswer = true;
+    bool transparentMode = false;
+    const MazeColor startColor = 0x0000FF;  // red
+    const MazeColor cursorColor = 0xFF0000; // blue
+
+private:
+    int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
+    int hIndex(int x, int y) const { return y * width_ + x; }
+    void rebuildOpenPairs();
+    [[noreturn]] static void guardFailure(const char* message);
+
+    RandomSource* random_;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> mazeV_;
+    std::vector<std::uint8_t> mazeH_;
+    CellSets cellSet_;
+    std::vector<std::uint8_t> pathCells_;
+    std::vector<std::uint8_t> pathV_;
+    std::vector<std::uint8_t> pathH_;
+    int gridSize_ = 10;
+    int marginY_ = 10;
+    int marginX_ = 10;
+
+    // Neighbour pairs not yet known to share a set, in sweep order: across
+    // vertical walls and across horizontal walls. Sets only ever merge, so a
+    // pair once found joined is dropped for good.
+    struct OpenPair {
+        std::int32_t slot; // the left or upper cell, as a CellSets slot
+        std::int32_t edge; // index of the wall between the two cells
+    };
+    std::vector<OpenPair> openPairsV_;
+    std::vector<OpenPair> openPairsH_;
+    bool openPairsValid_ = false;
+};

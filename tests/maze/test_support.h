@@ -1,0 +1,224 @@
+#pragma once
+
+// Helpers shared by the core tests: drawing a path the way the path editor
+// does, and reading a made maze as a graph.
+
+#include "maze_board.h"
+
+#include <cstdint>
+#include <optional>
+#include <queue>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testing_support {
+
+struct Cell {
+    int x;
+    int y;
+    bool operator==(const Cell&) const = default;
+};
+
+inline bool onRing(const MazeBoard& b, int x, int y)
+{
+    return x == -1 || y == -1 || x == b.getWidth() || y == b.getHeight();
+}
+
+// Takes one forward step of the path head, as the editor does after its
+// checks: marks the crossed segment and the cell left behind, moves the head.
+inline void stepHead(MazeBoard& b, char key)
+{
+    const int x = b.curX;
+    const int y = b.curY;
+    switch (key) {
+    case 'D': b.setPathH(x, y + 1, 1); break;
+    case 'U': b.setPathH(x, y, 1); break;
+    case 'L': b.setPathV(x, y, 1); break;
+    case 'R': b.setPathV(x + 1, y, 1); break;
+    default: break;
+    }
+    b.setPathCell(x, y, 1);
+    b.curX += key == 'R' ? 1 : key == 'L' ? -1 : 0;
+    b.curY += key == 'D' ? 1 : key == 'U' ? -1 : 0;
+}
+
+// Sets the start and draws the path given as keys R, L, U, D.
+inline void drawKeys(MazeBoard& b, int startX, int startY, const std::string& keys)
+{
+    b.startX = startX;
+    b.startY = startY;
+    b.clearPath();
+    for (const char key : keys)
+        stepHead(b, key);
+}
+
+// The cells of a self-avoiding path from a ring cell through the grid back to
+// the ring, drawn on the board. Returns the visited positions, start first.
+inline std::vector<Cell> drawRandomPath(MazeBoard& b, std::mt19937& rng)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    for (;;) {
+        // A ring cell that is not a corner, and its one step into the grid.
+        std::uniform_int_distribution<int> side(0, 3);
+        Cell start{};
+        char in = 'R';
+        switch (side(rng)) {
+        case 0: start = {-1, std::uniform_int_distribution<int>(0, H - 1)(rng)}; in = 'R'; break;
+        case 1: start = {W, std::uniform_int_distribution<int>(0, H - 1)(rng)}; in = 'L'; break;
+        case 2: start = {std::uniform_int_distribution<int>(0, W - 1)(rng), -1}; in = 'D'; break;
+        default: start = {std::uniform_int_distribution<int>(0, W - 1)(rng), H}; in = 'U'; break;
+        }
+        std::vector<Cell> cells{start};
+        std::vector<char> keys{in};
+        std::vector<std::uint8_t> used(static_cast<std::size_t>(W * H), 0);
+        auto move = [](Cell c, char k) {
+            return Cell{c.x + (k == 'R') - (k == 'L'), c.y + (k == 'D') - (k == 'U')};
+        };
+        Cell head = move(start, in);
+        bool done = false;
+        for (int guard = 0; guard < 4 * W * H + 8; ++guard) {
+            cells.push_back(head);
+            if (onRing(b, head.x, head.y)) {
+                done = true;
+                break;
+            }
+            used[static_cast<std::size_t>(head.y * W + head.x)] = 1;
+            std::vector<char> options;
+            for (const char k : {'R', 'L', 'U', 'D'}) {
+                const Cell next = move(head, k);
+                if (onRing(b, next.x, next.y)) {
+                    // Leaving is allowed anywhere but back onto the start.
+                    if (!(next == start))
+                        options.push_back(k);
+                } else if (!used[static_cast<std::size_t>(next.y * W + next.x)]) {
+                    options.push_back(k);
+                }
+            }
+            if (options.empty())
+                break;
+            // Prefer going on inside the grid so that paths are not all short.
+            std::vector<char> inner;
+            for (const char k : options) {
+                const Cell next = move(head, k);
+                if (!onRing(b, next.x, next.y))
+                    inner.push_back(k);
+            }
+            const auto& pool = (!inner.empty() && std::uniform_int_distribution<int>(0, 9)(rng) != 0)
+                ? inner
+                : options;
+            const char k = pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)];
+            keys.push_back(k);
+            head = move(head, k);
+        }
+        if (!done)
+            continue;
+        drawKeys(b, start.x, start.y, std::string(keys.begin(), keys.end()));
+        return cells;
+    }
+}
+
+// Open neighbours of a grid cell in the made maze (passages between grid
+// cells only; the openings in the outer wall are not neighbours).
+inline std::vector<Cell> openNeighbours(const MazeBoard& b, Cell c)
+{
+    std::vector<Cell> out;
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    if (c.x > 0 && b.getMazeV(c.x, c.y) == 1) out.push_back({c.x - 1, c.y});
+    if (c.x < W - 1 && b.getMazeV(c.x + 1, c.y) == 1) out.push_back({c.x + 1, c.y});
+    if (c.y > 0 && b.getMazeH(c.x, c.y) == 1) out.push_back({c.x, c.y - 1});
+    if (c.y < H - 1 && b.getMazeH(c.x, c.y + 1) == 1) out.push_back({c.x, c.y + 1});
+    return out;
+}
+
+inline int openInteriorEdges(const MazeBoard& b)
+{
+    int n = 0;
+    for (int y = 0; y < b.getHeight(); ++y)
+        for (int x = 1; x < b.getWidth(); ++x)
+            n += b.getMazeV(x, y) == 1;
+    for (int y = 1; y < b.getHeight(); ++y)
+        for (int x = 0; x < b.getWidth(); ++x)
+            n += b.getMazeH(x, y) == 1;
+    return n;
+}
+
+// Breadth-first search over the passages; the route from `from` to `to` as a
+// list of cells, or nothing when `to` cannot be reached.
+inline std::optional<std::vector<Cell>> route(const MazeBoard& b, Cell from, Cell to)
+{
+    const int W = b.getWidth();
+    std::vector<int> parent(static_cast<std::size_t>(W * b.getHeight()), -2);
+    std::queue<Cell> todo;
+    parent[static_cast<std::size_t>(from.y * W + from.x)] = -1;
+    todo.push(from);
+    while (!todo.empty()) {
+        const Cell c = todo.front();
+        todo.pop();
+        if (c == to)
+            break;
+        for (const Cell n : openNeighbours(b, c)) {
+            auto& p = parent[static_cast<std::size_t>(n.y * W + n.x)];
+            if (p == -2) {
+                p = c.y * W + c.x;
+                todo.push(n);
+            }
+        }
+    }
+    if (parent[static_cast<std::size_t>(to.y * W + to.x)] == -2)
+        return std::nullopt;
+    std::vector<Cell> out;
+    for (int k = to.y * W + to.x; k != -1; k = parent[static_cast<std::size_t>(k)])
+        out.insert(out.begin(), Cell{k % W, k / W});
+    return out;
+}
+
+inline int reachableCount(const MazeBoard& b, Cell from)
+{
+    const int W = b.getWidth();
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>(W * b.getHeight()), 0);
+    std::queue<Cell> todo;
+    seen[static_cast<std::size_t>(from.y * W + from.x)] = 1;
+    todo.push(from);
+    int count = 0;
+    while (!todo.empty()) {
+        const Cell c = todo.front();
+        todo.pop();
+        ++count;
+        for (const Cell n : openNeighbours(b, c)) {
+            auto& s = seen[static_cast<std::size_t>(n.y * W + n.x)];
+            if (!s) {
+                s = 1;
+                todo.push(n);
+            }
+        }
+    }
+    return count;
+}
+
+// Everything a load or a refused operation must leave alone.
+struct BoardSnapshot {
+    std::vector<std::uint8_t> bytes;
+    int gridSize, marginX, marginY;
+    std::vector<std::uint8_t> pathCells;
+    bool showAnswer, transparentMode;
+
+    explicit BoardSnapshot(const MazeBoard& b)
+        : bytes(b.toFileBytes())
+        , gridSize(b.getGridSize())
+        , marginX(b.getMarginX())
+        , marginY(b.getMarginY())
+        , showAnswer(b.showAnswer)
+        , transparentMode(b.transparentMode)
+    {
+        for (int y = 0; y < b.getHeight(); ++y)
+            for (int x = 0; x < b.getWidth(); ++x)
+                pathCells.push_back(b.getPathCell(x, y));
+    }
+    bool operator==(const BoardSnapshot&) const = default;
+};
+
+} // namespace testing_support
