@@ -1,0 +1,10 @@
+#pragma once
+
+#include <filesystem>
+
+// The help viewer: loaded once at start-up, asked to show the manual, released
+// when the main window closes. Plain C++ so that the Windows implementation
+// needs no Qt; the window is passed as its native handle (may be null).
+void LoadHelp();
+void ShowHelp(void* window, const std::filesystem::path& file);
+void FreeHelp();

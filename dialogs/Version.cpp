@@ -1,0 +1,6 @@
+#include "Version.h"
+
+TFVersion::TFVersion(QWidget* parent)
+    : QDialog(parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "help_location.h"
+
+std::filesystem::path helpPathFor(const std::filesystem::path& exeDir)
+{
+    return exeDir;
+}
