@@ -1,6 +1,9 @@
 // Drawing the two pictures through the Qt canvas, on the largest picture a
 // New can make (100 x 100 cells of 20 pixels: 2040 x 2040).
 
+#include "Interaction.h"
+#include "Main.h"
+#include "MazeImage.h"
 #include "QtCanvas.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -65,6 +68,49 @@ void BM_DrawMazePicture(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DrawMazePicture)->Unit(benchmark::kMillisecond);
+
+// Answers New with the largest board; nothing else is asked here.
+struct LargeNew : Interaction {
+    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
+    std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return {}; }
+    std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
+    void showMessage(QWidget*, MessageKind, const QString&) override {}
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
+};
+
+// One key press while drawing on the largest board: the step, the repaint of
+// the picture and the widget's own repaint, as the user waits for them.
+void BM_KeyPressStep(benchmark::State& state)
+{
+    LargeNew answers;
+    TFMain window(&answers);
+    window.InitMaze();
+    window.MMNewClick();
+    window.show();
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        window.image()->repaint();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+}
+BENCHMARK(BM_KeyPressStep)->Unit(benchmark::kMillisecond);
+
+// For scale: the whole picture redrawn and repainted.
+void BM_FullRedraw(benchmark::State& state)
+{
+    LargeNew answers;
+    TFMain window(&answers);
+    window.InitMaze();
+    window.MMNewClick();
+    window.show();
+    for (auto _ : state) {
+        window.RedrawImage();
+        window.image()->repaint();
+    }
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

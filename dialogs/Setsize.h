@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QFrame;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
@@ -16,6 +18,8 @@ public:
     // Presets the three fields (each clamped to its range), shows the dialog
     // modally and returns true when it was closed with OK.
     bool AskSize(int width, int height, int gridSize);
+    // Each read parses the field's text and always delivers a value within
+    // the field's range; the field is then set to the value delivered.
     int ReadWidth();
     int ReadHeight();
     int ReadGridSize();
@@ -25,4 +29,16 @@ public:
     QSpinBox* SEGridSize = nullptr;
     QPushButton* BtOK = nullptr;
     QPushButton* BtCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Sees the keys of every control before the control does: Enter means
+    // OK and Esc means Cancel wherever the focus is.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QFrame* Panel1 = nullptr;
+    QLabel* Panel2 = nullptr;
+    QLabel* Panel3 = nullptr;
+    QLabel* Panel4 = nullptr;
 };

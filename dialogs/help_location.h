@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
-// Where the manual is: beside the executable (the build tree, or a Windows
-// installation), else in the installed data folder.
+// Where the manual's first page is. On Windows: zubelo.chm beside the
+// executable. Elsewhere: help/ja/index.html beside the executable when that
+// file exists (the build tree), else ja/index.html in the installed help
+// folder (<prefix>/share/zubelo/help).
 std::filesystem::path helpPathFor(const std::filesystem::path& exeDir);

@@ -1,0 +1,76 @@
+#include "Application.h"
+
+#include "maze_board.h"
+
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <exception>
+
+namespace {
+
+void reportException(const QString& text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
+}
+
+// The board's guard against a cell outside the grid: shown, then the board
+// ends the process.
+void showGuardMessage(const char* message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    QString::fromUtf8(message), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+} // namespace
+
+ZubeloApplication::ZubeloApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setUp(*this);
+}
+
+bool ZubeloApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportException(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        reportException(QString());
+    }
+    return false;
+}
+
+QFont ZubeloApplication::interfaceFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("Source Han Sans JP"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Meiryo"),
+                      QStringLiteral("Yu Gothic UI")});
+    font.setPixelSize(12);
+    return font;
+}
+
+void ZubeloApplication::setUp(QApplication& app)
+{
+    QApplication::setApplicationName(QStringLiteral("Zubelo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUBELO_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zubelo.svg")));
+    QApplication::setFont(interfaceFont());
+
+    // The interface is Japanese whatever the desktop's language, and so are
+    // the texts of Qt's own dialogs and buttons.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+
+    MazeBoard::setGuardHandler(showGuardMessage);
+}

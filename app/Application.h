@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QApplication>
+
+// The program's application object: Japanese interface texts (Qt's own
+// dialogs included), the interface font, the program's name and icon, and a
+// message box for an exception that escapes a handler, after which the
+// program goes on.
+class ZubeloApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    ZubeloApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // What the program sets up on any QApplication (tests use it too).
+    static void setUp(QApplication& app);
+    // The interface font: MS PGothic where it exists, else IPAPGothic or
+    // another Japanese font, 12 pixels high.
+    static QFont interfaceFont();
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class MazeBoard;
+class QIODevice;
+
+// The maze picture of a board as a bitmap file: the picture at its full size,
+// whatever the window shows, written as a 24-bit BMP.
+namespace BitmapExport {
+
+enum class Result { Written, CannotCreate, WriteError };
+
+// The maze picture (never the editing view), with fixed dots per metre so
+// that the same maze always gives the same file.
+QImage mazePicture(const MazeBoard& board);
+
+Result write(const QImage& picture, QIODevice& device);
+// Replaces the file only once the whole picture is written; a device or
+// other special file is written directly.
+Result save(const MazeBoard& board, const QString& fileName);
+
+} // namespace BitmapExport

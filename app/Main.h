@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+class ColorKey;
+class Interaction;
+class MazeBoard;
+class MazeImage;
+class QAction;
+class QLabel;
+class QScrollArea;
+class QToolBar;
+class TFSetSize;
+class TFVersion;
+
+// The main window. It owns the one board, keeps the interaction state in a
+// few flags and derives the title and every enabled, checked and pressed
+// state from them (UpdateControls). Every input arrives in one of its
+// handlers, which changes the board or a flag, repaints and ends in
+// UpdateControls.
+class TFMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `interaction` answers the modal questions; without one the window uses
+    // the real Qt dialogs (and needs attachDialogs for the size dialog).
+    explicit TFMain(Interaction* interaction = nullptr, QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    // The size dialog and the About dialog, created after the main window.
+    void attachDialogs(TFSetSize* sizeDialog, TFVersion* versionDialog);
+
+    void InitMaze();
+    void UpdateControls();
+    void SetStatusText(const QString& text);
+    void RedrawImage();
+    void FitImageToBoard();
+    bool ConfirmSave();
+    bool SaveDocument();
+
+    // Command handlers (menu items and tool buttons).
+    void MMNewClick();
+    void MMLoadClick();
+    void MMSaveClick();
+    void MMSaveAsBitmapClick();
+    void MMMakeMazeClick();
+    void MMInitMazeClick();
+    void MMDrawAnswerClick();
+    void MMTransparentModeClick();
+    void MMEnlargeGridClick();
+    void MMEnsmallGridClick();
+    void MMHelpClick();
+    void MMAboutClick();
+
+    // Mouse and keyboard on the picture.
+    void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // State, for the dialogs and for tests.
+    const MazeBoard& board() const { return *Board; }
+    const QString& fileName() const { return FileName; }
+    bool isModified() const { return Modified; }
+    int mazeMode() const { return MazeMode; }
+    bool canMakeMaze() const { return CanMakeMaze; }
+    bool mazeMade() const { return MazeMade; }
+    QString statusText() const;
+    const std::filesystem::path& helpPath() const { return HelpPath; }
+    MazeImage* image() const { return Image; }
+    ColorKey& colorKey() const { return *colorKey_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Direction {
+        int dx;
+        int dy;
+    };
+
+    void createActions();
+    void createToolBar();
+    QAction* addCommand(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)());
+    bool CheckStep(int direction);
+    void StepPath(int direction);
+    // Repaints the editing view inside the two cells that a step touched;
+    // the picture ends up as a full repaint would leave it.
+    void RedrawCells(int x1, int y1, int x2, int y2);
+    void pictureChanged(const QRect& changed);
+    void keepHeadInView();
+    QString askSaveName(const QString& filter, const QString& suffix);
+
+    std::unique_ptr<MazeBoard> Board;
+    QString FileName;
+    bool Modified = false;
+    int MazeMode = 0;
+    bool CanMakeMaze = false;
+    bool MazeMade = false;
+    QString ExeDir;
+    std::filesystem::path HelpPath;
+    Direction DirectionTable[4];
+    // The name the shared save dialog last returned, offered again next time.
+    QString SaveDialogName;
+
+    std::unique_ptr<Interaction> ownInteraction_;
+    Interaction* interaction_;
+    TFVersion* versionDialog_ = nullptr;
+    std::unique_ptr<ColorKey> colorKey_;
+
+    QToolBar* ToolBar = nullptr;
+    QScrollArea* imageArea_ = nullptr;
+    MazeImage* Image = nullptr;
+    QLabel* statusPanel_ = nullptr;
+
+    QAction* MMNew = nullptr;
+    QAction* MMLoad = nullptr;
+    QAction* MMSave = nullptr;
+    QAction* MMSaveAsBitmap = nullptr;
+    QAction* MMMakeMaze = nullptr;
+    QAction* MMInitMaze = nullptr;
+    QAction* MMDrawAnswer = nullptr;
+    QAction* MMTransparentMode = nullptr;
+    QAction* MMEnlargeGrid = nullptr;
+    QAction* MMEnsmallGrid = nullptr;
+    QAction* MMHelp = nullptr;
+    QAction* MMAbout = nullptr;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// The picture area of the main window: holds the picture the board is drawn
+// into and shows it. Reports mouse presses with picture coordinates.
+class MazeImage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MazeImage(QWidget* parent = nullptr);
+
+    // Discards the picture and sets the area's size; the next picture() is a
+    // new one of that size, white.
+    void resetPicture(QSize size);
+    QImage& picture();
+    const QImage& currentPicture() const { return picture_; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QImage picture_;
+};

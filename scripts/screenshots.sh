@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Takes screenshots of the real program in a virtual X display, driving it
+# with the keyboard and mouse as a user would:
+#   scripts/screenshots.sh [output folder] [--manual]     (default: shots/)
+# With --manual the pictures the manual shows are copied to resources/help/images.
+# Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, python3-pil.
+set -euo pipefail
+[ -n "${ZUBELO_TRACE:-}" ] && set -x
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-shots}")
+mkdir -p "$out"
+
+if [ -z "${ZUBELO_IN_XVFB:-}" ]; then
+    for tool in xvfb-run xdotool import /usr/bin/python3; do
+        command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb xdotool imagemagick python3-pil)"; exit 1; }
+    done
+    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out" "${2:-}"
+fi
+
+program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
+python=/usr/bin/python3  # Debian's, with python3-pil
+export QT_QPA_PLATFORM=xcb
+backdrop_pid=""
+cleanup() {
+    kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# A picture to trace over, in a window behind Zubelo (for transparent mode).
+"$python" - "$out/backdrop.png" <<'PY'
+import sys
+from PIL import Image, ImageDraw
+img = Image.new("RGB", (1280, 1024), (40, 90, 160))
+d = ImageDraw.Draw(img)
+for i in range(0, 1280, 40):
+    d.ellipse((i, 200 + (i % 200), i + 160, 360 + (i % 200)), fill=(240, 120 + i % 100, 40))
+d.polygon([(0, 1024), (640, 500), (1280, 1024)], fill=(30, 140, 60))
+img.save(sys.argv[1])
+PY
+display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
+backdrop_pid=$!
+sleep 1
+
+"$program" &
+zubelo_pid=$!
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+geometry() { # the window's place on the screen, as WxH+X+Y
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+shot() { # name: the Zubelo window only
+    sleep 0.4
+    import -window root -crop "$(geometry)" +repage "$out/$1.png"
+}
+screen() { # name: the whole screen
+    sleep 0.4
+    import -window root "$out/$1.png"
+}
+key() { # keys to the main window, as typed
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --delay 30 "$@"
+    sleep 0.1
+}
+answer() { # keys to whatever has the focus now (a dialog)
+    sleep 0.5
+    xdotool key --delay 30 "$@"
+    sleep 0.3
+}
+
+# Where the picture starts inside the window: the first silver pixel.
+origin=$(import -window root -crop "$(geometry)" +repage png:- | "$python" -c '
+import sys, io
+from PIL import Image
+img = Image.open(io.BytesIO(sys.stdin.buffer.read())).convert("RGB")
+w, h = img.size
+for y in range(h):
+    if img.getpixel((2, y)) == (192, 192, 192):
+        print(0, y); break
+')
+read -r ox oy <<<"$origin"
+click_cell() { # column row, cell size
+    local g=$3
+    xdotool mousemove --window "$window" $((ox + g + $1 * g + g / 2)) $((oy + g + $2 * g + g / 2)) click 1
+    sleep 0.2
+}
+
+shot startup
+
+# A path from a start chosen on the top border down and across to the right.
+click_cell 5 -1 10
+key Down Down Down Down Right Right Right Right Right Right Down Down Down Down Down Down \
+    Left Left Left Down Down Down Down Down Right Right Right Right Right Right Right Right Right
+shot path
+key Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right Right
+shot complete
+key F5
+shot maze
+key F3
+shot noanswer
+key F3
+
+# Initialise (the question: no), then trace in transparent mode over the
+# picture behind the window.
+key F2
+answer n
+key ctrl+t
+key Right Right Right Right Right Right Down Down Down Down Right Right Right Right
+screen_of_window() { # name: the window's place on the screen, what lies behind included
+    sleep 0.4
+    import -window root -crop "$(geometry)" +repage "$out/$1.png"
+}
+screen_of_window transparent
+key ctrl+t
+shot transparent_off
+
+# The size dialog of New (after the question about the drawn path: no).
+key ctrl+n
+answer n
+sleep 0.5
+dialog=$(xdotool search --onlyvisible --name '新規作成' | tail -1 || true)
+if [ -n "$dialog" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/newdialog.png"
+fi
+answer Escape
+
+# The About dialog.
+key alt+h
+answer a
+sleep 0.5
+about=$(xdotool search --onlyvisible --name 'Zubelo - About' | tail -1 || true)
+if [ -n "$about" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$about")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/about.png"
+fi
+echo "screenshots in $out"
+if [ "${2:-}" = --manual ]; then
+    mkdir -p resources/help/images
+    for name in startup path maze noanswer newdialog transparent; do
+        cp "$out/$name.png" resources/help/images/
+    done
+    echo "manual pictures updated"
+fi
