@@ -1,33 +1,23 @@
 // Drawing the two pictures through the Qt canvas, on the largest picture a
 // New can make (100 x 100 cells of 20 pixels: 2040 x 2040).
 
+#include "BitmapExport.h"
 #include "Interaction.h"
 #include "Main.h"
 #include "MazeImage.h"
 #include "QtCanvas.h"
+#include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-void drawStraightPath(MazeBoard& board)
-{
-    const int W = board.getWidth();
-    const int row = board.getHeight() / 2;
-    board.startX = -1;
-    board.startY = row;
-    board.clearPath();
-    for (int x = 0; x <= W; ++x)
-        board.setPathV(x, row, 1);
-    for (int x = 0; x < W; ++x)
-        board.setPathCell(x, row, 1);
-    board.curX = W;
-}
 
 struct LargeBoard {
     RandomSource random;
@@ -69,6 +59,19 @@ void BM_DrawMazePicture(benchmark::State& state)
 }
 BENCHMARK(BM_DrawMazePicture)->Unit(benchmark::kMillisecond);
 
+// The export of the largest picture: drawing it and writing the BMP file.
+void BM_ExportBitmap(benchmark::State& state)
+{
+    LargeBoard large;
+    const QString file = QDir::temp().filePath(QStringLiteral("zubelo-bench-%1.bmp").arg(QCoreApplication::applicationPid()));
+    for (auto _ : state) {
+        if (BitmapExport::save(large.board, file) != BitmapExport::Result::Written)
+            state.SkipWithError("export failed");
+    }
+    QFile::remove(file);
+}
+BENCHMARK(BM_ExportBitmap)->Unit(benchmark::kMillisecond);
+
 // Answers New with the largest board; nothing else is asked here.
 struct LargeNew : Interaction {
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
@@ -78,15 +81,25 @@ struct LargeNew : Interaction {
     std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
 };
 
+// The main window, shown, with a new board of the largest size.
+struct LargeWindow {
+    LargeNew answers;
+    TFMain window{&answers};
+
+    LargeWindow()
+    {
+        window.InitMaze();
+        window.MMNewClick();
+        window.show();
+    }
+};
+
 // One key press while drawing on the largest board: the step, the repaint of
 // the picture and the widget's own repaint, as the user waits for them.
 void BM_KeyPressStep(benchmark::State& state)
 {
-    LargeNew answers;
-    TFMain window(&answers);
-    window.InitMaze();
-    window.MMNewClick();
-    window.show();
+    LargeWindow large;
+    TFMain& window = large.window;
     window.FormKeyDown(Qt::Key_Right, {});
     int key = Qt::Key_Right;
     for (auto _ : state) {
@@ -100,11 +113,8 @@ BENCHMARK(BM_KeyPressStep)->Unit(benchmark::kMillisecond);
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
 {
-    LargeNew answers;
-    TFMain window(&answers);
-    window.InitMaze();
-    window.MMNewClick();
-    window.show();
+    LargeWindow large;
+    TFMain& window = large.window;
     for (auto _ : state) {
         window.RedrawImage();
         window.image()->repaint();

@@ -1,6 +1,7 @@
 // Maze generation and the .maz file, on the board sizes people use and the
 // largest the program accepts.
 
+#include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
 
@@ -12,20 +13,6 @@
 
 namespace {
 
-// A straight path across the middle row, left ring to right ring.
-void drawStraightPath(MazeBoard& board)
-{
-    const int W = board.getWidth();
-    const int row = board.getHeight() / 2;
-    board.startX = -1;
-    board.startY = row;
-    board.clearPath();
-    for (int x = 0; x <= W; ++x)
-        board.setPathV(x, row, 1);
-    for (int x = 0; x < W; ++x)
-        board.setPathCell(x, row, 1);
-    board.curX = W;
-}
 
 void BM_MakeMaze(benchmark::State& state)
 {

@@ -7,4 +7,5 @@ scripts/build.sh -DZUBELO_BUILD_TESTS=OFF -DZUBELO_BUILD_BENCHMARKS=OFF
 if [ -x build/app/zubelo ]; then
     exec build/app/zubelo
 fi
-echo "Built the maze core; the main window is not part of this build yet, so there is nothing to start."
+echo "build/app/zubelo was not built" >&2
+exit 1

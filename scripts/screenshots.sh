@@ -113,11 +113,7 @@ key F2
 answer n
 key ctrl+t
 key Right Right Right Right Right Right Down Down Down Down Right Right Right Right
-screen_of_window() { # name: the window's place on the screen, what lies behind included
-    sleep 0.4
-    import -window root -crop "$(geometry)" +repage "$out/$1.png"
-}
-screen_of_window transparent
+shot transparent # the screen where the window is: what lies behind shows
 key ctrl+t
 shot transparent_off
 
@@ -125,22 +121,21 @@ shot transparent_off
 key ctrl+n
 answer n
 sleep 0.5
-dialog=$(xdotool search --onlyvisible --name '新規作成' | tail -1 || true)
-if [ -n "$dialog" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/newdialog.png"
-fi
+dialog_shot() { # title name: the dialog with that title
+    local found
+    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
+    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
+    eval "$(xdotool getwindowgeometry --shell "$found")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+}
+dialog_shot '新規作成' newdialog
 answer Escape
 
 # The About dialog.
 key alt+h
 answer a
 sleep 0.5
-about=$(xdotool search --onlyvisible --name 'Zubelo - About' | tail -1 || true)
-if [ -n "$about" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$about")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/about.png"
-fi
+dialog_shot 'Zubelo - About' about
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
