@@ -102,7 +102,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
-    HelpPath = helpPathFor(toPath(QCoreApplication::applicationDirPath()));
+    HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
     MazeMode = 0;
     Image->resetPicture(QSize(473, 502 - ToolBarHeight - StatusBarHeight));
@@ -286,9 +286,24 @@ void TFMain::SetStatusText(const QString& text)
 
 void TFMain::RedrawImage()
 {
+    paintPicture({});
+}
+
+void TFMain::RedrawCells(int x1, int y1, int x2, int y2)
+{
+    const int g = Board->getGridSize();
+    const QRect first(Board->getMarginX() + x1 * g, Board->getMarginY() + y1 * g, g, g);
+    const QRect second(Board->getMarginX() + x2 * g, Board->getMarginY() + y2 * g, g, g);
+    paintPicture(first | second);
+}
+
+void TFMain::paintPicture(const QRect& area)
+{
     QImage& picture = Image->picture();
     {
         QPainter painter(&picture);
+        if (!area.isEmpty())
+            painter.setClipRect(area);
         QtCanvas canvas(painter);
         if (MazeMode != 0) {
             Board->drawMaze(canvas);
@@ -297,33 +312,11 @@ void TFMain::RedrawImage()
             Board->drawPath(canvas);
         }
     }
-    pictureChanged({});
-}
-
-void TFMain::RedrawCells(int x1, int y1, int x2, int y2)
-{
-    const int g = Board->getGridSize();
-    const QRect first(Board->getMarginX() + x1 * g, Board->getMarginY() + y1 * g, g, g);
-    const QRect second(Board->getMarginX() + x2 * g, Board->getMarginY() + y2 * g, g, g);
-    const QRect changed = first | second;
-    QImage& picture = Image->picture();
-    {
-        QPainter painter(&picture);
-        painter.setClipRect(changed);
-        QtCanvas canvas(painter);
-        Board->drawGrid(canvas);
-        Board->drawPath(canvas);
-    }
-    pictureChanged(changed);
-}
-
-void TFMain::pictureChanged(const QRect& changed)
-{
-    if (changed.isEmpty())
+    if (area.isEmpty())
         Image->update();
     else
-        Image->update(changed);
-    colorKey_->pictureChanged(Image, Image->currentPicture(), changed);
+        Image->update(area);
+    colorKey_->pictureChanged(Image, picture, area);
 }
 
 void TFMain::FitImageToBoard()

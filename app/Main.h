@@ -93,7 +93,9 @@ private:
     // Repaints the editing view inside the two cells that a step touched;
     // the picture ends up as a full repaint would leave it.
     void RedrawCells(int x1, int y1, int x2, int y2);
-    void pictureChanged(const QRect& changed);
+    // Paints the current view into the picture, within `area` (all of it
+    // when empty), and shows the change.
+    void paintPicture(const QRect& area);
     void keepHeadInView();
     QString askSaveName(const QString& filter, const QString& suffix);
 

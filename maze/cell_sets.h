@@ -14,9 +14,9 @@
 // generator's passes sweep, so their lookups walk memory forwards.
 class CellSets {
 public:
+    // One set per cell; nothing to do when no join happened since the last
+    // reset of the same size.
     void reset(int width, int height);
-    // No join since the last reset.
-    bool isFresh() const { return fresh_; }
 
     int slot(int x, int y) const { return x * height_ + y; }
     int label(int slot) const { return label_[static_cast<std::size_t>(slot)]; }
