@@ -2,11 +2,13 @@
 
 #include "maze_board.h"
 
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 
+#include <csignal>
 #include <exception>
 
 namespace {
@@ -73,4 +75,20 @@ void ZubeloApplication::setUp(QApplication& app)
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
     MazeBoard::setGuardHandler(showGuardMessage);
+
+#ifdef SIGXFSZ
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG and the
+    // save reports it, instead of the signal ending the program unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+QString ZubeloApplication::documentArgument(const QStringList& arguments)
+{
+    if (arguments.size() != 2)
+        return {};
+    const QString& name = arguments.at(1);
+    if (name.isEmpty() || name.startsWith(QLatin1Char('-')))
+        return {};
+    return QFileInfo(name).absoluteFilePath();
 }

@@ -16,6 +16,11 @@ public:
 
     // What the program sets up on any QApplication (tests use it too).
     static void setUp(QApplication& app);
+
+    // The file to open at start-up: the one argument a file manager passes
+    // (`zubelo FILE`), made absolute; empty for no argument, for an option
+    // or for more than one argument, which start the program as usual.
+    static QString documentArgument(const QStringList& arguments);
     // The interface font: MS PGothic where it exists, else IPAPGothic or
     // another Japanese font, 12 pixels high.
     static QFont interfaceFont();

@@ -414,8 +414,13 @@ void TFMain::MMLoadClick()
     const std::optional<QString> name = interaction_->askOpenFileName(this, {OpenFilter, MazeSuffix, {}});
     if (!name)
         return;
-    if (Board->loadFile(toPath(*name))) {
-        FileName = *name;
+    OpenDocument(*name);
+}
+
+bool TFMain::OpenDocument(const QString& name)
+{
+    if (Board->loadFile(toPath(name))) {
+        FileName = name;
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
         MazeMode = 1;
@@ -425,11 +430,12 @@ void TFMain::MMLoadClick()
         MazeMade = true;
         SetStatusText(PromptPressMakeMaze);
         UpdateControls();
-    } else {
-        interaction_->showMessage(this, Interaction::MessageKind::Plain, MessageLoadFailed + *name);
-        FileName.clear();
-        UpdateControls();
+        return true;
     }
+    interaction_->showMessage(this, Interaction::MessageKind::Plain, MessageLoadFailed + name);
+    FileName.clear();
+    UpdateControls();
+    return false;
 }
 
 void TFMain::MMSaveClick()

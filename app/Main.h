@@ -41,6 +41,9 @@ public:
     void FitImageToBoard();
     bool ConfirmSave();
     bool SaveDocument();
+    // Loads a .maz file as Load does after its dialog: on failure the message,
+    // and the window stays as it was. Also what a file given at start-up does.
+    bool OpenDocument(const QString& name);
 
     // Command handlers (menu items and tool buttons).
     void MMNewClick();

@@ -18,6 +18,11 @@ int main(int argc, char** argv)
         FMain.attachDialogs(&FSetSize, &FVersion);
         FMain.InitMaze();
         FMain.show();
+        // A file given by the file manager (a double-click on a .maz file) is
+        // loaded as Load would; a refused file leaves the start-up state.
+        const QString document = ZubeloApplication::documentArgument(QCoreApplication::arguments());
+        if (!document.isEmpty())
+            FMain.OpenDocument(document);
         app.exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Zubelo"), QString::fromLocal8Bit(error.what()));

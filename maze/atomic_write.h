@@ -6,7 +6,8 @@
 // Replaces a file as a whole or not at all: the new content goes to a
 // temporary file in the target's folder, is flushed to disk, takes over the
 // old file's permissions and is then renamed over the target. On any failure
-// the old file stays exactly as it was and the temporary file is removed.
+// the old file stays exactly as it was and the temporary file is removed. A
+// target marked read-only is refused, also for a user who could replace it.
 namespace atomicfile {
 
 bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size);
@@ -21,6 +22,10 @@ namespace detail {
 bool injectedFault(Step step);
 // The name of the temporary file next to the target.
 std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned attempt);
+// Whether `candidate` is a name temporaryName gives for `target`.
+bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& target);
+// Removes temporary files of `target` that a killed save left behind.
+void removeStaleTemporaries(const std::filesystem::path& target);
 }
 
 } // namespace atomicfile

@@ -46,6 +46,7 @@ bool writeFile(const std::filesystem::path& target, const void* data, std::size_
         DeleteFileW(temp.c_str());
         return false;
     }
+    detail::removeStaleTemporaries(target);
     return true;
 }
 
