@@ -11,11 +11,16 @@ std::filesystem::path helpPathFor(const std::filesystem::path& exeDir)
     return exeDir / "zubelo.chm";
 #else
     // The build copies the manual next to the executable; an installed
-    // program finds it in the shared data folder instead.
-    std::filesystem::path besideProgram = exeDir / "help" / "ja" / "index.html";
-    std::error_code error;
-    if (std::filesystem::is_regular_file(besideProgram, error))
-        return besideProgram;
-    return std::filesystem::path(ZUBELO_INSTALLED_HELP_DIR) / "ja" / "index.html";
+    // program finds it in the shared data folder beside its bin folder, so a
+    // package unpacked under another root still finds its own manual; last,
+    // the folder it was configured to be installed in.
+    const std::filesystem::path firstPage = std::filesystem::path("ja") / "index.html";
+    for (const std::filesystem::path& folder :
+         {exeDir / "help", exeDir / ZUBELO_HELP_DIR_FROM_BIN}) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder / firstPage, error))
+            return (folder / firstPage).lexically_normal();
+    }
+    return std::filesystem::path(ZUBELO_INSTALLED_HELP_DIR) / firstPage;
 #endif
 }

@@ -481,7 +481,8 @@ void MainWindowTest::exceptionInAHandlerIsShownAndTheProgramGoesOn()
             }
     });
     Thrower thrower;
-    QCoreApplication::sendEvent(&thrower, new QEvent(QEvent::User));
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &event);
     QCOMPARE(shownText, QStringLiteral("boom in a handler"));
     // Still running: events are delivered as before.
     WindowHarness h;

@@ -400,6 +400,15 @@ void VersionTest::helpPathPrefersTheManualBesideTheProgram()
     english.close();
     QCOMPARE(fromPath(helpPathFor(toPath(exeDir)).lexically_normal()), fromPath(installed));
 
+    // An installation unpacked under another root (bin/ and share/ side by
+    // side): its own manual.
+    const QString unpacked = exeDir + QStringLiteral("/../share/zubelo/help/ja/index.html");
+    QVERIFY(QDir().mkpath(exeDir + QStringLiteral("/../share/zubelo/help/ja")));
+    QFile unpackedPage(unpacked);
+    QVERIFY(unpackedPage.open(QIODevice::WriteOnly));
+    unpackedPage.close();
+    QCOMPARE(fromPath(helpPathFor(toPath(exeDir))), QDir::cleanPath(unpacked));
+
     // With the copied manual (the build tree) that copy is used.
     QVERIFY(QDir().mkpath(exeDir + QStringLiteral("/help/ja")));
     const QString besideProgram = exeDir + QStringLiteral("/help/ja/index.html");
