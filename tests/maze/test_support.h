@@ -1,11 +1,14 @@
 #pragma once
 
 // Helpers shared by the core tests: drawing a path the way the path editor
-// does, and reading a made maze as a graph.
+// does, reading a made maze as a graph, and whole files as bytes.
 
 #include "maze_board.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <queue>
 #include <random>
@@ -14,6 +17,20 @@
 #include <vector>
 
 namespace testing_support {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 
 struct Cell {
     int x;
