@@ -11,11 +11,6 @@
 
 namespace BitmapExport {
 
-namespace {
-// 96 dots per inch, the usual screen resolution, whatever this screen's is.
-constexpr int DotsPerMetre = 3780;
-}
-
 QImage mazePicture(const MazeBoard& board)
 {
     int width = 0, height = 0;
@@ -37,7 +32,11 @@ Result write(const QImage& picture, QIODevice& device)
 
 Result save(const MazeBoard& board, const QString& fileName)
 {
-    const QImage picture = mazePicture(board);
+    return save(mazePicture(board), fileName);
+}
+
+Result save(const QImage& picture, const QString& fileName)
+{
     const QFileInfo target(fileName);
     if (target.exists() && !target.isFile()) {
         QFile device(fileName);

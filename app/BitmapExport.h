@@ -12,6 +12,9 @@ namespace BitmapExport {
 
 enum class Result { Written, CannotCreate, WriteError };
 
+// 96 dots per inch, the usual screen resolution, whatever this screen's is.
+constexpr int DotsPerMetre = 3780;
+
 // The maze picture (never the editing view), with fixed dots per metre so
 // that the same maze always gives the same file.
 QImage mazePicture(const MazeBoard& board);
@@ -20,5 +23,8 @@ Result write(const QImage& picture, QIODevice& device);
 // Replaces the file only once the whole picture is written; a device or
 // other special file is written directly.
 Result save(const MazeBoard& board, const QString& fileName);
+// The same with the maze picture already drawn (the window's, when it shows
+// the maze), so that a large picture is not drawn a second time.
+Result save(const QImage& mazePicture, const QString& fileName);
 
 } // namespace BitmapExport

@@ -31,7 +31,7 @@ public:
     // `pictureWidget` was redrawn; an empty rectangle means all of it.
     void pictureChanged(const QWidget* pictureWidget, const QImage& picture, QRect changed = {});
     // The window was resized or the picture moved within it.
-    void geometryChanged(const QWidget* pictureWidget);
+    void geometryChanged(const QWidget* pictureWidget, const QImage& picture);
     // The native window was created anew.
     void nativeWindowChanged();
 

@@ -7,17 +7,21 @@
 #include <QWidget>
 
 // The mask: the whole window less the key pixels of the visible picture.
+// Key pixels are found only in the part of the picture on view (`covered`),
+// so a picture far larger than the screen costs no more than the screen.
 struct ColorKey::Platform {
-    QRegion keyPixels; // in picture coordinates
+    QRegion keyPixels; // in picture coordinates, within `covered`
+    QRect covered;
+
+    static QRect onView(const QWidget* pictureWidget)
+    {
+        return pictureWidget->isVisible() ? pictureWidget->visibleRegion().boundingRect() : pictureWidget->rect();
+    }
 
     void apply(QWidget* window, const QWidget* pictureWidget)
     {
         const QPoint offset = pictureWidget->mapTo(window, QPoint(0, 0));
-        // Only the part of the picture that is on view may cut the window.
-        QRect visible = pictureWidget->visibleRegion().boundingRect();
-        if (!pictureWidget->isVisible())
-            visible = pictureWidget->rect();
-        const QRegion holes = (keyPixels & visible).translated(offset);
+        const QRegion holes = (keyPixels & onView(pictureWidget)).translated(offset);
         window->setMask(QRegion(window->rect()) - holes);
     }
 };
@@ -57,6 +61,7 @@ void ColorKey::setEnabled(bool on, QRgb key)
     enabled_ = on && isSupported();
     if (!enabled_) {
         platform_->keyPixels = QRegion();
+        platform_->covered = QRect();
         window_->clearMask();
     }
 }
@@ -66,18 +71,26 @@ void ColorKey::pictureChanged(const QWidget* pictureWidget, const QImage& pictur
     if (!enabled_)
         return;
     if (changed.isEmpty()) {
-        platform_->keyPixels = keyPixelsIn(picture, picture.rect(), key_);
+        platform_->covered = Platform::onView(pictureWidget) & picture.rect();
+        platform_->keyPixels = keyPixelsIn(picture, platform_->covered, key_);
     } else {
         platform_->keyPixels -= QRegion(changed);
-        platform_->keyPixels += keyPixelsIn(picture, changed, key_);
+        platform_->keyPixels += keyPixelsIn(picture, changed & platform_->covered, key_);
     }
     platform_->apply(window_, pictureWidget);
 }
 
-void ColorKey::geometryChanged(const QWidget* pictureWidget)
+void ColorKey::geometryChanged(const QWidget* pictureWidget, const QImage& picture)
 {
-    if (enabled_)
-        platform_->apply(window_, pictureWidget);
+    if (!enabled_)
+        return;
+    // Scrolled or enlarged past what was looked at: look at what is on view now.
+    const QRect view = Platform::onView(pictureWidget) & picture.rect();
+    if (!platform_->covered.contains(view)) {
+        platform_->covered = view;
+        platform_->keyPixels = keyPixelsIn(picture, view, key_);
+    }
+    platform_->apply(window_, pictureWidget);
 }
 
 void ColorKey::nativeWindowChanged()

@@ -43,7 +43,7 @@ void ColorKey::pictureChanged(const QWidget*, const QImage&, QRect)
 {
 }
 
-void ColorKey::geometryChanged(const QWidget*)
+void ColorKey::geometryChanged(const QWidget*, const QImage&)
 {
 }
 

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -91,7 +92,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     setCentralWidget(imageArea_);
     connect(Image, &MazeImage::mouseDown, this, &TFMain::ImageMouseDown);
     for (QScrollBar* bar : {imageArea_->horizontalScrollBar(), imageArea_->verticalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { colorKey_->geometryChanged(Image); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { colorKey_->geometryChanged(Image, Image->currentPicture()); });
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(StatusBarHeight);
@@ -328,7 +329,14 @@ void TFMain::FitImageToBoard()
     // The menu bar lies inside a Qt window; the rest is picture, tool bar
     // and status bar.
     const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
-    resize(clientWidth, menuHeight + ToolBarHeight + imageHeight + StatusBarHeight);
+    QSize fitted(clientWidth, menuHeight + ToolBarHeight + imageHeight + StatusBarHeight);
+    // Never larger than the screen: the rest of a big picture is reached with
+    // the scroll bars, and the window's back buffer stays screen-sized.
+    if (const QScreen* display = screen()) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        fitted = fitted.boundedTo(display->availableGeometry().size() - frame);
+    }
+    resize(fitted);
     RedrawImage();
 }
 
@@ -448,7 +456,17 @@ void TFMain::MMSaveAsBitmapClick()
     const QString name = askSaveName(BitmapFilter, BitmapSuffix);
     if (name.isEmpty())
         return;
-    switch (BitmapExport::save(*Board, name)) {
+    // The window's picture is the maze picture while it shows the maze in its
+    // usual colours; only a window wider than the picture adds a strip.
+    const QImage& shown = Image->currentPicture();
+    int width = 0, height = 0;
+    Board->getImageSize(width, height);
+    const bool showsMaze = MazeMode == 1 && !Board->transparentMode && shown.height() == height
+        && shown.width() >= width;
+    const BitmapExport::Result result = !showsMaze ? BitmapExport::save(*Board, name)
+        : shown.width() == width                   ? BitmapExport::save(shown, name)
+                                                   : BitmapExport::save(shown.copy(0, 0, width, height), name);
+    switch (result) {
     case BitmapExport::Result::Written:
         break;
     case BitmapExport::Result::CannotCreate:
@@ -689,5 +707,5 @@ void TFMain::closeEvent(QCloseEvent* event)
 void TFMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    colorKey_->geometryChanged(Image);
+    colorKey_->geometryChanged(Image, Image->currentPicture());
 }

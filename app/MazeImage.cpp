@@ -1,5 +1,7 @@
 #include "MazeImage.h"
 
+#include "BitmapExport.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +23,10 @@ QImage& MazeImage::picture()
 {
     if (picture_.isNull() || picture_.size() != size()) {
         picture_ = QImage(size(), QImage::Format_RGB32);
+        // As an exported bitmap has them, so the window's maze picture can
+        // be written as it is.
+        picture_.setDotsPerMeterX(BitmapExport::DotsPerMetre);
+        picture_.setDotsPerMeterY(BitmapExport::DotsPerMetre);
         picture_.fill(Qt::white);
     }
     return picture_;

@@ -292,6 +292,10 @@ void ReliabilityTest::largestPictureIsDrawableAndUsable()
     WindowHarness h;
     CHECKED(loadAndCheckPicture(h, file));
     QCOMPARE(h.window->image()->size(), QSize(8040, 8040));
+    // The window itself stays within the screen; scroll bars reach the rest.
+    const QSize screen = h.window->screen()->availableGeometry().size();
+    QVERIFY2(h.window->width() <= screen.width() && h.window->height() <= screen.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(h.window->width()).arg(h.window->height())));
 
     // A new maze on the loaded path.
     const QByteArray loaded = bytesOf(h.window->board());
