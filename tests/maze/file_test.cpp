@@ -52,8 +52,15 @@ struct FileTest : ::testing::Test {
     }
     void TearDown() override
     {
+        // Folders a test locked are opened again first, so that the whole
+        // folder can be removed also by a user who is not root.
         std::error_code ec;
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec)) {
+            if (it->is_directory(ec))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        }
         fs::remove_all(dir, ec);
         atomicfile::setFaultHook(nullptr);
     }
