@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -50,6 +52,7 @@ class ViewTest : public QObject {
 private slots:
     void zoomInBothViewsStopsAtTheLimits();
     void transparentModeSwitchesTheKeyAndTheMask();
+    void transparentModeOnAPictureLargerThanTheWindow();
     void exportWritesTheFullMazePicture();
     void exportFailuresAreReportedAndChangeNothing();
 };
@@ -83,6 +86,41 @@ void ViewTest::zoomInBothViewsStopsAtTheLimits()
         QCOMPARE(h.window->isModified(), true);
     }
     QVERIFY(h.window->board().curX == 16);
+}
+
+// Only the part of a large picture that is on view cuts the window, and what
+// scrolling brings into view is cut as it arrives.
+void ViewTest::transparentModeOnAPictureLargerThanTheWindow()
+{
+    WindowHarness h;
+    h.newBoard(100, 100, 20); // 2040 x 2040, larger than the screen
+    auto* area = h.window->findChild<QScrollArea*>();
+    QVERIFY(area);
+    h.action("MMTransparentMode")->trigger();
+    QVERIFY(h.window->colorKey().isEnabled());
+    const auto checkVisibleMask = [&h] {
+        const MazeImage* image = h.window->image();
+        const QRect view = image->visibleRegion().boundingRect();
+        if (view.isEmpty() || view == image->rect())
+            return QStringLiteral("the picture is not partly on view");
+        const QRegion mask = h.window->mask();
+        const QPoint offset = image->mapTo(h.window.get(), QPoint(0, 0));
+        for (int y = view.top(); y <= view.bottom(); ++y)
+            for (int x = view.left(); x <= view.right(); ++x) {
+                const bool key = (image->currentPicture().pixel(x, y) | 0xFF000000u) == Yellow;
+                if (mask.contains(QPoint(x, y) + offset) == key)
+                    return QStringLiteral("pixel %1,%2").arg(x).arg(y);
+            }
+        return QString();
+    };
+    QCOMPARE(checkVisibleMask(), QString());
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
+    QCOMPARE(checkVisibleMask(), QString());
+    // A path step far from the first view is cut at once too.
+    h.clickCell(99, 100);
+    h.pressKeys("UUU");
+    QCOMPARE(checkVisibleMask(), QString());
 }
 
 void ViewTest::transparentModeSwitchesTheKeyAndTheMask()
