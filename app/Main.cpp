@@ -456,17 +456,7 @@ void TFMain::MMSaveAsBitmapClick()
     const QString name = askSaveName(BitmapFilter, BitmapSuffix);
     if (name.isEmpty())
         return;
-    // The window's picture is the maze picture while it shows the maze in its
-    // usual colours; only a window wider than the picture adds a strip.
-    const QImage& shown = Image->currentPicture();
-    int width = 0, height = 0;
-    Board->getImageSize(width, height);
-    const bool showsMaze = MazeMode == 1 && !Board->transparentMode && shown.height() == height
-        && shown.width() >= width;
-    const BitmapExport::Result result = !showsMaze ? BitmapExport::save(*Board, name)
-        : shown.width() == width                   ? BitmapExport::save(shown, name)
-                                                   : BitmapExport::save(shown.copy(0, 0, width, height), name);
-    switch (result) {
+    switch (BitmapExport::save(exportPicture(), name)) {
     case BitmapExport::Result::Written:
         break;
     case BitmapExport::Result::CannotCreate:
@@ -477,6 +467,19 @@ void TFMain::MMSaveAsBitmapClick()
         interaction_->showMessage(this, Interaction::MessageKind::Error, MessageWriteError);
         break;
     }
+}
+
+// The maze picture to export: the window's own while it shows the maze in its
+// usual colours, so a large maze is not drawn a second time; else drawn afresh.
+QImage TFMain::exportPicture() const
+{
+    int width = 0, height = 0;
+    Board->getImageSize(width, height);
+    const QImage& shown = Image->currentPicture();
+    if (MazeMode != 1 || Board->transparentMode || shown.height() != height || shown.width() < width)
+        return BitmapExport::mazePicture(*Board);
+    // A window wider than the picture has a white strip on the right.
+    return shown.width() == width ? shown : shown.copy(0, 0, width, height);
 }
 
 void TFMain::MMMakeMazeClick()

@@ -100,6 +100,7 @@ private:
     // when empty), and shows the change.
     void paintPicture(const QRect& area);
     void keepHeadInView();
+    QImage exportPicture() const;
     QString askSaveName(const QString& filter, const QString& suffix);
 
     std::unique_ptr<MazeBoard> Board;

@@ -9,18 +9,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing_support::Bytes;
 
 void write(const std::filesystem::path& folder, const std::string& name, const Bytes& bytes)
 {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    testing_support::writeBytes(folder / name, bytes);
 }
 
 void putInt32(Bytes& bytes, std::size_t at, std::int32_t value)
@@ -59,7 +57,8 @@ int main(int argc, char** argv)
     };
     for (const Size s : {Size{1, 1, 3}, Size{5, 5, 10}, Size{40, 30, 10}, Size{100, 100, 20}, Size{400, 1, 20},
                          Size{1, 400, 20}}) {
-        write(folder, "valid-" + std::to_string(s.width) + "x" + std::to_string(s.height), madeMaze(random, s.width, s.height, s.grid));
+        const std::string name = "valid-" + std::to_string(s.width) + "x" + std::to_string(s.height);
+        write(folder, name, madeMaze(random, s.width, s.height, s.grid));
     }
 
     const Bytes good = madeMaze(random, 5, 5, 10);

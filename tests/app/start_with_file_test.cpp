@@ -22,17 +22,12 @@
 
 namespace {
 
-QString tool(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 QString xdotool(const QStringList& args)
 {
-    return tool(QStringLiteral("xdotool"), args);
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), args);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
 // The program under test, with its output kept for a failure report.
