@@ -1,5 +1,7 @@
 // Drawing the two pictures through the Qt canvas, on the largest picture a
-// New can make (100 x 100 cells of 20 pixels: 2040 x 2040).
+// New can make (100 x 100 cells of 20 pixels: 2040 x 2040); and the window
+// on that board and on the largest a file holds (400 x 400 cells of 20
+// pixels). The offscreen platform's screen is 800 x 600, so is the window.
 
 #include "BitmapExport.h"
 #include "Interaction.h"
@@ -72,25 +74,41 @@ void BM_ExportBitmap(benchmark::State& state)
 }
 BENCHMARK(BM_ExportBitmap)->Unit(benchmark::kMillisecond);
 
-// Answers New with the largest board; nothing else is asked here.
+// Answers New with a board of the given side and cell size 20; nothing else
+// is asked here.
 struct LargeNew : Interaction {
+    int side;
+    explicit LargeNew(int side) : side(side) {}
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
     std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     void showMessage(QWidget*, MessageKind, const QString&) override {}
-    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{side, side, 20}; }
 };
 
-// The main window, shown, with a new board of the largest size.
+// The main window, shown, with a new board of the given side (100: the
+// largest New makes; 400: the largest a file holds) at cell size 20.
 struct LargeWindow {
     LargeNew answers;
     TFMain window{&answers};
 
-    LargeWindow()
+    explicit LargeWindow(int side = 100)
+        : answers(side)
     {
         window.InitMaze();
         window.MMNewClick();
         window.show();
+        QCoreApplication::processEvents();
+    }
+
+    // A path straight along the top row from the start left of it to the
+    // right ring, then Make Maze: the window shows the maze.
+    void makeMaze()
+    {
+        for (int x = -1; x < answers.side; ++x)
+            window.FormKeyDown(Qt::Key_Right, {});
+        window.MMMakeMazeClick();
+        window.image()->repaint();
     }
 };
 
@@ -98,7 +116,7 @@ struct LargeWindow {
 // the picture and the widget's own repaint, as the user waits for them.
 void BM_KeyPressStep(benchmark::State& state)
 {
-    LargeWindow large;
+    LargeWindow large(static_cast<int>(state.range(0)));
     TFMain& window = large.window;
     window.FormKeyDown(Qt::Key_Right, {});
     int key = Qt::Key_Right;
@@ -108,19 +126,62 @@ void BM_KeyPressStep(benchmark::State& state)
         key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
     }
 }
-BENCHMARK(BM_KeyPressStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyPressStep)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
 {
-    LargeWindow large;
+    LargeWindow large(static_cast<int>(state.range(0)));
     TFMain& window = large.window;
     for (auto _ : state) {
         window.RedrawImage();
         window.image()->repaint();
     }
 }
-BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// Make Maze on the largest board a file holds, to the painted frame.
+void BM_MakeMazeToPaintedFrame(benchmark::State& state)
+{
+    LargeWindow large(400);
+    large.makeMaze();
+    for (auto _ : state) {
+        large.window.MMMakeMazeClick();
+        large.window.image()->repaint();
+    }
+}
+BENCHMARK(BM_MakeMazeToPaintedFrame)->Unit(benchmark::kMillisecond);
+
+// One zoom step on that board showing its maze (cell size 20 to 19 and
+// back, one step per iteration), to the painted frame.
+void BM_ZoomStep(benchmark::State& state)
+{
+    LargeWindow large(400);
+    large.makeMaze();
+    bool out = true;
+    for (auto _ : state) {
+        if (out)
+            large.window.MMEnsmallGridClick();
+        else
+            large.window.MMEnlargeGridClick();
+        QCoreApplication::processEvents();
+        large.window.image()->repaint();
+        out = !out;
+    }
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+
+// Enlarge at the largest cell size, where nothing changes.
+void BM_ZoomAtTheLimit(benchmark::State& state)
+{
+    LargeWindow large(400);
+    large.makeMaze();
+    for (auto _ : state) {
+        large.window.MMEnlargeGridClick();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ZoomAtTheLimit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
