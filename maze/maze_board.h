@@ -95,6 +95,17 @@ public:
     void drawAnswer(MazeCanvas& canvas) const;
     void drawGrid(MazeCanvas& canvas) const;
     void drawPath(MazeCanvas& canvas) const;
+    // The same within `area` of the picture: every pixel inside it comes out
+    // as the whole drawing leaves it, and only the cells and edges near the
+    // area are visited, so a window showing part of a large board pays for
+    // that part. Pixels outside the area may be painted too; a caller that
+    // needs them untouched clips the canvas.
+    void drawMaze(MazeCanvas& canvas, const PixelRect& area) const;
+    void drawAnswer(MazeCanvas& canvas, const PixelRect& area) const;
+    void drawGrid(MazeCanvas& canvas, const PixelRect& area) const;
+    void drawPath(MazeCanvas& canvas, const PixelRect& area) const;
+    // The whole picture, from (0, 0) to getImageSize().
+    PixelRect imageRect() const;
 
     // The .maz file. saveFile writes the whole file or leaves an existing one
     // untouched, and says which. loadFile takes the file's content only when it
@@ -122,6 +133,15 @@ public:
     const MazeColor cursorColor = 0xFF0000; // blue
 
 private:
+    // The grid lines (and columns) i, and rows (and lines) j, whose drawing
+    // may touch `area`: first ... last, not yet cut to the board.
+    struct Span {
+        int first;
+        int last;
+    };
+    Span columnsNear(const PixelRect& area) const;
+    Span rowsNear(const PixelRect& area) const;
+
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }
     void rebuildOpenPairs();

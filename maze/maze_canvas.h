@@ -12,6 +12,17 @@ constexpr MazeColor TransparentBackColor = 0x00FFFF; // yellow: the window's see
 constexpr MazeColor GridColor = 0x808080;            // grey: cell lines of the editing view
 constexpr MazeColor AnswerColor = 0x0000FF;          // red: answer cells and path lines
 
+// A rectangle of pixels: left <= x < right, top <= y < bottom.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    bool operator==(const PixelRect&) const = default;
+};
+
 // The raster canvas the board draws on. Coordinates are integer pixels; what
 // falls outside the canvas is clipped.
 class MazeCanvas {

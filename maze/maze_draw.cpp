@@ -1,11 +1,69 @@
 #include "maze_board.h"
 
+#include <algorithm>
+
 // Both pictures have the same size: the grid of W x H cells of g pixels with a
 // one-cell border ring. Cell (x, y) is the square from (mx + x*g, my + y*g),
 // grid line i lies at x = mx + i*g, line j at y = my + j*g.
+//
+// Each operation draws what lies near an area of the picture. Whatever is
+// drawn for grid line or column i stays within mx + (i-1)*g <= x < mx + (i+1)*g
+// (the answer fills reach one cell left of a crossing, a path segment half a
+// cell), and the same holds for rows, so the lines and columns from the first
+// that the area covers to one after the last are all that can touch it. All
+// strokes of one colour are drawn one after another, so leaving out those
+// that cannot touch the area changes no pixel inside it.
+
+namespace {
+
+int floorDiv(int a, int b)
+{
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+
+} // namespace
+
+PixelRect MazeBoard::imageRect() const
+{
+    int w = 0, h = 0;
+    getImageSize(w, h);
+    return {0, 0, w, h};
+}
+
+MazeBoard::Span MazeBoard::columnsNear(const PixelRect& area) const
+{
+    return {floorDiv(area.left - marginX_, gridSize_), floorDiv(area.right - 1 - marginX_, gridSize_) + 1};
+}
+
+MazeBoard::Span MazeBoard::rowsNear(const PixelRect& area) const
+{
+    return {floorDiv(area.top - marginY_, gridSize_), floorDiv(area.bottom - 1 - marginY_, gridSize_) + 1};
+}
 
 void MazeBoard::drawMaze(MazeCanvas& canvas) const
 {
+    drawMaze(canvas, imageRect());
+}
+
+void MazeBoard::drawAnswer(MazeCanvas& canvas) const
+{
+    drawAnswer(canvas, imageRect());
+}
+
+void MazeBoard::drawGrid(MazeCanvas& canvas) const
+{
+    drawGrid(canvas, imageRect());
+}
+
+void MazeBoard::drawPath(MazeCanvas& canvas) const
+{
+    drawPath(canvas, imageRect());
+}
+
+void MazeBoard::drawMaze(MazeCanvas& canvas, const PixelRect& area) const
+{
+    if (area.isEmpty())
+        return;
     const int g = gridSize_;
     const int mx = marginX_;
     const int my = marginY_;
@@ -20,54 +78,73 @@ void MazeBoard::drawMaze(MazeCanvas& canvas) const
 
     // The answer goes under the walls, so the walls stay visible over it.
     if (showAnswer)
-        drawAnswer(canvas);
+        drawAnswer(canvas, area);
 
-    // Only a byte of exactly 1 is an open passage.
+    // Only a byte of exactly 1 is an open passage. Walls that follow one
+    // another along a line are drawn as one stroke: the same pixels.
+    const Span columns = columnsNear(area);
+    const Span rows = rowsNear(area);
     canvas.setPenColor(WallColor);
-    for (int i = 0; i <= width_; ++i) {
-        for (int j = 0; j < height_; ++j) {
-            if (getMazeV(i, j) != 1) {
-                canvas.moveTo(mx + i * g, my + j * g);
-                canvas.lineTo(mx + i * g, my + j * g + g);
-            }
+    const int firstRow = std::max(rows.first, 0);
+    const int lastRow = std::min(rows.last, height_ - 1);
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
+        for (int j = firstRow; j <= lastRow; ++j) {
+            if (getMazeV(i, j) == 1)
+                continue;
+            const int from = j;
+            while (j < lastRow && getMazeV(i, j + 1) != 1)
+                ++j;
+            canvas.moveTo(mx + i * g, my + from * g);
+            canvas.lineTo(mx + i * g, my + j * g + g);
         }
     }
-    for (int i = 0; i < width_; ++i) {
-        for (int j = 0; j <= height_; ++j) {
-            if (getMazeH(i, j) != 1) {
-                canvas.moveTo(mx + i * g, my + j * g);
-                canvas.lineTo(mx + i * g + g, my + j * g);
-            }
+    const int firstColumn = std::max(columns.first, 0);
+    const int lastColumn = std::min(columns.last, width_ - 1);
+    for (int j = std::max(rows.first, 0), last = std::min(rows.last, height_); j <= last; ++j) {
+        for (int i = firstColumn; i <= lastColumn; ++i) {
+            if (getMazeH(i, j) == 1)
+                continue;
+            const int from = i;
+            while (i < lastColumn && getMazeH(i + 1, j) != 1)
+                ++i;
+            canvas.moveTo(mx + from * g, my + j * g);
+            canvas.lineTo(mx + i * g + g, my + j * g);
         }
     }
 }
 
-void MazeBoard::drawAnswer(MazeCanvas& canvas) const
+void MazeBoard::drawAnswer(MazeCanvas& canvas, const PixelRect& area) const
 {
+    if (area.isEmpty())
+        return;
     const int g = gridSize_;
     const int mx = marginX_;
     const int my = marginY_;
+    const Span columns = columnsNear(area);
+    const Span rows = rowsNear(area);
 
     // Each crossing fills the two cells on either side of it, so every cell the
     // path enters or leaves is red, the two border cells at its ends included.
     canvas.setPenColor(AnswerColor);
     canvas.setBrushColor(AnswerColor);
-    for (int i = 0; i <= width_; ++i) {
-        for (int j = 0; j < height_; ++j) {
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
+        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_ - 1); j <= lastRow; ++j) {
             if (getPathV(i, j) != 0)
                 canvas.fillRect(mx + (i - 1) * g, my + j * g, mx + (i + 1) * g, my + (j + 1) * g);
         }
     }
-    for (int i = 0; i < width_; ++i) {
-        for (int j = 0; j <= height_; ++j) {
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_ - 1); i <= last; ++i) {
+        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_); j <= lastRow; ++j) {
             if (getPathH(i, j) != 0)
                 canvas.fillRect(mx + i * g, my + (j - 1) * g, mx + (i + 1) * g, my + (j + 1) * g);
         }
     }
 }
 
-void MazeBoard::drawGrid(MazeCanvas& canvas) const
+void MazeBoard::drawGrid(MazeCanvas& canvas, const PixelRect& area) const
 {
+    if (area.isEmpty())
+        return;
     const int g = gridSize_;
     const int mx = marginX_;
     const int my = marginY_;
@@ -80,37 +157,44 @@ void MazeBoard::drawGrid(MazeCanvas& canvas) const
     canvas.setBrushColor(transparentMode ? TransparentBackColor : BackColor);
     canvas.fillRect(mx, my, mx + width_ * g, my + height_ * g);
 
+    // Every cell line runs the whole grid; only those near the area are drawn.
+    const Span columns = columnsNear(area);
+    const Span rows = rowsNear(area);
     canvas.setPenColor(GridColor);
-    for (int i = 0; i <= width_; ++i) {
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
         canvas.moveTo(mx + i * g, my);
         canvas.lineTo(mx + i * g, my + height_ * g);
     }
-    for (int j = 0; j <= height_; ++j) {
+    for (int j = std::max(rows.first, 0), last = std::min(rows.last, height_); j <= last; ++j) {
         canvas.moveTo(mx, my + j * g);
         canvas.lineTo(mx + width_ * g, my + j * g);
     }
 }
 
-void MazeBoard::drawPath(MazeCanvas& canvas) const
+void MazeBoard::drawPath(MazeCanvas& canvas, const PixelRect& area) const
 {
+    if (area.isEmpty())
+        return;
     const int g = gridSize_;
     const int mx = marginX_;
     const int my = marginY_;
     const int half = g / 2;
+    const Span columns = columnsNear(area);
+    const Span rows = rowsNear(area);
 
     // A segment's ends come from the grid line it crosses (line - half and
     // line - half + g), which for an odd g is one pixel off the cell centres.
     canvas.setPenColor(AnswerColor);
-    for (int i = 0; i <= width_; ++i) {
-        for (int j = 0; j < height_; ++j) {
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
+        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_ - 1); j <= lastRow; ++j) {
             if (getPathV(i, j) != 0) {
                 canvas.moveTo(mx + i * g - half, my + j * g + half);
                 canvas.lineTo(mx + i * g - half + g, my + j * g + half);
             }
         }
     }
-    for (int i = 0; i < width_; ++i) {
-        for (int j = 0; j <= height_; ++j) {
+    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_ - 1); i <= last; ++i) {
+        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_); j <= lastRow; ++j) {
             if (getPathH(i, j) != 0) {
                 canvas.moveTo(mx + i * g + half, my + j * g - half);
                 canvas.lineTo(mx + i * g + half, my + j * g - half + g);
