@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QRgb>
 
+#include <functional>
 #include <memory>
 
 class QImage;
@@ -27,11 +28,15 @@ public:
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool on, QRgb key);
 
+    // Draws the pixels of the picture shown by a widget within a rectangle
+    // of that widget, for a look at their colours.
+    using PictureSource = std::function<QImage(const QRect&)>;
+
     // `changed` (in picture coordinates) of the picture shown by
     // `pictureWidget` was redrawn; an empty rectangle means all of it.
-    void pictureChanged(const QWidget* pictureWidget, const QImage& picture, QRect changed = {});
+    void pictureChanged(const QWidget* pictureWidget, const PictureSource& picture, QRect changed = {});
     // The window was resized or the picture moved within it.
-    void geometryChanged(const QWidget* pictureWidget, const QImage& picture);
+    void geometryChanged(const QWidget* pictureWidget, const PictureSource& picture);
     // The native window was created anew.
     void nativeWindowChanged();
 

@@ -28,12 +28,11 @@ struct ColorKey::Platform {
 
 namespace {
 
-QRegion keyPixelsIn(const QImage& picture, QRect area, QRgb key)
+QRegion keyPixelsIn(const ColorKey::PictureSource& picture, QRect area, QRgb key)
 {
-    area &= picture.rect();
     if (area.isEmpty())
         return {};
-    const QImage part = picture.copy(area);
+    const QImage part = picture(area);
     // The bitmap's set pixels are those of the key colour ("MaskOutColor"
     // names them transparent in the mask image, which QBitmap takes as set).
     const QBitmap bits = QBitmap::fromImage(part.createMaskFromColor(key | 0xFF000000u, Qt::MaskOutColor));
@@ -66,12 +65,12 @@ void ColorKey::setEnabled(bool on, QRgb key)
     }
 }
 
-void ColorKey::pictureChanged(const QWidget* pictureWidget, const QImage& picture, QRect changed)
+void ColorKey::pictureChanged(const QWidget* pictureWidget, const PictureSource& picture, QRect changed)
 {
     if (!enabled_)
         return;
     if (changed.isEmpty()) {
-        platform_->covered = Platform::onView(pictureWidget) & picture.rect();
+        platform_->covered = Platform::onView(pictureWidget) & pictureWidget->rect();
         platform_->keyPixels = keyPixelsIn(picture, platform_->covered, key_);
     } else {
         platform_->keyPixels -= QRegion(changed);
@@ -80,12 +79,12 @@ void ColorKey::pictureChanged(const QWidget* pictureWidget, const QImage& pictur
     platform_->apply(window_, pictureWidget);
 }
 
-void ColorKey::geometryChanged(const QWidget* pictureWidget, const QImage& picture)
+void ColorKey::geometryChanged(const QWidget* pictureWidget, const PictureSource& picture)
 {
     if (!enabled_)
         return;
     // Scrolled or enlarged past what was looked at: look at what is on view now.
-    const QRect view = Platform::onView(pictureWidget) & picture.rect();
+    const QRect view = Platform::onView(pictureWidget) & pictureWidget->rect();
     if (!platform_->covered.contains(view)) {
         platform_->covered = view;
         platform_->keyPixels = keyPixelsIn(picture, view, key_);

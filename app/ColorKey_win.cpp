@@ -39,11 +39,11 @@ void ColorKey::setEnabled(bool on, QRgb key)
     setLayeredColorKey(reinterpret_cast<void*>(window_->winId()), on, colorRefOf(key));
 }
 
-void ColorKey::pictureChanged(const QWidget*, const QImage&, QRect)
+void ColorKey::pictureChanged(const QWidget*, const PictureSource&, QRect)
 {
 }
 
-void ColorKey::geometryChanged(const QWidget*, const QImage&)
+void ColorKey::geometryChanged(const QWidget*, const PictureSource&)
 {
 }
 

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScreen>
 #include <QScrollBar>
@@ -92,7 +91,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     setCentralWidget(imageArea_);
     connect(Image, &MazeImage::mouseDown, this, &TFMain::ImageMouseDown);
     for (QScrollBar* bar : {imageArea_->horizontalScrollBar(), imageArea_->verticalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { colorKey_->geometryChanged(Image, Image->currentPicture()); });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { colorKey_->geometryChanged(Image, shownPicture()); });
 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(StatusBarHeight);
@@ -103,11 +102,12 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
+    Image->setBoard(Board.get());
     HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
     MazeMode = 0;
-    Image->resetPicture(QSize(473, 502 - ToolBarHeight - StatusBarHeight));
-    Image->picture();
+    // White until the board is first shown.
+    Image->setFixedSize(QSize(473, 502 - ToolBarHeight - StatusBarHeight));
     DirectionTable[0] = {0, 1};
     DirectionTable[1] = {0, -1};
     DirectionTable[2] = {-1, 0};
@@ -300,24 +300,18 @@ void TFMain::RedrawCells(int x1, int y1, int x2, int y2)
 
 void TFMain::paintPicture(const QRect& area)
 {
-    QImage& picture = Image->picture();
-    {
-        QPainter painter(&picture);
-        if (!area.isEmpty())
-            painter.setClipRect(area);
-        QtCanvas canvas(painter);
-        if (MazeMode != 0) {
-            Board->drawMaze(canvas);
-        } else {
-            Board->drawGrid(canvas);
-            Board->drawPath(canvas);
-        }
-    }
+    // The picture area draws what it exposes from the board when it paints.
+    Image->setView(MazeMode != 0 ? MazeImage::View::Maze : MazeImage::View::Editing);
     if (area.isEmpty())
         Image->update();
     else
         Image->update(area);
-    colorKey_->pictureChanged(Image, picture, area);
+    colorKey_->pictureChanged(Image, shownPicture(), area);
+}
+
+ColorKey::PictureSource TFMain::shownPicture() const
+{
+    return [image = Image](const QRect& area) { return image->pixels(area); };
 }
 
 void TFMain::FitImageToBoard()
@@ -325,7 +319,7 @@ void TFMain::FitImageToBoard()
     int imageWidth = 0, imageHeight = 0;
     Board->getImageSize(imageWidth, imageHeight);
     const int clientWidth = std::max(imageWidth, MinClientWidth);
-    Image->resetPicture(QSize(clientWidth, imageHeight));
+    Image->setFixedSize(QSize(clientWidth, imageHeight));
     // The menu bar lies inside a Qt window; the rest is picture, tool bar
     // and status bar.
     const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
@@ -469,17 +463,11 @@ void TFMain::MMSaveAsBitmapClick()
     }
 }
 
-// The maze picture to export: the window's own while it shows the maze in its
-// usual colours, so a large maze is not drawn a second time; else drawn afresh.
+// The maze picture to export, drawn afresh at its full size: the window
+// keeps no picture of its own.
 QImage TFMain::exportPicture() const
 {
-    int width = 0, height = 0;
-    Board->getImageSize(width, height);
-    const QImage& shown = Image->currentPicture();
-    if (MazeMode != 1 || Board->transparentMode || shown.height() != height || shown.width() < width)
-        return BitmapExport::mazePicture(*Board);
-    // A window wider than the picture has a white strip on the right.
-    return shown.width() == width ? shown : shown.copy(0, 0, width, height);
+    return BitmapExport::mazePicture(*Board);
 }
 
 void TFMain::MMMakeMazeClick()
@@ -710,5 +698,5 @@ void TFMain::closeEvent(QCloseEvent* event)
 void TFMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    colorKey_->geometryChanged(Image, Image->currentPicture());
+    colorKey_->geometryChanged(Image, shownPicture());
 }

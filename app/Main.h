@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ColorKey.h"
+
 #include <QMainWindow>
 #include <QString>
 
 #include <filesystem>
 #include <memory>
 
-class ColorKey;
 class Interaction;
 class MazeBoard;
 class MazeImage;
@@ -96,9 +97,11 @@ private:
     // Repaints the editing view inside the two cells that a step touched;
     // the picture ends up as a full repaint would leave it.
     void RedrawCells(int x1, int y1, int x2, int y2);
-    // Paints the current view into the picture, within `area` (all of it
-    // when empty), and shows the change.
+    // Shows the current view in the picture area, repainted within `area`
+    // (all of it when empty).
     void paintPicture(const QRect& area);
+    // The picture area's pixels, for the see-through mask.
+    ColorKey::PictureSource shownPicture() const;
     void keepHeadInView();
     QImage exportPicture() const;
     QString askSaveName(const QString& filter, const QString& suffix);

@@ -1,6 +1,8 @@
 #include "MazeImage.h"
 
 #include "BitmapExport.h"
+#include "QtCanvas.h"
+#include "maze_board.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,23 +15,32 @@ MazeImage::MazeImage(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void MazeImage::resetPicture(QSize size)
+QImage MazeImage::pixels(const QRect& wanted) const
 {
-    picture_ = QImage();
-    setFixedSize(size);
-}
-
-QImage& MazeImage::picture()
-{
-    if (picture_.isNull() || picture_.size() != size()) {
-        picture_ = QImage(size(), QImage::Format_RGB32);
-        // As an exported bitmap has them, so the window's maze picture can
-        // be written as it is.
-        picture_.setDotsPerMeterX(BitmapExport::DotsPerMetre);
-        picture_.setDotsPerMeterY(BitmapExport::DotsPerMetre);
-        picture_.fill(Qt::white);
+    const QRect area = wanted.isEmpty() ? rect() : wanted;
+    QImage out(area.size(), QImage::Format_RGB32);
+    // As an exported bitmap has them, so the maze picture shown can be
+    // written as it is.
+    out.setDotsPerMeterX(BitmapExport::DotsPerMetre);
+    out.setDotsPerMeterY(BitmapExport::DotsPerMetre);
+    if (view_ == View::Blank || !board_) {
+        out.fill(Qt::white);
+        return out;
     }
-    return picture_;
+    const PixelRect picture = board_->imageRect();
+    if (area.right() >= picture.right || area.bottom() >= picture.bottom)
+        out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.translate(-area.topLeft());
+    QtCanvas canvas(painter);
+    const PixelRect part{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+    if (view_ == View::Maze) {
+        board_->drawMaze(canvas, part);
+    } else {
+        board_->drawGrid(canvas, part);
+        board_->drawPath(canvas, part);
+    }
+    return out;
 }
 
 QSize MazeImage::sizeHint() const
@@ -39,13 +50,9 @@ QSize MazeImage::sizeHint() const
 
 void MazeImage::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(this);
     const QRect area = event->rect();
-    if (picture_.isNull()) {
-        painter.fillRect(area, Qt::white);
-        return;
-    }
-    painter.drawImage(area.topLeft(), picture_, area);
+    QPainter painter(this);
+    painter.drawImage(area.topLeft(), pixels(area));
 }
 
 void MazeImage::mousePressEvent(QMouseEvent* event)

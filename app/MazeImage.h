@@ -3,19 +3,31 @@
 #include <QImage>
 #include <QWidget>
 
-// The picture area of the main window: holds the picture the board is drawn
-// into and shows it. Reports mouse presses with picture coordinates.
+class MazeBoard;
+
+// The picture area of the main window. It keeps no picture: whatever part
+// of it is exposed is drawn from the board then, at the board's current cell
+// size, so a large board costs what the window shows, not what the picture
+// would hold. Right of a picture narrower than the area, and before the
+// board is shown at all, the area is white. Reports mouse presses with
+// picture coordinates.
 class MazeImage : public QWidget {
     Q_OBJECT
 
 public:
+    // Which picture of the board the area shows.
+    enum class View { Blank, Editing, Maze };
+
     explicit MazeImage(QWidget* parent = nullptr);
 
-    // Discards the picture and sets the area's size; the next picture() is a
-    // new one of that size, white.
-    void resetPicture(QSize size);
-    QImage& picture();
-    const QImage& currentPicture() const { return picture_; }
+    void setBoard(const MazeBoard* board) { board_ = board; }
+    // Takes effect with the next paint; the caller asks for the repaint.
+    void setView(View view) { view_ = view; }
+    View view() const { return view_; }
+
+    // The area's pixels within `area` (all of them when empty), drawn afresh
+    // as the area shows them.
+    QImage pixels(const QRect& area = {}) const;
 
     QSize sizeHint() const override;
 
@@ -28,5 +40,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QImage picture_;
+    const MazeBoard* board_ = nullptr;
+    View view_ = View::Blank;
 };

@@ -300,14 +300,14 @@ void DocumentTest::loadSucceedsAndFails()
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("maze and more bytes than a header needs.............");
     bad.close();
-    const QImage pictureBefore = h.window->image()->currentPicture();
+    const QImage pictureBefore = h.window->image()->pixels();
     h.window->SetStatusText(QStringLiteral("kept"));
     h.script.openNames.push_back(path("not-a-maze.maz"));
     h.action("MMLoad")->trigger();
     QCOMPARE(h.script.messages.back().kind, Interaction::MessageKind::Plain);
     QCOMPARE(h.script.messages.back().text, QStringLiteral("Failed to open File ") + path("not-a-maze.maz"));
     QCOMPARE(h.window->board().toFileBytes(), loadedBytes);
-    QCOMPARE(h.window->image()->currentPicture(), pictureBefore);
+    QCOMPARE(h.window->image()->pixels(), pictureBefore);
     QVERIFY(h.window->fileName().isEmpty());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("Zubelo - 新規ファイル"));
     QCOMPARE(h.window->statusText(), QStringLiteral("kept"));
@@ -410,7 +410,7 @@ void DocumentTest::endToEndSaveNewLoad()
     QCOMPARE(loaded.size(), made.size());
     QVERIFY(std::equal(loaded.begin(), loaded.begin() + 12, made.begin()));
     QVERIFY(std::equal(loaded.begin() + 28, loaded.end(), made.begin() + 28));
-    QCOMPARE(h.window->image()->currentPicture().copy(picture.rect()), picture);
+    QCOMPARE(h.window->image()->pixels().copy(picture.rect()), picture);
     QVERIFY(h.script.unexpected.empty());
 }
 

@@ -430,10 +430,10 @@ void MainWindowTest::stepRepaintEqualsFullRepaint()
         h.newBoard(14, 11, grid);
         h.clickCell(-1, 4);
         h.pressKeys("RRRRUURRRDDDDDDLLURRRRRRRRRRRUUUUUURRRLLLLLDDDRRRRR");
-        QCOMPARE(h.window->image()->currentPicture().copy(0, 0, (14 + 2) * grid, (11 + 2) * grid),
+        QCOMPARE(h.window->image()->pixels().copy(0, 0, (14 + 2) * grid, (11 + 2) * grid),
                  freshPicture(h.window->board(), false));
         h.pressKeys("LLLLLLLLLLLLL");
-        QCOMPARE(h.window->image()->currentPicture().copy(0, 0, (14 + 2) * grid, (11 + 2) * grid),
+        QCOMPARE(h.window->image()->pixels().copy(0, 0, (14 + 2) * grid, (11 + 2) * grid),
                  freshPicture(h.window->board(), false));
     }
 }

@@ -223,8 +223,8 @@ void ReliabilityTest::checkShowsTheMaze(WindowHarness& h)
     int width = 0, height = 0;
     h.window->board().getImageSize(width, height);
     QCOMPARE(h.window->image()->size(), QSize(std::max(width, 320), height));
-    QCOMPARE(h.window->image()->currentPicture().size(), h.window->image()->size());
-    QVERIFY(holds(h.window->image()->currentPicture(), freshPicture(h.window->board(), true)));
+    QCOMPARE(h.window->image()->pixels().size(), h.window->image()->size());
+    QVERIFY(holds(h.window->image()->pixels(), freshPicture(h.window->board(), true)));
 }
 
 void ReliabilityTest::loadAndCheckPicture(WindowHarness& h, const QString& file)
@@ -272,7 +272,7 @@ void ReliabilityTest::exportSaveAndReload(WindowHarness& h, const QString& file)
         QCOMPARE(exported.size(), QSize(width, height));
         if (exported.format() != QImage::Format_RGB32)
             exported = exported.convertToFormat(QImage::Format_RGB32);
-        QVERIFY(holds(h.window->image()->currentPicture(), exported));
+        QVERIFY(holds(h.window->image()->pixels(), exported));
     }
     QVERIFY(QFile::remove(bitmap));
 

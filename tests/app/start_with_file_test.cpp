@@ -190,7 +190,7 @@ private slots:
         ScriptedInteraction none;
         TFMain fresh(&none);
         fresh.InitMaze();
-        QVERIFY(shows(grab(window), fresh.image()->currentPicture()));
+        QVERIFY(shows(grab(window), fresh.image()->pixels()));
 
         // The message the box showed: the one Load gives for this file.
         QVERIFY(!fresh.OpenDocument(damaged));

@@ -5,13 +5,18 @@
 #include "ColorKey.h"
 #include "window_harness.h"
 
+#include "maze_random.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <random>
 
 namespace {
 
@@ -44,6 +49,52 @@ private:
     qint64 written = 0;
 };
 
+// Counts the paints a widget gets.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// What the screen shows of the picture area (the window's own pixels, as
+// far as the scroll area shows them) against the board's picture drawn
+// afresh, white right of and below it. Empty when they agree. Where the
+// see-through mask leaves the window out, the window shows nothing.
+QString screenDiffersFromBoard(WindowHarness& h)
+{
+    const QWidget* viewport = h.window->findChild<QScrollArea*>()->viewport();
+    const MazeImage* image = h.window->image();
+    const QPoint at = viewport->mapTo(h.window.get(), QPoint(0, 0));
+    const QImage shown = h.window->screen()
+                             ->grabWindow(h.window->winId(), at.x(), at.y(), viewport->width(), viewport->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != viewport->size())
+        return QStringLiteral("no screen picture");
+    const QImage expected = freshPicture(h.window->board(), h.window->mazeMode() != 0);
+    const QRect visible = QRect(image->pos(), image->size()) & viewport->rect();
+    // The pixels the mask leaves out, looked up per pixel.
+    const QRegion mask = h.window->mask().translated(-at);
+    std::vector<char> hidden(std::size_t(shown.width()) * std::size_t(shown.height()), !mask.isEmpty());
+    for (const QRect& r : mask)
+        for (int y = std::max(r.top(), 0); y <= std::min(r.bottom(), shown.height() - 1); ++y)
+            for (int x = std::max(r.left(), 0); x <= std::min(r.right(), shown.width() - 1); ++x)
+                hidden[std::size_t(y) * std::size_t(shown.width()) + std::size_t(x)] = 0;
+    for (int y = visible.top(); y <= visible.bottom(); ++y)
+        for (int x = visible.left(); x <= visible.right(); ++x) {
+            if (hidden[std::size_t(y) * std::size_t(shown.width()) + std::size_t(x)])
+                continue;
+            const QPoint p = QPoint(x, y) - image->pos();
+            const QRgb want = expected.rect().contains(p) ? expected.pixel(p) : qRgb(255, 255, 255);
+            if ((shown.pixel(x, y) | 0xFF000000u) != (want | 0xFF000000u))
+                return QStringLiteral("picture pixel %1,%2").arg(p.x()).arg(p.y());
+        }
+    return QString();
+}
+
 } // namespace
 
 class ViewTest : public QObject {
@@ -51,6 +102,8 @@ class ViewTest : public QObject {
 
 private slots:
     void zoomInBothViewsStopsAtTheLimits();
+    void burstOfZoomKeysIsPaintedOnce();
+    void screenShowsTheBoardThroughARandomSession();
     void transparentModeSwitchesTheKeyAndTheMask();
     void transparentModeOnAPictureLargerThanTheWindow();
     void exportWritesTheFullMazePicture();
@@ -71,14 +124,14 @@ void ViewTest::zoomInBothViewsStopsAtTheLimits()
         QCOMPARE(h.window->board().getGridSize(), 20);
         QCOMPARE(h.window->image()->size(), QSize(360, 200));
         QCOMPARE(h.clientSize(), QSize(360, 200 + 52));
-        QCOMPARE(h.window->image()->currentPicture(), freshPicture(h.window->board(), maze));
+        QCOMPARE(h.window->image()->pixels(), freshPicture(h.window->board(), maze));
         for (int i = 0; i < 20; ++i)
             h.action("MMEnsmallGrid")->trigger();
         QCOMPARE(h.window->board().getGridSize(), 3);
         QCOMPARE(h.window->board().getMarginX(), 3);
         QCOMPARE(h.window->image()->size(), QSize(320, 30));
         QCOMPARE(h.clientSize(), QSize(320, 30 + 52));
-        QCOMPARE(h.window->image()->currentPicture().copy(0, 0, 54, 30), freshPicture(h.window->board(), maze));
+        QCOMPARE(h.window->image()->pixels().copy(0, 0, 54, 30), freshPicture(h.window->board(), maze));
         h.action("MMEnlargeGrid")->trigger();
         QCOMPARE(h.window->image()->size(), QSize(320, 40));
         QCOMPARE(h.window->mazeMode(), maze ? 1 : 0);
@@ -86,6 +139,82 @@ void ViewTest::zoomInBothViewsStopsAtTheLimits()
         QCOMPARE(h.window->isModified(), true);
     }
     QVERIFY(h.window->board().curX == 16);
+}
+
+// Keys that arrive faster than the window paints are all taken, and the
+// picture is painted once for them.
+void ViewTest::burstOfZoomKeysIsPaintedOnce()
+{
+    WindowHarness h;
+    h.newBoard(100, 100, 20); // larger than the screen: the window keeps its size
+    PaintCounter counter;
+    h.window->image()->installEventFilter(&counter);
+    QTRY_VERIFY(counter.paints > 0);
+    QTest::qWait(100);
+    counter.paints = 0;
+    const QSize window = h.window->size();
+    h.press(Qt::Key_D, 5);
+    QCOMPARE(h.window->board().getGridSize(), 15);
+    QTRY_VERIFY(counter.paints > 0);
+    QTest::qWait(100);
+    QCOMPARE(counter.paints, 1);
+    QCOMPARE(h.window->size(), window);
+    QCOMPARE(screenDiffersFromBoard(h), QString());
+}
+
+// Whatever the user does, the screen shows the board's current picture
+// where the picture area is on view: steps and steps back (painted cell by
+// cell), new starts, Make Maze, the answer on and off, transparent mode,
+// zoom, scrolling and starting over.
+void ViewTest::screenShowsTheBoardThroughARandomSession()
+{
+    WindowHarness h;
+    h.newBoard(70, 50, 14); // larger than the screen, so it scrolls
+    auto* area = h.window->findChild<QScrollArea*>();
+    std::mt19937 rng(1717);
+    auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    const Qt::Key arrows[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
+    QStringList done;
+    for (int action = 0; action < 150; ++action) {
+        const int what = pick(0, 14);
+        if (what < 6) {
+            h.press(arrows[pick(0, 3)], pick(1, 4));
+            done << QStringLiteral("keys");
+        } else if (what == 6 && h.window->mazeMode() == 0) {
+            // A new start on the left ring and a straight path across.
+            h.clickCell(-1, pick(0, 49));
+            h.press(Qt::Key_Right, 71);
+            done << QStringLiteral("path");
+        } else if (what == 7 && h.action("MMMakeMaze")->isEnabled()) {
+            h.press(Qt::Key_F5);
+            done << QStringLiteral("make");
+        } else if (what == 8 && h.action("MMDrawAnswer")->isEnabled()) {
+            h.press(Qt::Key_F3);
+            done << QStringLiteral("answer");
+        } else if (what == 9) {
+            h.press(pick(0, 1) ? Qt::Key_F : Qt::Key_D, pick(1, 3));
+            done << QStringLiteral("zoom to %1").arg(h.window->board().getGridSize());
+        } else if (what == 10) {
+            for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+                bar->setValue(pick(0, bar->maximum()));
+            done << QStringLiteral("scroll");
+        } else if (what == 11 && h.action("MMTransparentMode")->isEnabled()) {
+            h.action("MMTransparentMode")->trigger();
+            done << QStringLiteral("transparent");
+        } else if (what == 12) {
+            if (h.window->isModified())
+                h.script.answers.push_back(Interaction::Answer::No);
+            h.press(Qt::Key_F2);
+            done << QStringLiteral("init");
+        } else {
+            continue;
+        }
+        QTRY_VERIFY2(screenDiffersFromBoard(h).isEmpty(),
+                     qPrintable(screenDiffersFromBoard(h) + QStringLiteral(" after ") + done.join(QLatin1Char(' '))));
+    }
+    QVERIFY(done.count(QStringLiteral("make")) > 2);
+    QVERIFY(done.count(QStringLiteral("scroll")) > 5);
+    QVERIFY(h.script.unexpected.empty());
 }
 
 // Only the part of a large picture that is on view cuts the window, and what
@@ -105,9 +234,10 @@ void ViewTest::transparentModeOnAPictureLargerThanTheWindow()
             return QStringLiteral("the picture is not partly on view");
         const QRegion mask = h.window->mask();
         const QPoint offset = image->mapTo(h.window.get(), QPoint(0, 0));
+        const QImage shown = image->pixels();
         for (int y = view.top(); y <= view.bottom(); ++y)
             for (int x = view.left(); x <= view.right(); ++x) {
-                const bool key = (image->currentPicture().pixel(x, y) | 0xFF000000u) == Yellow;
+                const bool key = (shown.pixel(x, y) | 0xFF000000u) == Yellow;
                 if (mask.contains(QPoint(x, y) + offset) == key)
                     return QStringLiteral("pixel %1,%2").arg(x).arg(y);
             }
@@ -133,14 +263,14 @@ void ViewTest::transparentModeSwitchesTheKeyAndTheMask()
     QVERIFY(mode->isChecked());
     QVERIFY(button->isChecked());
     QVERIFY(h.window->board().transparentMode);
-    const QImage& picture = h.window->image()->currentPicture();
+    const QImage picture = h.window->image()->pixels();
     QCOMPARE(picture.pixel(15, 15) | 0xFF000000u, Yellow);
     QCOMPARE(picture.pixel(5, 5) | 0xFF000000u, qRgb(192, 192, 192));
 
     // The window shows through exactly where the picture has the key colour.
     auto checkMask = [&h](bool expectHoles = true) {
         const QRegion mask = h.window->mask();
-        const QImage& shown = h.window->image()->currentPicture();
+        const QImage shown = h.window->image()->pixels();
         const QPoint offset = h.window->image()->mapTo(h.window.get(), QPoint(0, 0));
         int holes = 0;
         for (int y = 0; y < shown.height(); ++y)
@@ -170,21 +300,21 @@ void ViewTest::transparentModeSwitchesTheKeyAndTheMask()
     QVERIFY(!button->isEnabled());
     QVERIFY(mode->isChecked());
     QVERIFY(h.window->colorKey().isEnabled());
-    QVERIFY(!hasColour(h.window->image()->currentPicture(), Yellow));
+    QVERIFY(!hasColour(h.window->image()->pixels(), Yellow));
     QCOMPARE(checkMask(false), QString());
     QCOMPARE(h.window->mask(), QRegion(h.window->rect()));
 
     // Initialise: see-through again; then off.
     h.script.answers.push_back(Interaction::Answer::No);
     h.action("MMInitMaze")->trigger();
-    QVERIFY(hasColour(h.window->image()->currentPicture(), Yellow));
+    QVERIFY(hasColour(h.window->image()->pixels(), Yellow));
     QCOMPARE(checkMask(), QString());
     mode->trigger();
     QVERIFY(!mode->isChecked());
     QVERIFY(!h.window->board().transparentMode);
     QVERIFY(!button->isChecked());
     QVERIFY(h.window->mask().isEmpty());
-    QVERIFY(!hasColour(h.window->image()->currentPicture(), Yellow));
+    QVERIFY(!hasColour(h.window->image()->pixels(), Yellow));
 }
 
 void ViewTest::exportWritesTheFullMazePicture()
@@ -244,7 +374,7 @@ void ViewTest::exportFailuresAreReportedAndChangeNothing()
     WindowHarness h;
     h.newBoard(6, 4, 10);
     h.pressKeys("RR");
-    const QImage before = h.window->image()->currentPicture();
+    const QImage before = h.window->image()->pixels();
     const auto board = h.window->board().toFileBytes();
 
     h.script.saveNames.push_back(QStringLiteral("/proc/zubelo-test.bmp"));
@@ -259,7 +389,7 @@ void ViewTest::exportFailuresAreReportedAndChangeNothing()
     h.action("MMSaveAsBitmap")->trigger();
     QCOMPARE(h.script.messages.size(), std::size_t(2));
 
-    QCOMPARE(h.window->image()->currentPicture(), before);
+    QCOMPARE(h.window->image()->pixels(), before);
     QCOMPARE(h.window->board().toFileBytes(), board);
     QVERIFY(h.window->isModified());
     QVERIFY(h.window->fileName().isEmpty());
