@@ -179,6 +179,10 @@ void TFMain::createActions()
                                QKeySequence(Qt::Key_F), "enlarge.svg", &TFMain::MMEnlargeGridClick);
     MMEnsmallGrid = addCommand("MMEnsmallGrid", QStringLiteral("グリッド縮小(&D)"), QStringLiteral("グリッド縮小(D)"),
                                QKeySequence(Qt::Key_D), "ensmall.svg", &TFMain::MMEnsmallGridClick);
+    // The zoom keys of other programs too (Ctrl+= is Ctrl++ without Shift).
+    MMEnlargeGrid->setShortcuts({QKeySequence(Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    MMEnsmallGrid->setShortcuts({QKeySequence(Qt::Key_D), QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     MMHelp = addCommand("MMHelp", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプ(F1)"),
                         QKeySequence(Qt::Key_F1), "help.svg", &TFMain::MMHelpClick);
     MMAbout = addCommand("MMAbout", QStringLiteral("バージョン情報(&A)"), {}, {}, nullptr, &TFMain::MMAboutClick);
@@ -503,13 +507,24 @@ void TFMain::MMTransparentModeClick()
 
 void TFMain::MMEnlargeGridClick()
 {
-    Board->setGridSize(Board->getGridSize() + 1);
-    FitImageToBoard();
+    zoomGrid(1);
 }
 
 void TFMain::MMEnsmallGridClick()
 {
-    Board->setGridSize(Board->getGridSize() - 1);
+    zoomGrid(-1);
+}
+
+void TFMain::zoomGrid(int step)
+{
+    const int size = MazeBoard::zoomedGridSize(Board->getGridSize(), step);
+    // A step that changes nothing costs nothing: keys held at a limit leave
+    // the window as it is.
+    if (size == Board->getGridSize())
+        return;
+    Board->setGridSize(size);
+    // Refitted at once; the picture area paints once the keys already
+    // waiting are handled, so a burst of steps is painted once.
     FitImageToBoard();
 }
 

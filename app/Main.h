@@ -92,6 +92,8 @@ private:
     void createToolBar();
     QAction* addCommand(const char* name, const QString& caption, const QString& hint,
                         const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)());
+    // One zoom step (+1 enlarges, -1 reduces the cell size).
+    void zoomGrid(int step);
     bool CheckStep(int direction);
     void StepPath(int direction);
     // Repaints the editing view inside the two cells that a step touched;

@@ -78,6 +78,13 @@ void MazeBoard::setGridSize(int size)
     marginX_ = size;
 }
 
+int MazeBoard::zoomedGridSize(int gridSize, int step)
+{
+    const int size = std::clamp(gridSize + step, MinGridSize, MaxGridSize);
+    const bool wrongWay = step > 0 ? size < gridSize : size > gridSize;
+    return wrongWay ? gridSize : size;
+}
+
 void MazeBoard::getImageSize(int& w, int& h) const
 {
     w = gridSize_ * width_ + 2 * marginX_;

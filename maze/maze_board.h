@@ -51,6 +51,12 @@ public:
     void clearMaze();
     // Clamps to MinGridSize ... MaxGridSize; both margins follow.
     void setGridSize(int size);
+    // The cell size one zoom step (+1 enlarges, -1 reduces) from `gridSize`:
+    // one pixel more or less, kept to MinGridSize ... MaxGridSize. A size
+    // outside that range (files hold 1 ... MaxFileGridSize) moves into it
+    // only the way the step goes; where the range would take it the other
+    // way, it stays.
+    static int zoomedGridSize(int gridSize, int step);
 
     int getWidth() const { return width_; }
     int getHeight() const { return height_; }

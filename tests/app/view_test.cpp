@@ -102,6 +102,8 @@ class ViewTest : public QObject {
 
 private slots:
     void zoomInBothViewsStopsAtTheLimits();
+    void zoomKeysGoTheWayTheySay_data();
+    void zoomKeysGoTheWayTheySay();
     void burstOfZoomKeysIsPaintedOnce();
     void screenShowsTheBoardThroughARandomSession();
     void transparentModeSwitchesTheKeyAndTheMask();
@@ -139,6 +141,72 @@ void ViewTest::zoomInBothViewsStopsAtTheLimits()
         QCOMPARE(h.window->isModified(), true);
     }
     QVERIFY(h.window->board().curX == 16);
+}
+
+void ViewTest::zoomKeysGoTheWayTheySay_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("expected");
+    const int ctrl = Qt::ControlModifier;
+    const struct {
+        int size, key, modifiers, expected;
+    } rows[] = {
+        {1, Qt::Key_F, 0, 3}, {1, Qt::Key_Plus, ctrl, 3}, {1, Qt::Key_Equal, ctrl, 3}, {1, Qt::Key_D, 0, 1},
+        {1, Qt::Key_Minus, ctrl, 1}, {2, Qt::Key_F, 0, 3}, {2, Qt::Key_D, 0, 2}, {3, Qt::Key_F, 0, 4},
+        {3, Qt::Key_D, 0, 3}, {3, Qt::Key_Minus, ctrl, 3}, {20, Qt::Key_F, 0, 20}, {20, Qt::Key_Equal, ctrl, 20},
+        {20, Qt::Key_D, 0, 19}, {20, Qt::Key_Minus, ctrl, 19}, {21, Qt::Key_F, 0, 21}, {21, Qt::Key_Plus, ctrl, 21},
+        {21, Qt::Key_D, 0, 20}, {100, Qt::Key_F, 0, 100}, {100, Qt::Key_D, 0, 20}, {100, Qt::Key_Minus, ctrl, 20},
+    };
+    for (const auto& r : rows)
+        QTest::addRow("%d %s%s", r.size, r.modifiers ? "Ctrl+" : "", qPrintable(QKeySequence(r.key).toString()))
+            << r.size << r.key << r.modifiers << r.expected;
+}
+
+// Cell sizes from files may lie outside the zoom range: a key never zooms
+// the wrong way, and a key that changes nothing paints nothing.
+void ViewTest::zoomKeysGoTheWayTheySay()
+{
+    QFETCH(int, size);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("zoom.maz"));
+    {
+        RandomSource random;
+        MazeBoard board(random);
+        QVERIFY(board.resize(6, 5));
+        std::vector<std::uint8_t> bytes = board.toFileBytes();
+        for (int i = 0; i < 4; ++i)
+            bytes[std::size_t(28 + i)] = std::uint8_t(unsigned(size) >> (8 * i));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    }
+    WindowHarness h;
+    h.script.openNames.push_back(file);
+    h.action("MMLoad")->trigger();
+    QCOMPARE(h.window->board().getGridSize(), size);
+    PaintCounter counter;
+    h.window->image()->installEventFilter(&counter);
+    QTRY_VERIFY(counter.paints > 0);
+    QTest::qWait(100); // whatever else the load asked to paint
+    counter.paints = 0;
+    const QSize before = h.window->image()->size();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(h.window->board().getGridSize(), expected);
+    QCOMPARE(h.window->board().getMarginX(), expected);
+    if (expected == size) {
+        QTest::qWait(100);
+        QCOMPARE(counter.paints, 0);
+        QCOMPARE(h.window->image()->size(), before);
+    } else {
+        QCOMPARE(h.window->image()->size(), QSize(std::max(8 * expected, 320), 7 * expected));
+        QTRY_COMPARE(screenDiffersFromBoard(h), QString());
+    }
 }
 
 // Keys that arrive faster than the window paints are all taken, and the

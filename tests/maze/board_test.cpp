@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace testing_support;
 
 namespace {
@@ -52,6 +54,25 @@ TEST_F(BoardTest, GridSizeIsClampedAndMarginsFollow)
     board.getImageSize(w, h);
     EXPECT_EQ(w, 5 * 7 + 14);
     EXPECT_EQ(h, 30 * 7 + 14);
+}
+
+// Every cell size a file may hold: a zoom step goes one pixel within the
+// zoom range, enters it from outside only the way it goes, and never goes
+// the other way.
+TEST(ZoomTest, StepsNeverGoTheWrongWay)
+{
+    for (int size = 1; size <= MazeBoard::MaxFileGridSize; ++size) {
+        for (const int step : {1, -1}) {
+            const int next = MazeBoard::zoomedGridSize(size, step);
+            const bool inRange = size >= MazeBoard::MinGridSize && size <= MazeBoard::MaxGridSize;
+            if (inRange)
+                EXPECT_EQ(next, std::clamp(size + step, MazeBoard::MinGridSize, MazeBoard::MaxGridSize)) << size;
+            else if ((step > 0) == (size < MazeBoard::MinGridSize))
+                EXPECT_EQ(next, step > 0 ? MazeBoard::MinGridSize : MazeBoard::MaxGridSize) << size;
+            else
+                EXPECT_EQ(next, size) << size << " " << step;
+        }
+    }
 }
 
 TEST_F(BoardTest, PathCellsOutsideTheGridReadZeroAndIgnoreWrites)
