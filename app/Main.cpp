@@ -713,5 +713,15 @@ void TFMain::closeEvent(QCloseEvent* event)
 void TFMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // A window larger than all screens together shows no more than they do,
+    // yet Qt keeps a back buffer of its whole area: it is kept within them
+    // (a window manager keeps to the limit; a window resized past it without
+    // one is brought back).
+    if (const QScreen* display = screen()) {
+        const QSize most = display->virtualGeometry().size();
+        setMaximumSize(most);
+        if (width() > most.width() || height() > most.height())
+            resize(size().boundedTo(most));
+    }
     colorKey_->geometryChanged(Image, shownPicture());
 }

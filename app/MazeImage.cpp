@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 MazeImage::MazeImage(QWidget* parent)
     : QWidget(parent)
 {
@@ -50,9 +52,16 @@ QSize MazeImage::sizeHint() const
 
 void MazeImage::paintEvent(QPaintEvent* event)
 {
+    // Drawn in bands of at most a screenful, so that however large the
+    // exposed part is, what the drawing needs stays small.
+    constexpr int BandPixels = 1 << 21;
     const QRect area = event->rect();
+    const int rows = std::max(1, BandPixels / std::max(area.width(), 1));
     QPainter painter(this);
-    painter.drawImage(area.topLeft(), pixels(area));
+    for (int top = area.top(); top <= area.bottom(); top += rows) {
+        const QRect band(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top));
+        painter.drawImage(band.topLeft(), pixels(band));
+    }
 }
 
 void MazeImage::mousePressEvent(QMouseEvent* event)

@@ -112,19 +112,33 @@ struct LargeWindow {
     }
 };
 
-// One key press while drawing on the largest board: the step, the repaint of
-// the picture and the widget's own repaint, as the user waits for them.
+// Counts the paints a widget gets.
+struct PaintCounter : QObject {
+    long paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// One key press while drawing on the largest board: the step and the paint
+// of what it changed, as the user waits for them.
 void BM_KeyPressStep(benchmark::State& state)
 {
     LargeWindow large(static_cast<int>(state.range(0)));
     TFMain& window = large.window;
     window.FormKeyDown(Qt::Key_Right, {});
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    window.image()->installEventFilter(&counter);
     int key = Qt::Key_Right;
     for (auto _ : state) {
         window.FormKeyDown(key, {});
-        window.image()->repaint();
+        QCoreApplication::processEvents();
         key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
     }
+    state.counters["paints_per_step"] = double(counter.paints) / double(state.iterations());
 }
 BENCHMARK(BM_KeyPressStep)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
@@ -170,6 +184,20 @@ void BM_ZoomStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+
+// A screenful (1280 x 1024) of the maze picture of that board, drawn as the
+// picture area paints, at the smallest, the start-up and the largest cell size.
+void BM_PaintScreenful(benchmark::State& state)
+{
+    LargeWindow large(400);
+    large.makeMaze();
+    const int size = static_cast<int>(state.range(0));
+    while (large.window.board().getGridSize() > size)
+        large.window.MMEnsmallGridClick();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(large.window.image()->pixels(QRect(0, 0, 1280, 1024)));
+}
+BENCHMARK(BM_PaintScreenful)->Arg(3)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // Enlarge at the largest cell size, where nothing changes.
 void BM_ZoomAtTheLimit(benchmark::State& state)

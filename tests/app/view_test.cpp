@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 
 #include <random>
 
@@ -106,6 +107,7 @@ private slots:
     void zoomKeysGoTheWayTheySay();
     void burstOfZoomKeysIsPaintedOnce();
     void screenShowsTheBoardThroughARandomSession();
+    void windowNeverOutgrowsTheScreens();
     void transparentModeSwitchesTheKeyAndTheMask();
     void transparentModeOnAPictureLargerThanTheWindow();
     void exportWritesTheFullMazePicture();
@@ -283,6 +285,21 @@ void ViewTest::screenShowsTheBoardThroughARandomSession()
     QVERIFY(done.count(QStringLiteral("make")) > 2);
     QVERIFY(done.count(QStringLiteral("scroll")) > 5);
     QVERIFY(h.script.unexpected.empty());
+}
+
+// Qt keeps a back buffer of the window's whole area; a window resized past
+// the screens (as an X display without a window manager lets a program do)
+// comes back within them.
+void ViewTest::windowNeverOutgrowsTheScreens()
+{
+    WindowHarness h;
+    h.newBoard(100, 100, 20);
+    const QSize screens = h.window->screen()->virtualGeometry().size();
+    h.window->windowHandle()->resize(30000, 30000);
+    const QWindow* native = h.window->windowHandle();
+    QTRY_VERIFY(native->width() <= screens.width() && native->height() <= screens.height());
+    QVERIFY(h.window->width() <= screens.width() && h.window->height() <= screens.height());
+    QTRY_COMPARE(screenDiffersFromBoard(h), QString());
 }
 
 // Only the part of a large picture that is on view cuts the window, and what
