@@ -1,56 +1,80 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
-// The disjoint sets of cells that maze generation joins. Each cell names its
-// set's label directly (quick-find), so telling whether two cells are already
-// connected is two loads with no chain to follow; a join relabels the smaller
-// set. Each set also keeps its smallest cell index (y * W + x), which is the
-// root the generator reports.
-//
-// Cells are kept in column-major order, slot x * H + y: the order in which the
-// generator's passes sweep, so their lookups walk memory forwards.
+// The disjoint sets of cells that maze generation joins: a union-find forest
+// over the cell indices y * W + x, in one array of parents. A root is its
+// own parent, and a join hangs the root with the larger index under the
+// root with the smaller, so the root of every set is its smallest cell
+// index. Finding a root points the cell straight at it, so nearly every
+// cell's parent is its root or one step below it.
 class CellSets {
 public:
-    // One set per cell; nothing to do when no join happened since the last
-    // reset of the same size.
+    // The parents for a tight loop, by a plain pointer that stays in a
+    // register: valid until the next reset().
+    struct Forest {
+        std::int32_t* parent;
+
+        // Up to the grandparent without a branch to mispredict; a cell
+        // further down is rare.
+        int find(int cell) const
+        {
+            const int up = parent[cell];
+            const int root = parent[up];
+            if (parent[root] != root) [[unlikely]]
+                return findFar(cell, root);
+            parent[cell] = root;
+            return root;
+        }
+        // Joins the sets of the roots a and b (a != b); returns the new root.
+        int join(int a, int b) const
+        {
+            if (a < b) {
+                parent[b] = a;
+                return a;
+            }
+            parent[a] = b;
+            return b;
+        }
+
+    private:
+        // The root beyond `up`; every cell on the way then points to it.
+        int findFar(int cell, int up) const
+        {
+            int root = up;
+            while (parent[root] != root)
+                root = parent[root];
+            while (parent[cell] != root) {
+                const int next = parent[cell];
+                parent[cell] = root;
+                cell = next;
+            }
+            return root;
+        }
+    };
+
+    // One set per cell; nothing to do when nothing was joined since the
+    // last reset of the same size. The array is kept when its size is.
     void reset(int width, int height);
 
-    int slot(int x, int y) const { return x * height_ + y; }
-    int label(int slot) const { return label_[static_cast<std::size_t>(slot)]; }
-    // The smallest cell index of the set that holds this slot.
-    int root(int slot) const { return smallest_[static_cast<std::size_t>(label(slot))]; }
-
-    // The label of every slot, for sweeps that look up many in a row. The
-    // pointer stays valid until the next reset().
-    const std::int32_t* labels() const { return label_.data(); }
-
-    // Joins the sets with labels a and b (a != b).
-    void joinLabels(int a, int b)
+    // For sweeps that may join: the sets are no longer fresh.
+    Forest forest()
     {
         fresh_ = false;
-        if (size_[at(a)] < size_[at(b)])
-            std::swap(a, b);
-        // A set's label is the first slot of its member list.
-        for (int t = b; t != -1; t = next_[at(t)])
-            label_[at(t)] = a;
-        next_[at(last_[at(a)])] = b;
-        last_[at(a)] = last_[at(b)];
-        size_[at(a)] += size_[at(b)];
-        if (smallest_[at(b)] < smallest_[at(a)])
-            smallest_[at(a)] = smallest_[at(b)];
+        return {parent_.data()};
+    }
+    // The root of the cell's set, changing nothing.
+    int root(int cell) const
+    {
+        while (parent_[at(cell)] != cell)
+            cell = parent_[at(cell)];
+        return cell;
     }
 
 private:
     static std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
-    int height_ = 0;
     bool fresh_ = false;
-    std::vector<std::int32_t> label_;    // per slot: label of its set
-    std::vector<std::int32_t> next_;     // per slot: next member of its set, -1 at the end
-    std::vector<std::int32_t> last_;     // per label: last member
-    std::vector<std::int32_t> size_;     // per label: number of members
-    std::vector<std::int32_t> smallest_; // per label: smallest cell index y * W + x
+    std::vector<std::int32_t> parent_;
 };

@@ -62,6 +62,7 @@ void MazeBoard::clearMaze()
 {
     cellSet_.reset(width_, height_);
     openPairsValid_ = false;
+    setsAsStarted_ = false;
     // Any non-zero path byte is a crossing; the maze stores it as an open
     // passage (1), the only value the maze picture draws as open.
     std::transform(pathV_.begin(), pathV_.end(), mazeV_.begin(),

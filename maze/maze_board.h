@@ -166,14 +166,15 @@ private:
     int marginY_ = 10;
     int marginX_ = 10;
 
-    // Neighbour pairs not yet known to share a set, in sweep order: across
-    // vertical walls and across horizontal walls. Sets only ever merge, so a
-    // pair once found joined is dropped for good.
-    struct OpenPair {
-        std::int32_t slot; // the left or upper cell, as a CellSets slot
-        std::int32_t edge; // index of the wall between the two cells
-    };
-    std::vector<OpenPair> openPairsV_;
-    std::vector<OpenPair> openPairsH_;
+    // Neighbour pairs not yet known to share a set, one bit each, named by
+    // their left or upper cell (x, y): bit y of column x's run of words.
+    // Sets only ever merge, so a pair once found joined is dropped for good.
+    std::vector<std::uint64_t> openRight_; // cell (x, y) and (x + 1, y)
+    std::vector<std::uint64_t> openDown_;  // cell (x, y) and (x, y + 1)
+    int wordsPerColumn_ = 0;
     bool openPairsValid_ = false;
+    // The cells that initCellSets joined, laid out as the pairs; and whether
+    // the sets are still as it left them.
+    std::vector<std::uint64_t> joinedAtStart_;
+    bool setsAsStarted_ = false;
 };

@@ -2,11 +2,15 @@
 
 #include "maze_random.h"
 
+#include <bit>
+#include <cstring>
+#include <utility>
+
 // The passes sweep column by column (x outer, y inner) and open a wall only
 // between two cells of different sets, so the open passages never close a
 // loop; a random value is drawn only for a pair whose sets differ. Sets only
 // ever merge, so a pair once found joined is dropped from later passes: they
-// look only at pairs that may still draw.
+// look only at pairs that may still draw, in the same order.
 
 namespace {
 
@@ -22,6 +26,105 @@ constexpr int chanceLimit(double p)
 }
 constexpr int JoinLimit = chanceLimit(MazeBoard::JoinProbability);
 static_assert(JoinLimit == 6553, "one fifth of 32767 lies between 6553 and 6554");
+
+// One sweep over the pairs of neighbours still open in `bits` (bit y of
+// column x's run of `words` words: the pair of cell (x, y) and the cell
+// `partner` further on), in column-major order. A pair of one set is dropped;
+// a pair of two sets draws a value when `Draw` (and is joined when it comes
+// out below the limit, or always in the final pass). Joining opens the wall
+// at walls[x + y * wallRow]. Returns the random source as it ends.
+template <bool Draw>
+RandomSource sweepPairs(std::uint64_t* bits, int columns, int words, int W, int partner, CellSets::Forest sets,
+                        std::uint8_t* walls, int wallRow, RandomSource random)
+{
+    for (int x = 0; x < columns; ++x) {
+        std::uint64_t* column = bits + static_cast<std::ptrdiff_t>(x) * words;
+        for (int w = 0; w < words; ++w) {
+            std::uint64_t pending = column[w];
+            std::uint64_t kept = pending;
+            while (pending != 0) {
+                const int b = std::countr_zero(pending);
+                pending &= pending - 1;
+                const int y = w * 64 + b;
+                const int cell = y * W + x;
+                const int a = sets.find(cell);
+                const int c = sets.find(cell + partner);
+                if (a != c) {
+                    if (Draw && random.nextRandom() > JoinLimit)
+                        continue;
+                    walls[x + y * wallRow] = 1;
+                    sets.join(a, c);
+                }
+                kept &= ~(std::uint64_t(1) << b);
+            }
+            column[w] = kept;
+        }
+    }
+    return random;
+}
+
+// The first sweep across vertical walls while the sets are as initCellSets
+// made them. The sweep joins a cell only to its left neighbour, so a cell
+// right of it that no open edge joined then is still alone in its set: it
+// differs from its left neighbour without a look-up, and a join hangs it
+// under the root of that neighbour's set, which has a smaller index. Cells
+// that were joined (`joinedBefore`, laid out as `bits`) take the usual way.
+RandomSource firstSweepRight(std::uint64_t* bits, const std::uint64_t* joinedBefore, int W, int words,
+                             CellSets::Forest sets, std::uint8_t* walls, int wallRow, RandomSource random)
+{
+    for (int x = 0; x + 1 < W; ++x) {
+        std::uint64_t* column = bits + static_cast<std::ptrdiff_t>(x) * words;
+        const std::uint64_t* rightJoined = joinedBefore + static_cast<std::ptrdiff_t>(x + 1) * words;
+        for (int w = 0; w < words; ++w) {
+            std::uint64_t pending = column[w];
+            std::uint64_t kept = pending;
+            const std::uint64_t alone = ~rightJoined[w];
+            while (pending != 0) {
+                const int b = std::countr_zero(pending);
+                pending &= pending - 1;
+                const int y = w * 64 + b;
+                const int cell = y * W + x;
+                if ((alone >> b) & 1) {
+                    if (random.nextRandom() > JoinLimit)
+                        continue;
+                    walls[x + y * wallRow] = 1;
+                    sets.parent[cell + 1] = sets.find(cell);
+                } else {
+                    const int a = sets.find(cell);
+                    const int c = sets.find(cell + 1);
+                    if (a != c) {
+                        if (random.nextRandom() > JoinLimit)
+                            continue;
+                        walls[x + y * wallRow] = 1;
+                        sets.join(a, c);
+                    }
+                }
+                kept &= ~(std::uint64_t(1) << b);
+            }
+            column[w] = kept;
+        }
+    }
+    return random;
+}
+
+// Every set byte of `bytes`, eight at a time: most are zero.
+template <typename Visit>
+void forEachSetByte(const std::uint8_t* bytes, int count, Visit&& visit)
+{
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if (word == 0)
+            continue;
+        for (int j = i; j < i + 8; ++j)
+            if (bytes[j] != 0)
+                visit(j);
+    }
+    for (; i < count; ++i)
+        if (bytes[i] != 0)
+            visit(i);
+}
 
 } // namespace
 
@@ -39,32 +142,52 @@ void MazeBoard::initCellSets()
     cellSet_.reset(width_, height_);
     openPairsValid_ = false;
 
+    // Joins the cells on either side of every open interior edge, and notes
+    // which cells that joined. Which cells end up together does not depend
+    // on the order of the joins, so the wall arrays are read row by row, as
+    // they lie in memory.
     const int W = width_;
     const int H = height_;
-    for (int x = 0; x < W; ++x) {
-        for (int y = 0; y < H; ++y) {
-            if (x != W - 1 && getMazeV(x + 1, y) != 0)
-                joinCells(x, y, x + 1, y);
-            if (y != H - 1 && getMazeH(x, y + 1) != 0)
-                joinCells(x, y, x, y + 1);
-        }
+    const int words = (H + 63) / 64;
+    joinedAtStart_.assign(static_cast<std::size_t>(W) * static_cast<std::size_t>(words), 0);
+    const CellSets::Forest sets = cellSet_.forest();
+    auto join = [&](int x1, int y1, int x2, int y2) {
+        for (const auto& [x, y] : {std::pair{x1, y1}, std::pair{x2, y2}})
+            joinedAtStart_[static_cast<std::size_t>(x * words + y / 64)] |= std::uint64_t(1) << (y % 64);
+        const int a = sets.find(y1 * W + x1);
+        const int b = sets.find(y2 * W + x2);
+        if (a != b)
+            sets.join(a, b);
+    };
+    for (int y = 0; y < H; ++y) {
+        // Vertical edges 1 ... W-1 of row y: between cells x-1 and x.
+        forEachSetByte(&mazeV_[static_cast<std::size_t>(vIndex(1, y))], W - 1,
+                       [&](int x) { join(x, y, x + 1, y); });
     }
+    for (int y = 1; y < H; ++y) {
+        // Horizontal edges of line y: between cells (x, y-1) and (x, y).
+        forEachSetByte(&mazeH_[static_cast<std::size_t>(hIndex(0, y))], W, [&](int x) { join(x, y - 1, x, y); });
+    }
+    setsAsStarted_ = true;
 }
 
 void MazeBoard::rebuildOpenPairs()
 {
     const int W = width_;
     const int H = height_;
-    openPairsV_.resize(static_cast<std::size_t>(W > 1 ? (W - 1) * H : 0));
-    openPairsH_.resize(static_cast<std::size_t>(H > 1 ? W * (H - 1) : 0));
-    auto v = openPairsV_.begin();
-    for (int x = 0; x + 1 < W; ++x)
-        for (int y = 0; y < H; ++y)
-            *v++ = {cellSet_.slot(x, y), vIndex(x + 1, y)};
-    auto h = openPairsH_.begin();
-    for (int x = 0; x < W; ++x)
-        for (int y = 0; y + 1 < H; ++y)
-            *h++ = {cellSet_.slot(x, y), hIndex(x, y + 1)};
+    wordsPerColumn_ = (H + 63) / 64;
+    const auto columnWords = static_cast<std::size_t>(wordsPerColumn_);
+    // Bits y = 0 ... rows-1 of each column set, the rest clear.
+    auto fill = [&](std::vector<std::uint64_t>& bits, int columns, int rows) {
+        bits.assign(static_cast<std::size_t>(columns) * columnWords, 0);
+        for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+            std::uint64_t* column = &bits[x * columnWords];
+            for (int y = 0; y < rows; y += 64)
+                column[y / 64] = rows - y >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << (rows - y)) - 1;
+        }
+    };
+    fill(openRight_, W - 1, H);
+    fill(openDown_, W, H - 1);
     openPairsValid_ = true;
 }
 
@@ -72,45 +195,17 @@ void MazeBoard::randomJoinPass()
 {
     if (!openPairsValid_)
         rebuildOpenPairs();
-    // Local copies keep the generator's state and the arrays in registers.
-    RandomSource random = *random_;
-    const std::int32_t* label = cellSet_.labels();
-    std::uint8_t* mazeV = mazeV_.data();
-    std::uint8_t* mazeH = mazeH_.data();
-
-    // Vertical walls: cell (x, y) and its right neighbour, one slot column on.
-    const int right = height_;
-    OpenPair* kept = openPairsV_.data();
-    for (const OpenPair pair : openPairsV_) {
-        const int a = label[pair.slot];
-        const int b = label[pair.slot + right];
-        if (a == b)
-            continue;
-        if (random.nextRandom() <= JoinLimit) {
-            mazeV[pair.edge] = 1;
-            cellSet_.joinLabels(a, b);
-            continue;
-        }
-        *kept++ = pair;
-    }
-    openPairsV_.resize(static_cast<std::size_t>(kept - openPairsV_.data()));
-
-    // Horizontal walls: cell (x, y) and the one below it, the next slot.
-    kept = openPairsH_.data();
-    for (const OpenPair pair : openPairsH_) {
-        const int a = label[pair.slot];
-        const int b = label[pair.slot + 1];
-        if (a == b)
-            continue;
-        if (random.nextRandom() <= JoinLimit) {
-            cellSet_.joinLabels(a, b);
-            mazeH[pair.edge] = 1;
-            continue;
-        }
-        *kept++ = pair;
-    }
-    openPairsH_.resize(static_cast<std::size_t>(kept - openPairsH_.data()));
-    *random_ = random;
+    const int W = width_;
+    const CellSets::Forest sets = cellSet_.forest();
+    std::uint8_t* right = &mazeV_[static_cast<std::size_t>(vIndex(1, 0))];
+    std::uint8_t* down = &mazeH_[static_cast<std::size_t>(hIndex(0, 1))];
+    // Vertical walls: cell (x, y) and its right neighbour; then horizontal
+    // walls: cell (x, y) and the one below it.
+    RandomSource random = setsAsStarted_
+        ? firstSweepRight(openRight_.data(), joinedAtStart_.data(), W, wordsPerColumn_, sets, right, W + 1, *random_)
+        : sweepPairs<true>(openRight_.data(), W - 1, wordsPerColumn_, W, 1, sets, right, W + 1, *random_);
+    setsAsStarted_ = false;
+    *random_ = sweepPairs<true>(openDown_.data(), W, wordsPerColumn_, W, W, sets, down, W, random);
 }
 
 // Joins whatever the random passes left apart, first across vertical walls
@@ -120,25 +215,13 @@ void MazeBoard::finalJoinPass()
 {
     if (!openPairsValid_)
         rebuildOpenPairs();
-    const int right = height_;
-    for (const OpenPair pair : openPairsV_) {
-        const int a = cellSet_.label(pair.slot);
-        const int b = cellSet_.label(pair.slot + right);
-        if (a != b) {
-            cellSet_.joinLabels(a, b);
-            mazeV_[static_cast<std::size_t>(pair.edge)] = 1;
-        }
-    }
-    for (const OpenPair pair : openPairsH_) {
-        const int a = cellSet_.label(pair.slot);
-        const int b = cellSet_.label(pair.slot + 1);
-        if (a != b) {
-            cellSet_.joinLabels(a, b);
-            mazeH_[static_cast<std::size_t>(pair.edge)] = 1;
-        }
-    }
-    openPairsV_.clear();
-    openPairsH_.clear();
+    setsAsStarted_ = false;
+    const int W = width_;
+    const CellSets::Forest sets = cellSet_.forest();
+    (void)sweepPairs<false>(openRight_.data(), W - 1, wordsPerColumn_, W, 1, sets,
+                            &mazeV_[static_cast<std::size_t>(vIndex(1, 0))], W + 1, *random_);
+    (void)sweepPairs<false>(openDown_.data(), W, wordsPerColumn_, W, W, sets,
+                            &mazeH_[static_cast<std::size_t>(hIndex(0, 1))], W, *random_);
 }
 
 int MazeBoard::findRoot(int x, int y)
@@ -147,17 +230,19 @@ int MazeBoard::findRoot(int x, int y)
         guardFailure("Error LX");
     if (y >= height_)
         guardFailure("Error LY");
-    return cellSet_.root(cellSet_.slot(x, y));
+    return cellSet_.root(y * width_ + x);
 }
 
 void MazeBoard::joinCells(int x1, int y1, int x2, int y2)
 {
     (void)findRoot(x1, y1);
     (void)findRoot(x2, y2);
-    const int a = cellSet_.label(cellSet_.slot(x1, y1));
-    const int b = cellSet_.label(cellSet_.slot(x2, y2));
+    setsAsStarted_ = false;
+    const CellSets::Forest sets = cellSet_.forest();
+    const int a = sets.find(y1 * width_ + x1);
+    const int b = sets.find(y2 * width_ + x2);
     if (a != b)
-        cellSet_.joinLabels(a, b);
+        sets.join(a, b);
 }
 
 bool MazeBoard::chance(double p)
