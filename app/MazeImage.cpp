@@ -25,15 +25,22 @@ QImage MazeImage::pixels(const QRect& wanted) const
     // written as it is.
     out.setDotsPerMeterX(BitmapExport::DotsPerMetre);
     out.setDotsPerMeterY(BitmapExport::DotsPerMetre);
+    draw(out, area.topLeft());
+    return out;
+}
+
+void MazeImage::draw(QImage& into, QPoint at) const
+{
     if (view_ == View::Blank || !board_) {
-        out.fill(Qt::white);
-        return out;
+        into.fill(Qt::white);
+        return;
     }
+    const QRect area(at, into.size());
     const PixelRect picture = board_->imageRect();
     if (area.right() >= picture.right || area.bottom() >= picture.bottom)
-        out.fill(Qt::white);
-    QPainter painter(&out);
-    painter.translate(-area.topLeft());
+        into.fill(Qt::white);
+    QPainter painter(&into);
+    painter.translate(-at);
     QtCanvas canvas(painter);
     const PixelRect part{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
     if (view_ == View::Maze) {
@@ -42,7 +49,6 @@ QImage MazeImage::pixels(const QRect& wanted) const
         board_->drawGrid(canvas, part);
         board_->drawPath(canvas, part);
     }
-    return out;
 }
 
 QSize MazeImage::sizeHint() const
@@ -52,15 +58,23 @@ QSize MazeImage::sizeHint() const
 
 void MazeImage::paintEvent(QPaintEvent* event)
 {
-    // Drawn in bands of at most a screenful, so that however large the
-    // exposed part is, what the drawing needs stays small.
-    constexpr int BandPixels = 1 << 21;
+    // Drawn band by band through one small buffer, kept for the next paint,
+    // so that however large the exposed part is, the drawing needs no more.
+    constexpr int BandPixels = 1 << 18;
+    if (!band_)
+        band_ = std::make_unique<std::uint32_t[]>(BandPixels);
     const QRect area = event->rect();
-    const int rows = std::max(1, BandPixels / std::max(area.width(), 1));
+    const int width = std::min(area.width(), BandPixels);
+    const int rows = BandPixels / std::max(width, 1);
     QPainter painter(this);
-    for (int top = area.top(); top <= area.bottom(); top += rows) {
-        const QRect band(area.left(), top, area.width(), std::min(rows, area.bottom() + 1 - top));
-        painter.drawImage(band.topLeft(), pixels(band));
+    for (int left = area.left(); left <= area.right(); left += width) {
+        const int columns = std::min(width, area.right() + 1 - left);
+        for (int top = area.top(); top <= area.bottom(); top += rows) {
+            QImage band(reinterpret_cast<uchar*>(band_.get()), columns, std::min(rows, area.bottom() + 1 - top),
+                        columns * 4, QImage::Format_RGB32);
+            draw(band, QPoint(left, top));
+            painter.drawImage(QPoint(left, top), band);
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
+#include <memory>
+
 class MazeBoard;
 
 // The picture area of the main window. It keeps no picture: whatever part
@@ -40,6 +43,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Draws the part of the area at `at` of the size of `into` into it.
+    void draw(QImage& into, QPoint at) const;
+
     const MazeBoard* board_ = nullptr;
     View view_ = View::Blank;
+    std::unique_ptr<std::uint32_t[]> band_; // what a paint draws into, band by band
 };

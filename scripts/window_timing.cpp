@@ -4,7 +4,7 @@
 // screen shows their result. Keys are sent through XTest; the screen is read
 // back with XGetImage every half millisecond. Built and run by
 // scripts/measure_large_board.sh:
-//   window_timing MAZE_FILE PROGRAM
+//   window_timing MAZE_FILE PROGRAM [--start-only]
 // Prints one line per figure.
 
 #include <X11/Xatom.h>
@@ -206,7 +206,7 @@ double median(std::vector<double> v)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: window_timing MAZE_FILE PROGRAM\n");
+        std::fprintf(stderr, "usage: window_timing MAZE_FILE PROGRAM [--start-only]\n");
         return 2;
     }
     display = XOpenDisplay(nullptr);
@@ -255,6 +255,11 @@ int main(int argc, char** argv)
     std::printf("start to titled window: %.1f ms\n", titled);
     std::printf("start to painted picture: %.1f ms\n", painted);
     std::printf("resident after painting: %ld kB\n", residentKb("VmRSS:"));
+    if (argc > 3 && std::strcmp(argv[3], "--start-only") == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        return 0;
+    }
     sleepMs(1000);
     std::printf("resident 1 s later: %ld kB\n", residentKb("VmRSS:"));
 
