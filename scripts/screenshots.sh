@@ -136,6 +136,66 @@ key alt+h
 answer a
 sleep 0.5
 dialog_shot 'Zubelo - About' about
+
+# The largest board a file may hold (400 x 400 cells of 20 pixels): opened,
+# scrolled to where the path runs, without the answer, zoomed out, and in
+# the editing view.
+kill "$zubelo_pid" 2>/dev/null || true
+wait "$zubelo_pid" 2>/dev/null || true
+"$python" - "$out/large.maz" <<'PY'
+import random, struct, sys
+W = H = 400
+random.seed(17)
+mazeV = bytearray((W + 1) * H)
+mazeH = bytearray(W * (H + 1))
+pathV = bytearray((W + 1) * H)
+pathH = bytearray(W * (H + 1))
+for y in range(H):
+    for x in range(W):
+        if y > 0 and (x == 0 or random.random() < 0.5):
+            mazeH[y * W + x] = 1
+        elif x > 0:
+            mazeV[y * (W + 1) + x] = 1
+for x in range(W + 1):
+    pathV[200 * (W + 1) + x] = 1
+    mazeV[200 * (W + 1) + x] = 1
+with open(sys.argv[1], "wb") as f:
+    f.write(b"MAZE" + struct.pack("<7i", W, H, -1, 200, W, 200, 20))
+    f.write(mazeV + mazeH + pathV + pathH)
+PY
+"$program" "$out/large.maz" &
+zubelo_pid=$!
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'large.maz' 2>/dev/null | tail -1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || { echo "Zubelo did not open the large maze"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+shot large_top
+scroll() { # wheel notches: down, then right (negative: up, left)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2))
+    local down=$1 right=$2
+    [ "$down" -gt 0 ] && xdotool click --repeat "$down" --delay 5 5
+    [ "$down" -lt 0 ] && xdotool click --repeat $((-down)) --delay 5 4
+    [ "$right" -gt 0 ] && xdotool click --repeat "$right" --delay 5 7
+    [ "$right" -lt 0 ] && xdotool click --repeat $((-right)) --delay 5 6
+    sleep 0.3
+}
+scroll 66 20
+shot large_scrolled
+key F3
+shot large_scrolled_noanswer
+key F3
+key d d d d d d d d d d d d
+shot large_zoomed_8
+key d d d d d
+shot large_zoomed_3
+key F2
+key Right Right Right Right Right Down Down Down Right Right Right f f f f f
+shot large_editing
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
