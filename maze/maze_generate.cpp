@@ -33,67 +33,41 @@ static_assert(JoinLimit == 6553, "one fifth of 32767 lies between 6553 and 6554"
 // a pair of two sets draws a value when `Draw` (and is joined when it comes
 // out below the limit, or always in the final pass). Joining opens the wall
 // at walls[x + y * wallRow]. Returns the random source as it ends.
-template <bool Draw>
+//
+// `FirstRight` is the first sweep across vertical walls while the sets are
+// as initCellSets made them. That sweep joins a cell only to its left
+// neighbour, so a cell right of it that no open edge joined then is still
+// alone in its set: it differs from its left neighbour without a look-up,
+// and a join hangs it under the root of that neighbour's set, which has a
+// smaller index. Cells that were joined (`joinedBefore`, laid out as `bits`)
+// take the usual way.
+template <bool Draw, bool FirstRight = false>
 RandomSource sweepPairs(std::uint64_t* bits, int columns, int words, int W, int partner, CellSets::Forest sets,
-                        std::uint8_t* walls, int wallRow, RandomSource random)
+                        std::uint8_t* walls, int wallRow, RandomSource random,
+                        const std::uint64_t* joinedBefore = nullptr)
 {
     for (int x = 0; x < columns; ++x) {
         std::uint64_t* column = bits + static_cast<std::ptrdiff_t>(x) * words;
         for (int w = 0; w < words; ++w) {
             std::uint64_t pending = column[w];
             std::uint64_t kept = pending;
+            const std::uint64_t alone =
+                FirstRight ? ~joinedBefore[static_cast<std::ptrdiff_t>(x + 1) * words + w] : 0;
             while (pending != 0) {
                 const int b = std::countr_zero(pending);
                 pending &= pending - 1;
                 const int y = w * 64 + b;
                 const int cell = y * W + x;
-                const int a = sets.find(cell);
-                const int c = sets.find(cell + partner);
-                if (a != c) {
-                    if (Draw && random.nextRandom() > JoinLimit)
-                        continue;
-                    walls[x + y * wallRow] = 1;
-                    sets.join(a, c);
-                }
-                kept &= ~(std::uint64_t(1) << b);
-            }
-            column[w] = kept;
-        }
-    }
-    return random;
-}
-
-// The first sweep across vertical walls while the sets are as initCellSets
-// made them. The sweep joins a cell only to its left neighbour, so a cell
-// right of it that no open edge joined then is still alone in its set: it
-// differs from its left neighbour without a look-up, and a join hangs it
-// under the root of that neighbour's set, which has a smaller index. Cells
-// that were joined (`joinedBefore`, laid out as `bits`) take the usual way.
-RandomSource firstSweepRight(std::uint64_t* bits, const std::uint64_t* joinedBefore, int W, int words,
-                             CellSets::Forest sets, std::uint8_t* walls, int wallRow, RandomSource random)
-{
-    for (int x = 0; x + 1 < W; ++x) {
-        std::uint64_t* column = bits + static_cast<std::ptrdiff_t>(x) * words;
-        const std::uint64_t* rightJoined = joinedBefore + static_cast<std::ptrdiff_t>(x + 1) * words;
-        for (int w = 0; w < words; ++w) {
-            std::uint64_t pending = column[w];
-            std::uint64_t kept = pending;
-            const std::uint64_t alone = ~rightJoined[w];
-            while (pending != 0) {
-                const int b = std::countr_zero(pending);
-                pending &= pending - 1;
-                const int y = w * 64 + b;
-                const int cell = y * W + x;
-                if ((alone >> b) & 1) {
+                if (FirstRight && ((alone >> b) & 1)) {
                     if (random.nextRandom() > JoinLimit)
                         continue;
                     walls[x + y * wallRow] = 1;
                     sets.parent[cell + 1] = sets.find(cell);
                 } else {
                     const int a = sets.find(cell);
-                    const int c = sets.find(cell + 1);
+                    const int c = sets.find(cell + partner);
                     if (a != c) {
-                        if (random.nextRandom() > JoinLimit)
+                        if (Draw && random.nextRandom() > JoinLimit)
                             continue;
                         walls[x + y * wallRow] = 1;
                         sets.join(a, c);
@@ -201,8 +175,9 @@ void MazeBoard::randomJoinPass()
     std::uint8_t* down = &mazeH_[static_cast<std::size_t>(hIndex(0, 1))];
     // Vertical walls: cell (x, y) and its right neighbour; then horizontal
     // walls: cell (x, y) and the one below it.
-    RandomSource random = setsAsStarted_
-        ? firstSweepRight(openRight_.data(), joinedAtStart_.data(), W, wordsPerColumn_, sets, right, W + 1, *random_)
+    const RandomSource random = setsAsStarted_
+        ? sweepPairs<true, true>(openRight_.data(), W - 1, wordsPerColumn_, W, 1, sets, right, W + 1, *random_,
+                                 joinedAtStart_.data())
         : sweepPairs<true>(openRight_.data(), W - 1, wordsPerColumn_, W, 1, sets, right, W + 1, *random_);
     setsAsStarted_ = false;
     *random_ = sweepPairs<true>(openDown_.data(), W, wordsPerColumn_, W, W, sets, down, W, random);

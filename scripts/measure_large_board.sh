@@ -12,27 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # A maze file: a straight path across row 200 and walls of a random tree.
-python3 - "$work/large.maz" <<'PY'
-import random, struct, sys
-W = H = 400
-random.seed(17)
-mazeV = bytearray((W + 1) * H)
-mazeH = bytearray(W * (H + 1))
-pathV = bytearray((W + 1) * H)
-pathH = bytearray(W * (H + 1))
-for y in range(H):
-    for x in range(W):
-        if y > 0 and (x == 0 or random.random() < 0.5):
-            mazeH[y * W + x] = 1
-        elif x > 0:
-            mazeV[y * (W + 1) + x] = 1
-for x in range(W + 1):
-    pathV[200 * (W + 1) + x] = 1
-    mazeV[200 * (W + 1) + x] = 1
-with open(sys.argv[1], "wb") as f:
-    f.write(b"MAZE" + struct.pack("<7i", W, H, -1, 200, W, 200, 20))
-    f.write(mazeV + mazeH + pathV + pathH)
-PY
+python3 scripts/large_maze.py "$work/large.maz"
 
 timing=${ZUBELO_WINDOW_TIMING:-}
 if [ -z "$timing" ]; then

@@ -41,16 +41,19 @@ display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
 backdrop_pid=$!
 sleep 1
 
-"$program" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
-sleep 1
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+start_zubelo() { # [file]: starts Zubelo and waits for its window
+    "$program" "$@" &
+    zubelo_pid=$!
+    window=""
+    for _ in $(seq 50); do
+        window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
+        sleep 0.2
+    done
+    [ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+    sleep 1
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+}
+start_zubelo
 
 geometry() { # the window's place on the screen, as WxH+X+Y
     eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -142,37 +145,8 @@ dialog_shot 'Zubelo - About' about
 # the editing view.
 kill "$zubelo_pid" 2>/dev/null || true
 wait "$zubelo_pid" 2>/dev/null || true
-"$python" - "$out/large.maz" <<'PY'
-import random, struct, sys
-W = H = 400
-random.seed(17)
-mazeV = bytearray((W + 1) * H)
-mazeH = bytearray(W * (H + 1))
-pathV = bytearray((W + 1) * H)
-pathH = bytearray(W * (H + 1))
-for y in range(H):
-    for x in range(W):
-        if y > 0 and (x == 0 or random.random() < 0.5):
-            mazeH[y * W + x] = 1
-        elif x > 0:
-            mazeV[y * (W + 1) + x] = 1
-for x in range(W + 1):
-    pathV[200 * (W + 1) + x] = 1
-    mazeV[200 * (W + 1) + x] = 1
-with open(sys.argv[1], "wb") as f:
-    f.write(b"MAZE" + struct.pack("<7i", W, H, -1, 200, W, 200, 20))
-    f.write(mazeV + mazeH + pathV + pathH)
-PY
-"$program" "$out/large.maz" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'large.maz' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open the large maze"; exit 1; }
-sleep 1
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+"$python" scripts/large_maze.py "$out/large.maz"
+start_zubelo "$out/large.maz"
 shot large_top
 scroll() { # wheel notches: down, then right (negative: up, left)
     eval "$(xdotool getwindowgeometry --shell "$window")"
