@@ -31,6 +31,8 @@ for needed in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6core6 libc6 libstdc++6 
     sed 's/, /\n/g; s/ ([^)]*)//g' <<<"$depends" | grep -Fxq "$needed" || fail "Depends lacks $needed"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = zubelo ] || fail "package name"
+# The long description is wrapped text: no line is indented as verbatim.
+! dpkg-deb -f "$deb" Description | grep -q '^  ' || fail "Description has verbatim (doubly indented) lines"
 # A tool for making puzzles, not a game: /usr/bin and the education section.
 [ "$(dpkg-deb -f "$deb" Section)" = education ] || fail "Section is not education"
 
