@@ -15,30 +15,29 @@ void growLongCorridors(MazeGrid grid, RandomSource& source)
 {
     RandomSource random = source;
     GrowingForest forest(grid);
+    // Runs that have had a turn and still have cells, in turn order.
     std::deque<std::vector<std::int32_t>> runs;
 
     // Every cell of a group that joins the tree starts a run, in random order.
-    auto startRuns = [&](int group, int except) {
+    auto shuffledMembers = [&](int group, int except) {
         std::vector<std::int32_t> cells;
         for (const std::int32_t cell : forest.members(group))
             if (cell != except)
                 cells.push_back(cell);
         shuffleCells(cells, random);
-        for (const std::int32_t cell : cells)
-            runs.push_back({cell});
+        return cells;
     };
-    startRuns(forest.plantTree(random), -1);
 
-    while (!runs.empty()) {
-        std::vector<std::int32_t> stack = std::move(runs.front());
-        runs.pop_front();
+    // One turn: back up to the nearest cell with room, then wind on until
+    // boxed in.
+    auto takeTurn = [&](std::vector<std::int32_t> stack) {
         bool carved = false;
         while (!stack.empty()) {
             const int cell = stack.back();
             const unsigned outside = forest.sidesOutside(cell);
             if (outside == 0) {
                 if (carved)
-                    break; // boxed in: the next run's turn
+                    break;
                 stack.pop_back();
                 continue;
             }
@@ -50,10 +49,22 @@ void growLongCorridors(MazeGrid grid, RandomSource& source)
             stack.push_back(next);
             carved = true;
             if (forest.members(group).size() > 1)
-                startRuns(group, next);
+                for (const std::int32_t cell : shuffledMembers(group, next))
+                    runs.push_back({cell});
         }
         if (!stack.empty())
             runs.push_back(std::move(stack));
+    };
+
+    // The path's runs take their first turns in order; a start that is
+    // already boxed in by then never needs a stack of its own.
+    for (const std::int32_t start : shuffledMembers(forest.plantTree(random), -1))
+        if (forest.sidesOutside(start) != 0)
+            takeTurn({start});
+    while (!runs.empty()) {
+        std::vector<std::int32_t> stack = std::move(runs.front());
+        runs.pop_front();
+        takeTurn(std::move(stack));
     }
     source = random;
 }

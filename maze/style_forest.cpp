@@ -42,12 +42,12 @@ GrowingForest::GrowingForest(MazeGrid grid)
     // The cells that open edges touch (any non-zero byte is open, as the
     // board reads a drawn path), joined along the open interior edges. The
     // smaller cell names a group.
-    std::vector<std::int32_t> touched;
     auto join = [&](int a, int b) {
         a = findGroup(group_, a);
         b = findGroup(group_, b);
         group_[at(std::max(a, b))] = std::min(a, b);
     };
+    auto touch = [&](int k) { ways_[at(k)] |= Touched; };
     for (int y = 0; y < H; ++y) {
         const std::uint8_t* v = grid.mazeV + static_cast<std::ptrdiff_t>(y) * (W + 1);
         const std::uint8_t* h = grid.mazeH + static_cast<std::ptrdiff_t>(y) * W;
@@ -56,9 +56,9 @@ GrowingForest::GrowingForest(MazeGrid grid)
                 continue;
             const int k = y * W + x;
             if (x > 0)
-                touched.push_back(k - 1);
+                touch(k - 1);
             if (x < W)
-                touched.push_back(k);
+                touch(k);
             if (x > 0 && x < W)
                 join(k - 1, k);
         }
@@ -66,37 +66,44 @@ GrowingForest::GrowingForest(MazeGrid grid)
             if (!h[x])
                 continue;
             const int k = y * W + x;
-            if (y > 0)
-                touched.push_back(k - W);
-            touched.push_back(k);
-            if (y > 0)
+            touch(k);
+            if (y > 0) {
+                touch(k - W);
                 join(k - W, k);
+            }
         }
     }
     // The bottom wall.
     for (int x = 0; x < W; ++x)
         if (grid.mazeH[static_cast<std::ptrdiff_t>(H) * W + x])
-            touched.push_back((H - 1) * W + x);
+            touch((H - 1) * W + x);
 
-    // Members of the path's groups, in order of group name.
-    std::sort(touched.begin(), touched.end());
-    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-    pathMembers_.reserve(touched.size());
-    std::vector<std::pair<std::int32_t, std::int32_t>> byGroup; // (group, cell)
-    byGroup.reserve(touched.size());
-    for (const std::int32_t k : touched)
-        byGroup.emplace_back(findGroup(group_, k), k);
-    for (const auto& [g, k] : byGroup)
-        group_[at(k)] = g;
-    std::sort(byGroup.begin(), byGroup.end());
-    for (std::size_t i = 0; i < byGroup.size(); ++i) {
-        const std::int32_t g = byGroup[i].first;
-        if (pathGroups_.empty() || pathGroups_.back().name != g) {
-            pathGroups_.push_back({g, static_cast<std::int32_t>(i), static_cast<std::int32_t>(i)});
-            ways_[at(g)] |= PathMark;
-        }
-        pathMembers_.push_back(byGroup[i].second);
-        ++pathGroups_.back().end;
+    // The path's groups in order of name, each with its members in order
+    // (a group's name, its smallest cell, comes first among its members).
+    std::vector<std::int32_t> touched;
+    for (std::size_t k = 0; k < cells; ++k)
+        if (ways_[k] & Touched)
+            touched.push_back(static_cast<std::int32_t>(k));
+    if (touched.empty())
+        return;
+    std::vector<std::int32_t> slot(cells, 0); // per group name: members, then its index in pathGroups_
+    for (const std::int32_t k : touched) {
+        group_[at(k)] = findGroup(group_, k);
+        ++slot[at(group_[at(k)])];
+    }
+    std::int32_t placed = 0;
+    for (const std::int32_t k : touched) {
+        if (group_[at(k)] != k)
+            continue;
+        pathGroups_.push_back({k, placed, placed});
+        ways_[at(k)] |= PathMark;
+        placed += slot[at(k)];
+        slot[at(k)] = static_cast<std::int32_t>(pathGroups_.size() - 1);
+    }
+    pathMembers_.resize(touched.size());
+    for (const std::int32_t k : touched) {
+        PathGroup& g = pathGroups_[at(slot[at(group_[at(k)])])];
+        pathMembers_[at(g.end++)] = k;
     }
 }
 

@@ -54,7 +54,9 @@ public:
 
 private:
     static std::size_t at(int i) { return static_cast<std::size_t>(i); }
-    static constexpr std::uint8_t PathMark = 16; // in ways_: the cell names a group the path touches
+    // Marks in ways_ above the four direction bits.
+    static constexpr std::uint8_t PathMark = 16; // the cell names a group the path touches
+    static constexpr std::uint8_t Touched = 32;  // an open edge touches the cell
 
     // The groups an open edge touches; every other cell is a group of its own.
     struct PathGroup {
