@@ -5,10 +5,13 @@
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "StyleCommands.h"
 #include "QtCanvas.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
+#include "maze_random.h"
+#include "maze_stats.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -99,10 +102,16 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusPanel_ = new QLabel(statusBar());
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
+    summaryPanel_ = new SummaryPanel(statusBar());
+    summaryPanel_->setObjectName(QStringLiteral("Panels1"));
+    statusBar()->addPermanentWidget(summaryPanel_);
+    summaryPanel_->hide();
 
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
+    Board->setStyle(styleMenu_->style());
+    seedShown_ = Board->randomSource().state();
     HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
     MazeMode = 0;
@@ -194,6 +203,11 @@ void TFMain::createActions()
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
+    maze->addSeparator();
+    styleMenu_ = new MazeStyleMenu(maze, this);
+    connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { Board->setStyle(style); });
+    MMSeed = addCommand("MMSeed", SeedCommandCaption, {}, {}, nullptr, &TFMain::MMSeedClick);
+    maze->addAction(MMSeed);
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("MMView"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
@@ -251,10 +265,28 @@ QString TFMain::statusText() const
     return statusPanel_->text();
 }
 
+QString TFMain::summaryText() const
+{
+    return summaryPanel_->text();
+}
+
+void TFMain::ShowSummary(std::optional<std::uint32_t> seed)
+{
+    summaryPanel_->showSummary(mazeSummary(measureMaze(*Board), seed));
+    summaryPanel_->show();
+}
+
+void TFMain::HideSummary()
+{
+    summaryPanel_->hide();
+    summaryPanel_->showSummary({});
+}
+
 void TFMain::InitMaze()
 {
     MazeMode = 0;
     MazeMade = false;
+    HideSummary();
     Board->clearPath();
     CanMakeMaze = false;
     Modified = false;
@@ -410,6 +442,7 @@ void TFMain::MMNewClick()
     // An empty board has no path and no maze yet.
     CanMakeMaze = false;
     MazeMade = false;
+    HideSummary();
     SetStatusText(PromptChooseStart);
     RedrawImage();
     UpdateControls();
@@ -437,6 +470,7 @@ bool TFMain::OpenDocument(const QString& name)
         CanMakeMaze = true;
         MazeMade = true;
         SetStatusText(PromptPressMakeMaze);
+        ShowSummary(std::nullopt);
         UpdateControls();
         return true;
     }
@@ -485,10 +519,21 @@ QImage TFMain::exportPicture() const
 void TFMain::MMMakeMazeClick()
 {
     MazeMode = 1;
+    seedShown_ = Board->randomSource().state();
     Board->makeMaze();
     RedrawImage();
     MazeMade = true;
+    ShowSummary(seedShown_);
     UpdateControls();
+}
+
+void TFMain::MMSeedClick()
+{
+    const std::optional<std::uint32_t> seed = interaction_->askSeed(this, seedShown_);
+    if (!seed)
+        return;
+    Board->randomSource().setState(*seed);
+    seedShown_ = *seed;
 }
 
 void TFMain::MMInitMazeClick()

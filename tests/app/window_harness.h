@@ -13,11 +13,26 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
+// The settings of every program that includes this live in a scratch folder
+// of their own, set before the application object exists (and inherited by
+// any program a test starts), never in the user's.
+struct ScratchSettings {
+    QTemporaryDir folder;
+    ScratchSettings() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path())); }
+};
+inline ScratchSettings scratchSettings;
+
 struct WindowHarness {
+    // Each window starts from no stored settings.
+    struct Cleared {
+        Cleared() { QSettings().clear(); }
+    } cleared;
     ScriptedInteraction script;
     std::unique_ptr<TFMain> window;
 
