@@ -5,6 +5,7 @@
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Version.h"
 #include "help_location.h"
@@ -77,6 +78,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
         interaction_ = ownInteraction_.get();
     }
 
+    printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -165,6 +167,12 @@ void TFMain::createActions()
     MMSaveAsBitmap = addCommand("MMSaveAsBitmap", QStringLiteral("ビットマップファイルとして保存(&B)"),
                                 QStringLiteral("ビットマップファイルとして保存"), {}, "save_bitmap.svg",
                                 &TFMain::MMSaveAsBitmapClick);
+    MMPrint = addCommand("MMPrint", QStringLiteral("印刷(&P)..."), QStringLiteral("印刷(Ctrl+P)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P), nullptr, &TFMain::MMPrintClick);
+    MMPrintPreview = addCommand("MMPrintPreview", QStringLiteral("印刷プレビュー(&V)..."), QStringLiteral("印刷プレビュー"),
+                                {}, nullptr, &TFMain::MMPrintPreviewClick);
+    MMExport = addCommand("MMExport", QStringLiteral("エクスポート(&E)..."), QStringLiteral("エクスポート(Ctrl+E)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
     MMMakeMaze = addCommand("MMMakeMaze", QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
     MMInitMaze = addCommand("MMInitMaze", QStringLiteral("迷路の初期化(&I)"), QStringLiteral("迷路の初期化(F2)"),
@@ -190,7 +198,7 @@ void TFMain::createActions()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    file->addActions({MMNew, MMLoad, MMSave, MMSaveAsBitmap});
+    file->addActions({MMNew, MMLoad, MMSave, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport});
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
@@ -278,6 +286,9 @@ void TFMain::UpdateControls()
     MMSave->setEnabled(MazeMade);
     MMTransparentMode->setEnabled(!MazeMade);
     MMDrawAnswer->setEnabled(MazeMade);
+    // Printing and exporting need a finished maze.
+    for (QAction* output : {MMPrint, MMPrintPreview, MMExport})
+        output->setEnabled(MazeMade);
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -480,6 +491,26 @@ QImage TFMain::exportPicture() const
         return BitmapExport::mazePicture(*Board);
     // A window wider than the picture has a white strip on the right.
     return shown.width() == width ? shown : shown.copy(0, 0, width, height);
+}
+
+void TFMain::setPrintInteraction(PrintInteraction* dialogs)
+{
+    printCommands_->setPrintInteraction(dialogs);
+}
+
+void TFMain::MMPrintClick()
+{
+    printCommands_->print(*Board, FileName);
+}
+
+void TFMain::MMPrintPreviewClick()
+{
+    printCommands_->preview(*Board, FileName);
+}
+
+void TFMain::MMExportClick()
+{
+    printCommands_->exportMaze(*Board, FileName);
 }
 
 void TFMain::MMMakeMazeClick()

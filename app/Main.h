@@ -10,6 +10,8 @@ class ColorKey;
 class Interaction;
 class MazeBoard;
 class MazeImage;
+class PrintCommands;
+class PrintInteraction;
 class QAction;
 class QLabel;
 class QScrollArea;
@@ -50,6 +52,9 @@ public:
     void MMLoadClick();
     void MMSaveClick();
     void MMSaveAsBitmapClick();
+    void MMPrintClick();
+    void MMPrintPreviewClick();
+    void MMExportClick();
     void MMMakeMazeClick();
     void MMInitMazeClick();
     void MMDrawAnswerClick();
@@ -62,6 +67,10 @@ public:
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // The print, preview and export dialogs by script (tests); null
+    // restores the real ones.
+    void setPrintInteraction(PrintInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     const MazeBoard& board() const { return *Board; }
@@ -119,6 +128,7 @@ private:
     Interaction* interaction_;
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
+    std::unique_ptr<PrintCommands> printCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -129,6 +139,9 @@ private:
     QAction* MMLoad = nullptr;
     QAction* MMSave = nullptr;
     QAction* MMSaveAsBitmap = nullptr;
+    QAction* MMPrint = nullptr;
+    QAction* MMPrintPreview = nullptr;
+    QAction* MMExport = nullptr;
     QAction* MMMakeMaze = nullptr;
     QAction* MMInitMaze = nullptr;
     QAction* MMDrawAnswer = nullptr;
