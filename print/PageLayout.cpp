@@ -76,7 +76,7 @@ struct LabelStyle {
 LabelStyle labelStyle(double roughCellMm)
 {
     LabelStyle s{};
-    const double em = std::clamp(0.5 * roughCellMm, 3.0, 5.0);
+    const double em = std::clamp(0.6 * roughCellMm, 3.5, 6.0);
     s.pointSize = em / MmPerPoint;
     const QFont font = printFont(s.pointSize);
     s.textHeight = textHeightMm(font);
@@ -121,7 +121,8 @@ std::vector<PageLayout::Label> placeLabels(const MazeOutline& maze, const LabelS
         const MazeOutline::Opening& o = maze.openings[static_cast<std::size_t>(index)];
         const QPointF gap = o.centre(maze.width, maze.height) * cellMm;
         const QPointF out1(o.dx(), o.dy());
-        const QPointF nearEnd = gap + out1 * (wallMm / 2 + ArrowGapMm);
+        // Clear of the wall, and of the answer line's round end on the answer page.
+        const QPointF nearEnd = gap + out1 * std::max(wallMm / 2 + ArrowGapMm, 0.2 * cellMm + 0.4);
         const QPointF farEnd = nearEnd + out1 * style.arrowLength;
         const QPointF anchor = farEnd + out1 * LabelGapMm;
         const double w = start ? style.startWidth : style.goalWidth;
@@ -235,12 +236,9 @@ PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& raw, const 
         const auto labels = s.labels ? placeLabels(maze, style, cell, wall) : std::vector<PageLayout::Label>{};
         return mazeBox(maze, labels, cell, wall, arrowHalfWidth);
     };
-    // The maze is centred, so the side that reaches farther decides.
     auto fits = [&](double cell) {
-        const QRectF box = boxAt(cell);
-        const double halfWidth = std::max(W * cell / 2 - box.left(), box.right() - W * cell / 2);
-        const double halfHeight = std::max(H * cell / 2 - box.top(), box.bottom() - H * cell / 2);
-        return 2 * halfWidth <= area.width() + 1e-9 && 2 * halfHeight <= area.height() + 1e-9;
+        const QSizeF box = boxAt(cell).size();
+        return box.width() <= area.width() + 1e-9 && box.height() <= area.height() + 1e-9;
     };
     double cell = largest;
     if (!fits(cell)) {
@@ -259,7 +257,9 @@ PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& raw, const 
     L.cellMm = cell;
     L.wallMm = wallThickness(s.wallMm, cell);
     L.answerMm = 0.4 * cell;
-    L.gridOrigin = area.center() - QPointF(maze.width * cell / 2, maze.height * cell / 2);
+    // The maze with its labels is centred: a label on one side only costs
+    // the cells that side's room, not twice that.
+    L.gridOrigin = area.center() - boxAt(cell).center();
     L.labelPt = style.pointSize;
     L.arrowWidthMm = style.arrowWidth;
     if (s.labels) {

@@ -55,8 +55,8 @@ struct PageLayout {
 };
 
 // The page layout: title and name line at the top of the printable area,
-// the maze centred in what is left, its cells square and as large as fit
-// with the labels around it. `furniture` false lays out a picture: the maze
+// the maze with its labels centred in what is left, its cells square and as
+// large as fit. `furniture` false lays out a picture: the maze
 // and its labels only, with the cell size the page would give it.
 PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& settings, const QSizeF& pageMm,
                       bool furniture = true);

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -69,9 +71,21 @@ void paintPage(QPainter& painter, const PageLayout& L, const MazeOutline& maze, 
     if (answer && !maze.answer.empty()) {
         QPainterPath line;
         for (const auto& piece : maze.answer) {
-            line.moveTo(piece.front().x, piece.front().y);
-            for (std::size_t i = 1; i < piece.size(); ++i)
-                line.lineTo(piece[i].x, piece[i].y);
+            std::vector<QPointF> points;
+            for (const MazeOutline::Point& p : piece)
+                points.emplace_back(p.x, p.y);
+            // Ends outside the grid stop at the gap, where the arrows begin.
+            const QRectF grid(0, 0, maze.width, maze.height);
+            for (const auto& [end, next] : {std::pair{points.begin(), points.begin() + 1},
+                                             std::pair{points.end() - 1, points.end() - 2}}) {
+                if (!grid.contains(*end)) {
+                    const QPointF towards = *next - *end;
+                    *end += towards / std::max(std::abs(towards.x()) + std::abs(towards.y()), 1.0) * 0.5;
+                }
+            }
+            line.moveTo(points.front());
+            for (std::size_t i = 1; i < points.size(); ++i)
+                line.lineTo(points[i]);
         }
         painter.setPen(QPen(AnswerLineColor, L.answerMm / L.cellMm, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(line);

@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QtMath>
 
 #include <memory>
 #include <random>
@@ -148,7 +149,8 @@ inline QString compareWithBoard(const QImage& image, const TestMaze& maze, const
 {
     const MazeBoard& b = *maze.board;
     auto pixel = [&](double cx, double cy) {
-        const QPoint p(qRound(at.origin.x() + cx * at.cell), qRound(at.origin.y() + cy * at.cell));
+        // The pixel that holds the point (pixel i covers i ... i+1).
+        const QPoint p(qFloor(at.origin.x() + cx * at.cell), qFloor(at.origin.y() + cy * at.cell));
         return image.rect().contains(p) ? image.pixel(p) : qRgb(255, 255, 255);
     };
     auto check = [&](bool closed, double cx, double cy, const char* what) -> QString {
