@@ -216,6 +216,11 @@ void TFExport::settingsChanged()
     SEWall->setEnabled(!CkWallAuto->isChecked());
 
     const double cell = cellMm();
+    if (CkWallAuto->isChecked()) {
+        // Shows what "automatic" comes to for this maze on this paper.
+        const QSignalBlocker quiet(SEWall);
+        SEWall->setValue(wallThickness(0, cell));
+    }
     const QString size = QLocale::c().toString(cell, 'f', 1);
     const bool small = cell < SmallCellMm;
     LbCellSize->setText(small ? SmallCellWarning.arg(size) : CellSize.arg(size));
