@@ -45,8 +45,10 @@ QString PrintCommands::suggestedName(const QString& documentName, const QString&
     return document.dir().filePath(document.completeBaseName() + QLatin1Char('.') + suffix);
 }
 
-void PrintCommands::setUpPrinter(QPrinter& printer, const ExportSettings& settings, const QString& documentName) const
+ExportSettings PrintCommands::preparePrinter(QPrinter& printer, const QString& documentName) const
 {
+    QSettings stored;
+    const ExportSettings settings = readExportSettings(stored);
     printer.setPageLayout(settings.pageLayout());
     // The layout keeps its own margins, measured from the paper's edge.
     printer.setFullPage(true);
@@ -54,15 +56,14 @@ void PrintCommands::setUpPrinter(QPrinter& printer, const ExportSettings& settin
     printer.setDocName(!settings.title.isEmpty() ? settings.title
                        : documentName.isEmpty() ? UnnamedMaze
                                                 : QFileInfo(documentName).completeBaseName());
+    return settings;
 }
 
 void PrintCommands::print(const MazeBoard& board, const QString& documentName)
 {
-    QSettings stored;
-    const ExportSettings settings = readExportSettings(stored);
-    const std::vector<MazeOutline> mazes{outlineOf(board)};
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, settings, documentName);
+    const ExportSettings settings = preparePrinter(printer, documentName);
+    const std::vector<MazeOutline> mazes{outlineOf(board)};
     const auto pages = static_cast<int>(MazePrint::documentPages(mazes.size(), settings.pages).size());
     if (!dialogs_->askPrint(window_, printer, pages))
         return;
@@ -74,11 +75,9 @@ void PrintCommands::print(const MazeBoard& board, const QString& documentName)
 
 void PrintCommands::preview(const MazeBoard& board, const QString& documentName)
 {
-    QSettings stored;
-    const ExportSettings settings = readExportSettings(stored);
-    const std::vector<MazeOutline> mazes{outlineOf(board)};
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, settings, documentName);
+    const ExportSettings settings = preparePrinter(printer, documentName);
+    const std::vector<MazeOutline> mazes{outlineOf(board)};
     dialogs_->showPreview(window_, printer, [&](QPrinter& target) {
         if (!MazePrint::paintDocument(target, mazes, settings))
             interaction_.showMessage(window_, Interaction::MessageKind::Error, PrintFailed);

@@ -34,7 +34,8 @@ public:
     static QString suggestedName(const QString& documentName, const QString& suffix);
 
 private:
-    void setUpPrinter(QPrinter& printer, const ExportSettings& settings, const QString& documentName) const;
+    // The remembered settings, with the printer set up for them.
+    ExportSettings preparePrinter(QPrinter& printer, const QString& documentName) const;
 
     QWidget* window_;
     Interaction& interaction_;
