@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -105,9 +106,11 @@ QStringList targetFiles(const QString& target, Format format, std::size_t mazeCo
     const QString ending = QFileInfo(target).suffix();
     const QString suffix = ending.isEmpty() ? QString() : QLatin1Char('.') + ending;
     const QString stem = target.chopped(suffix.size());
+    // At least three digits, all as many as the largest number needs.
+    const int digits = std::max(3, static_cast<int>(QString::number(mazeCount).size()));
     QStringList out;
     for (std::size_t i = 0; i < mazeCount; ++i) {
-        const QString number = mazeCount > 1 ? QStringLiteral("-%1").arg(i + 1, 3, 10, QLatin1Char('0')) : QString();
+        const QString number = mazeCount > 1 ? QStringLiteral("-%1").arg(i + 1, digits, 10, QLatin1Char('0')) : QString();
         out << stem + number + suffix;
         if (pages == PageSet::Both)
             out << stem + number + QStringLiteral("-answer") + suffix;

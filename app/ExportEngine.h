@@ -26,7 +26,8 @@ Format formatFor(PictureFormat format);
 // The files one export writes, in order. A PDF is the one file named; it
 // holds every puzzle page, then every answer page. Pictures come one per
 // maze and page: NAME.svg and NAME-answer.svg for one maze, NAME-001.svg,
-// NAME-001-answer.svg, NAME-002.svg ... for several.
+// NAME-001-answer.svg, NAME-002.svg ... for several (at least three digits,
+// all as many as the count needs: NAME-0001.svg ... for 1000).
 QStringList targetFiles(const QString& target, Format format, std::size_t mazeCount, PageSet pages);
 
 // Something other than a regular file stands at this name (a folder, a

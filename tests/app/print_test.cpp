@@ -372,6 +372,10 @@ void PrintTest::severalMazesInOneExport()
     const QStringList names = ExportEngine::targetFiles(svg, ExportEngine::Format::Svg, 2, PageSet::Both);
     QCOMPARE(names, (QStringList{path(QStringLiteral("book-001.svg")), path(QStringLiteral("book-001-answer.svg")),
                                  path(QStringLiteral("book-002.svg")), path(QStringLiteral("book-002-answer.svg"))}));
+    QCOMPARE(ExportEngine::targetFiles(svg, ExportEngine::Format::Png, 1000, PageSet::Puzzle).constLast(),
+             path(QStringLiteral("book-1000.svg")));
+    QCOMPARE(ExportEngine::targetFiles(svg, ExportEngine::Format::Png, 1000, PageSet::Puzzle).constFirst(),
+             path(QStringLiteral("book-0001.svg")));
     QVERIFY(ExportEngine::write(boards, s, ExportEngine::Format::Svg, svg).ok());
     for (const QString& name : names)
         QVERIFY2(QSvgRenderer(name).isValid(), qPrintable(name));
