@@ -61,8 +61,8 @@ QFont ZubeloApplication::interfaceFont()
 
 void ZubeloApplication::setUp(QApplication& app)
 {
-    QApplication::setApplicationName(QStringLiteral("Zubelo"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zubelo"));
+    QApplication::setApplicationName(QStringLiteral("Zubelo"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBELO_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zubelo.svg")));
     QApplication::setFont(interfaceFont());
