@@ -134,6 +134,8 @@ QString failureMessage(const Outcome& outcome)
 Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& raw, Format format,
               const QString& target)
 {
+    if (mazes.empty())
+        return {BitmapExport::Result::WriteError, target};
     const ExportSettings settings = raw.clamped();
     const QStringList files = targetFiles(target, format, mazes.size(), settings.pages);
     for (const QString& file : files)

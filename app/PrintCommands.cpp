@@ -49,9 +49,11 @@ ExportSettings PrintCommands::preparePrinter(QPrinter& printer, const QString& d
 {
     QSettings stored;
     const ExportSettings settings = readExportSettings(stored);
-    printer.setPageLayout(settings.pageLayout());
-    // The layout keeps its own margins, measured from the paper's edge.
+    // The layout keeps its own margins, measured from the paper's edge; in
+    // full-page mode a printer's own minimum margins cannot refuse the paper.
     printer.setFullPage(true);
+    printer.setPageSize(QPageSize(settings.paper));
+    printer.setPageOrientation(settings.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setCreator(QStringLiteral("Zubelo"));
     printer.setDocName(!settings.title.isEmpty() ? settings.title
                        : documentName.isEmpty() ? UnnamedMaze

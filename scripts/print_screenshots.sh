@@ -24,6 +24,9 @@ export QT_QPA_PLATFORM=xcb
 # The settings of this run only, starting from the defaults.
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
+# A title and the name line, as a user left them last time.
+mkdir -p "$XDG_CONFIG_HOME/Zubelo"
+printf '[export]\ntitle=めいろ 1\nnameLine=true\n' >"$XDG_CONFIG_HOME/Zubelo/Zubelo.conf"
 cleanup() {
     kill "${zubelo_pid:-}" 2>/dev/null || true
 }
@@ -67,15 +70,11 @@ key $(times Right 10) $(times Down 15) $(times Right 8) $(times Up 6) $(times Ri
 key F5
 sleep 0.5
 
-# The export dialog, with a title typed in and the name line on.
+# The export dialog, with the remembered title and name line.
 key ctrl+e
 sleep 1.5
 dialog=$(newest_window)
 [ -n "$dialog" ] || { echo "no export dialog"; exit 1; }
-answer alt+t
-xdotool type --delay 80 'めいろ 1'
-answer alt+n
-sleep 1
 window_shot "$dialog" export_dialog
 # OK, then the file dialog: the PDF goes to the output folder.
 answer Return
