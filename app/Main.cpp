@@ -6,6 +6,7 @@
 #include "Interaction.h"
 #include "MazeImage.h"
 #include "StyleCommands.h"
+#include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Version.h"
 #include "help_location.h"
@@ -80,6 +81,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
         interaction_ = ownInteraction_.get();
     }
 
+    printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -174,6 +176,12 @@ void TFMain::createActions()
     MMSaveAsBitmap = addCommand("MMSaveAsBitmap", QStringLiteral("ビットマップファイルとして保存(&B)"),
                                 QStringLiteral("ビットマップファイルとして保存"), {}, "save_bitmap.svg",
                                 &TFMain::MMSaveAsBitmapClick);
+    MMPrint = addCommand("MMPrint", QStringLiteral("印刷(&P)..."), QStringLiteral("印刷(Ctrl+P)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P), nullptr, &TFMain::MMPrintClick);
+    MMPrintPreview = addCommand("MMPrintPreview", QStringLiteral("印刷プレビュー(&V)..."), QStringLiteral("印刷プレビュー"),
+                                {}, nullptr, &TFMain::MMPrintPreviewClick);
+    MMExport = addCommand("MMExport", QStringLiteral("エクスポート(&E)..."), QStringLiteral("エクスポート(Ctrl+E)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
     MMMakeMaze = addCommand("MMMakeMaze", QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
     MMInitMaze = addCommand("MMInitMaze", QStringLiteral("迷路の初期化(&I)"), QStringLiteral("迷路の初期化(F2)"),
@@ -199,7 +207,7 @@ void TFMain::createActions()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    file->addActions({MMNew, MMLoad, MMSave, MMSaveAsBitmap});
+    file->addActions({MMNew, MMLoad, MMSave, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport});
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
@@ -310,6 +318,9 @@ void TFMain::UpdateControls()
     MMSave->setEnabled(MazeMade);
     MMTransparentMode->setEnabled(!MazeMade);
     MMDrawAnswer->setEnabled(MazeMade);
+    // Printing and exporting need a finished maze.
+    for (QAction* output : {MMPrint, MMPrintPreview, MMExport})
+        output->setEnabled(MazeMade);
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -514,6 +525,26 @@ QImage TFMain::exportPicture() const
         return BitmapExport::mazePicture(*Board);
     // A window wider than the picture has a white strip on the right.
     return shown.width() == width ? shown : shown.copy(0, 0, width, height);
+}
+
+void TFMain::setPrintInteraction(PrintInteraction* dialogs)
+{
+    printCommands_->setPrintInteraction(dialogs);
+}
+
+void TFMain::MMPrintClick()
+{
+    printCommands_->print(*Board, FileName);
+}
+
+void TFMain::MMPrintPreviewClick()
+{
+    printCommands_->preview(*Board, FileName);
+}
+
+void TFMain::MMExportClick()
+{
+    printCommands_->exportMaze(*Board, FileName);
 }
 
 void TFMain::MMMakeMazeClick()

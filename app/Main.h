@@ -14,6 +14,8 @@ class MazeBoard;
 class MazeImage;
 class MazeStyleMenu;
 class SummaryPanel;
+class PrintCommands;
+class PrintInteraction;
 class QAction;
 class QLabel;
 class QScrollArea;
@@ -54,6 +56,9 @@ public:
     void MMLoadClick();
     void MMSaveClick();
     void MMSaveAsBitmapClick();
+    void MMPrintClick();
+    void MMPrintPreviewClick();
+    void MMExportClick();
     void MMMakeMazeClick();
     void MMInitMazeClick();
     void MMDrawAnswerClick();
@@ -67,6 +72,10 @@ public:
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // The print, preview and export dialogs by script (tests); null
+    // restores the real ones.
+    void setPrintInteraction(PrintInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     const MazeBoard& board() const { return *Board; }
@@ -131,6 +140,7 @@ private:
     Interaction* interaction_;
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
+    std::unique_ptr<PrintCommands> printCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -146,6 +156,9 @@ private:
     QAction* MMLoad = nullptr;
     QAction* MMSave = nullptr;
     QAction* MMSaveAsBitmap = nullptr;
+    QAction* MMPrint = nullptr;
+    QAction* MMPrintPreview = nullptr;
+    QAction* MMExport = nullptr;
     QAction* MMMakeMaze = nullptr;
     QAction* MMInitMaze = nullptr;
     QAction* MMDrawAnswer = nullptr;
