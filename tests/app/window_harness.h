@@ -13,11 +13,37 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
+// The program's settings, for the whole test program, in a folder of its
+// own (also for programs it starts), so that no test reads or writes the
+// user's. Made on first use.
+inline void useScratchSettings()
+{
+    static QTemporaryDir folder;
+    static const bool set = [] {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+        return true;
+    }();
+    (void)set;
+}
+
+// Each window starts with empty settings: nothing a test before wrote.
+inline bool clearScratchSettings()
+{
+    useScratchSettings();
+    QSettings().clear();
+    return true;
+}
+
 struct WindowHarness {
+    bool settingsCleared = clearScratchSettings();
     ScriptedInteraction script;
     std::unique_ptr<TFMain> window;
 
