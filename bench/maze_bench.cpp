@@ -2,6 +2,7 @@
 // largest the program accepts.
 
 #include "bench_support.h"
+#include "board_edit.h"
 #include "maze_board.h"
 #include "maze_random.h"
 
@@ -29,6 +30,28 @@ void BM_MakeMaze(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 BENCHMARK(BM_MakeMaze)->Arg(40)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// The board's part of undoing Make Maze: the kept walls exchanged for the
+// board's, both ways.
+void BM_UndoMakeMazeBoardOnly(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    const int side = static_cast<int>(state.range(0));
+    if (!board.resize(side, side))
+        state.SkipWithError("resize refused");
+    drawStraightPath(board);
+    BoardEdit edit(board);
+    edit.keepMaze(board);
+    board.makeMaze();
+    edit.finish(board);
+    for (auto _ : state) {
+        edit.undo(board);
+        edit.redo(board);
+        benchmark::DoNotOptimize(board.getMazeV(1, 0));
+    }
+}
+BENCHMARK(BM_UndoMakeMazeBoardOnly)->Arg(400)->Unit(benchmark::kMicrosecond);
 
 std::filesystem::path benchFile()
 {
