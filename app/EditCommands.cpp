@@ -32,20 +32,23 @@ BoardEditCommand::~BoardEditCommand()
 
 void BoardEditCommand::undo()
 {
-    if (skip_) {
-        skip_ = false;
-        return;
-    }
-    entry_->edit.undo(target_.editedBoard());
-    target_.showEdit(entry_->edit, entry_->before);
+    step(true);
 }
 
 void BoardEditCommand::redo()
+{
+    step(false);
+}
+
+void BoardEditCommand::step(bool back)
 {
     if (skip_) {
         skip_ = false;
         return;
     }
-    entry_->edit.redo(target_.editedBoard());
-    target_.showEdit(entry_->edit, entry_->after);
+    if (back)
+        entry_->edit.undo(target_.editedBoard());
+    else
+        entry_->edit.redo(target_.editedBoard());
+    target_.showEdit(entry_->edit, back ? entry_->before : entry_->after);
 }

@@ -61,6 +61,8 @@ public:
     void skipNext() { skip_ = true; }
 
 private:
+    void step(bool back);
+
     EditTarget& target_;
     std::shared_ptr<EditEntry> entry_;
     std::size_t& byteCount_;

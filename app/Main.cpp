@@ -433,6 +433,8 @@ bool TFMain::writeDocument(const QString& name)
 {
     if (name.isEmpty())
         return false;
+    // A drag still going on is part of what is saved.
+    endEdit();
     // A failed save keeps everything as it was: the maze stays unsaved and a
     // name just chosen is not taken, so the next Save asks again.
     if (!Board->saveFile(toPath(name))) {
@@ -623,18 +625,21 @@ void TFMain::MMInitMazeClick()
 void TFMain::MMUndoClick()
 {
     endEdit();
-    if (!History->undo())
-        return;
-    // Back at the state last saved or loaded, the maze is as in its file.
-    Modified = !History->isClean();
-    UpdateControls();
+    historyMoved(History->undo());
 }
 
 void TFMain::MMRedoClick()
 {
     endEdit();
-    if (!History->redo())
+    historyMoved(History->redo());
+}
+
+void TFMain::historyMoved(bool moved)
+{
+    if (!moved)
         return;
+    // Back at the state last saved or loaded, the maze is as in its file;
+    // any other state is a change.
     Modified = !History->isClean();
     UpdateControls();
 }

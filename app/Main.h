@@ -125,6 +125,8 @@ private:
     void beginEdit();
     void endEdit();
     ViewState viewState() const;
+    // After an undo or redo (when `moved`): the modified mark and controls.
+    void historyMoved(bool moved);
     MazeBoard& editedBoard() override { return *Board; }
     void showEdit(const BoardEdit& edit, const ViewState& state) override;
     // Repaints the editing view inside the two cells that a step touched;

@@ -15,14 +15,21 @@
 namespace {
 
 
-void BM_MakeMaze(benchmark::State& state)
+// A square board of the benchmark's side with a straight path across.
+int squareBoardWithPath(benchmark::State& state, MazeBoard& board)
 {
-    RandomSource random;
-    MazeBoard board(random);
     const int side = static_cast<int>(state.range(0));
     if (!board.resize(side, side))
         state.SkipWithError("resize refused");
     drawStraightPath(board);
+    return side;
+}
+
+void BM_MakeMaze(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    const int side = squareBoardWithPath(state, board);
     for (auto _ : state) {
         board.makeMaze();
         benchmark::DoNotOptimize(board.getMazeV(1, 0));
@@ -37,10 +44,7 @@ void BM_UndoMakeMazeBoardOnly(benchmark::State& state)
 {
     RandomSource random;
     MazeBoard board(random);
-    const int side = static_cast<int>(state.range(0));
-    if (!board.resize(side, side))
-        state.SkipWithError("resize refused");
-    drawStraightPath(board);
+    squareBoardWithPath(state, board);
     BoardEdit edit(board);
     edit.keepMaze(board);
     board.makeMaze();
