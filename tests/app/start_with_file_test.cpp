@@ -241,7 +241,6 @@ int main(int argc, char** argv)
         return 1;
     }
     ZubeloApplication app(argc, argv);
-    useScratchSettings(); // also for the programs started here
     StartWithFileTest test;
     return QTest::qExec(&test, argc, argv);
 }

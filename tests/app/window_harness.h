@@ -21,7 +21,7 @@
 
 // The program's settings, for the whole test program, in a folder of its
 // own (also for programs it starts), so that no test reads or writes the
-// user's. Made on first use.
+// user's. Set up as the test program starts, before any window exists.
 inline void useScratchSettings()
 {
     static QTemporaryDir folder;
@@ -33,6 +33,7 @@ inline void useScratchSettings()
     }();
     (void)set;
 }
+inline const bool scratchSettingsInUse = (useScratchSettings(), true);
 
 // Each window starts with empty settings: nothing a test before wrote.
 inline bool clearScratchSettings()
