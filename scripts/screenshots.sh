@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real program in a virtual X display, driving it
 # with the keyboard and mouse as a user would:
-#   scripts/screenshots.sh [output folder] [--manual]     (default: shots/)
-# With --manual the pictures the manual shows are copied to resources/help/images.
+#   scripts/screenshots.sh [output folder] [--manual|--appstream]  (default: shots/)
+# With --manual the pictures the manual shows are copied to resources/help/images,
+# with --appstream the software centre's two pictures to resources/screenshots.
 # Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, python3-pil.
 set -euo pipefail
 [ -n "${ZUBELO_TRACE:-}" ] && set -x
@@ -184,6 +185,26 @@ key alt+h
 answer a
 sleep 0.5
 dialog_shot 'Zubelo - About' about
+answer Escape
+
+# For the software centre, a wider board with larger cells: a path being
+# drawn, then the finished maze with its answer. New (the drawn path is not
+# kept) with 36 x 24 cells of 18 pixels; the start is left of the top row.
+key ctrl+n
+answer n
+answer ctrl+a 3 6 Tab ctrl+a 2 4 Tab ctrl+a 1 8 Return
+sleep 0.5
+key Right Right Right Right Right Right Down Down Down Down Down Left Left Left \
+    Down Down Down Down Down Down Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Right Right Right Right Right Right Right \
+    Down Down Down Down Down Down Down Down Down Down Down Down Down Down \
+    Left Left Left Left Left Down Down Down Down \
+    Right Right Right Right Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Up Up Right Right Right Right Right Right Down Down Down
+shot appstream-editing
+key Down Down Down Down Down Right Right Right Right Right Right
+key F5
+shot appstream-answer
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
@@ -191,4 +212,10 @@ if [ "${2:-}" = --manual ]; then
         cp "$out/$name.png" resources/help/images/
     done
     echo "manual pictures updated"
+fi
+if [ "${2:-}" = --appstream ]; then
+    mkdir -p resources/screenshots
+    cp "$out/appstream-editing.png" resources/screenshots/editing.png
+    cp "$out/appstream-answer.png" resources/screenshots/answer.png
+    echo "software centre pictures updated"
 fi
