@@ -130,7 +130,7 @@ shot transparent_off
 key ctrl+z ctrl+z ctrl+z
 key alt+e
 shot editmenu
-answer Escape
+answer Escape Escape # the menu, then the menu bar's keyboard focus
 
 # A path drawn with the mouse (after Initialise and its question: no): one
 # press on the border, fast moves that skip cells, one release.
@@ -165,7 +165,7 @@ answer Return
 key alt+f
 answer r
 shot_wide recent
-answer Escape Escape
+answer Escape Escape Escape
 
 # The size dialog of New.
 key ctrl+n
