@@ -47,13 +47,15 @@ void EditHistory::setByteLimit(std::size_t limit)
 
 // QUndoStack cannot let go of its oldest commands, and its own limit counts
 // commands, not bytes. So the entries are taken out and the stack is built
-// again without the oldest ones. This happens only when the limit is passed,
-// and then costs one pass over the commands; the newest edit always stays.
+// again without the oldest ones, down to nine tenths of the limit: one pass
+// over the commands each time another tenth has been added, not on every
+// edit once the limit is reached. The newest edit always stays.
 void EditHistory::dropOldest()
 {
     const int count = stack_.count();
     if (bytes_ <= limit_ || count <= 1)
         return;
+    const std::size_t target = limit_ - limit_ / 10;
     std::vector<std::shared_ptr<EditEntry>> entries;
     entries.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i)
@@ -64,7 +66,7 @@ void EditHistory::dropOldest()
     std::size_t kept = bytes_;
     int first = 0;
     // Only edits behind the present state go, and never the newest.
-    while (first < std::min(index, count - 1) && kept > limit_) {
+    while (first < std::min(index, count - 1) && kept > target) {
         kept -= BoardEditCommand::bytesFor(*entries[std::size_t(first)]);
         ++first;
     }

@@ -137,6 +137,29 @@ void BM_UndoRedoStep(benchmark::State& state)
 }
 BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond);
 
+// A key step once the history is full (held at 4 MB here, some ten thousand
+// steps): the oldest edits are let go a tenth at a time, so a step costs
+// about what it costs below the limit.
+void BM_KeyPressStepAtTheByteLimit(benchmark::State& state)
+{
+    LargeWindow large;
+    TFMain& window = large.window;
+    window.editHistory().setByteLimit(std::size_t(4) << 20);
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    while (window.editHistory().bytes() < (std::size_t(4) << 20) - 4096) {
+        window.FormKeyDown(key, {});
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        window.image()->repaint();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    state.counters["edits"] = window.editHistory().count();
+}
+BENCHMARK(BM_KeyPressStepAtTheByteLimit)->Unit(benchmark::kMicrosecond);
+
 // Answers New with a board of the largest side (400 x 400) at cell size 3,
 // and the question with No.
 struct LargestNew : LargeNew {

@@ -288,7 +288,8 @@ void UndoTest::historyIsHeldToItsByteLimit()
     h.press(Qt::Key_Right, 61);
     EditHistory& history = h.window->editHistory();
     QCOMPARE(history.count(), 62); // the start click and each step
-    // Room for five and a half mazes: the steps go first, then old mazes.
+    // Room for five and a half mazes: the steps go first, then old mazes,
+    // down to nine tenths of the limit, so four or five stay.
     const std::size_t before = history.bytes();
     std::vector<WindowState> mazes;
     h.press(Qt::Key_F5);
@@ -303,16 +304,17 @@ void UndoTest::historyIsHeldToItsByteLimit()
         mazes.emplace_back(h);
         QVERIFY(history.bytes() <= limit);
     }
-    QCOMPARE(history.count(), 5);
+    const int kept = history.count();
+    QVERIFY(kept == 4 || kept == 5);
     // What is left undoes exactly, back to the maze before the oldest kept.
-    for (std::size_t i = 2; i <= 6; ++i) {
+    for (std::size_t i = 2; i <= std::size_t(kept) + 1; ++i) {
         h.action("MMUndo")->trigger();
         QVERIFY(WindowState(h) == mazes[mazes.size() - i]);
     }
     QVERIFY(!h.action("MMUndo")->isEnabled());
     // The saved state (start-up) is gone: every state is a changed one.
     QVERIFY(h.window->isModified());
-    QCOMPARE(redoAll(h), 5);
+    QCOMPARE(redoAll(h), kept);
     QVERIFY(WindowState(h) == mazes.back());
     // The history never drops the state it stands on nor what lies above it.
     h.action("MMUndo")->trigger();
