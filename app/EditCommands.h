@@ -11,12 +11,14 @@
 class MazeBoard;
 
 // The window's own state around an edit: the view, the two flags that enable
-// Make Maze and the finished-maze commands, and the prompt.
+// Make Maze and the finished-maze commands, the prompt, and the maze's
+// figures in the second status panel (empty while it is hidden).
 struct ViewState {
     int mazeMode = 0;
     bool canMakeMaze = false;
     bool mazeMade = false;
     QString prompt;
+    QString summary;
     bool operator==(const ViewState&) const = default;
 };
 

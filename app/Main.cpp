@@ -8,10 +8,13 @@
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "StyleCommands.h"
 #include "QtCanvas.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
+#include "maze_random.h"
+#include "maze_stats.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -107,10 +110,16 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusPanel_ = new QLabel(statusBar());
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
+    summaryPanel_ = new SummaryPanel(statusBar());
+    summaryPanel_->setObjectName(QStringLiteral("Panels1"));
+    statusBar()->addPermanentWidget(summaryPanel_);
+    summaryPanel_->hide();
 
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
+    Board->setStyle(styleMenu_->style());
+    seedShown_ = Board->randomSource().state();
     History = std::make_unique<EditHistory>(static_cast<EditTarget&>(*this));
     HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
@@ -219,6 +228,11 @@ void TFMain::createActions()
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
+    maze->addSeparator();
+    styleMenu_ = new MazeStyleMenu(maze, this);
+    connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { Board->setStyle(style); });
+    MMSeed = addCommand("MMSeed", SeedCommandCaption, {}, {}, nullptr, &TFMain::MMSeedClick);
+    maze->addAction(MMSeed);
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("MMView"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
@@ -279,10 +293,28 @@ QString TFMain::statusText() const
     return statusPanel_->text();
 }
 
+QString TFMain::summaryText() const
+{
+    return summaryPanel_->text();
+}
+
+void TFMain::ShowSummary(std::optional<std::uint32_t> seed)
+{
+    summaryPanel_->showSummary(mazeSummary(measureMaze(*Board), seed));
+    summaryPanel_->show();
+}
+
+void TFMain::HideSummary()
+{
+    summaryPanel_->hide();
+    summaryPanel_->showSummary({});
+}
+
 void TFMain::InitMaze()
 {
     MazeMode = 0;
     MazeMade = false;
+    HideSummary();
     editor().clearPath();
     CanMakeMaze = false;
     Modified = false;
@@ -474,6 +506,7 @@ void TFMain::MMNewClick()
     // An empty board has no path and no maze yet, and nothing to undo.
     CanMakeMaze = false;
     MazeMade = false;
+    HideSummary();
     endEdit();
     History->clear();
     MazeDialogName.clear();
@@ -531,6 +564,7 @@ bool TFMain::OpenDocument(const QString& name)
         CanMakeMaze = true;
         MazeMade = true;
         SetStatusText(PromptPressMakeMaze);
+        ShowSummary(std::nullopt);
         endEdit();
         History->clear();
         MazeDialogName.clear();
@@ -604,13 +638,24 @@ void TFMain::MMMakeMazeClick()
     beginEdit();
     pendingEdit_->keepMaze(*Board);
     MazeMode = 1;
+    seedShown_ = Board->randomSource().state();
     Board->makeMaze();
     RedrawImage();
     MazeMade = true;
+    ShowSummary(seedShown_);
     // The maze on screen is no longer the one in any file.
     Modified = true;
     UpdateControls();
     endEdit();
+}
+
+void TFMain::MMSeedClick()
+{
+    const std::optional<std::uint32_t> seed = interaction_->askSeed(this, seedShown_);
+    if (!seed)
+        return;
+    Board->randomSource().setState(*seed);
+    seedShown_ = *seed;
 }
 
 void TFMain::MMInitMazeClick()
@@ -837,7 +882,7 @@ void TFMain::endEdit()
 
 ViewState TFMain::viewState() const
 {
-    return {MazeMode, CanMakeMaze, MazeMade, statusText()};
+    return {MazeMode, CanMakeMaze, MazeMade, statusText(), summaryPanel_->isHidden() ? QString() : summaryText()};
 }
 
 void TFMain::showEdit(const BoardEdit& edit, const ViewState& state)
@@ -847,6 +892,12 @@ void TFMain::showEdit(const BoardEdit& edit, const ViewState& state)
     CanMakeMaze = state.canMakeMaze;
     MazeMade = state.mazeMade;
     SetStatusText(state.prompt);
+    if (state.summary.isEmpty()) {
+        HideSummary();
+    } else {
+        summaryPanel_->showSummary(state.summary);
+        summaryPanel_->show();
+    }
     if (sameView && MazeMode == 0 && edit.isSingleStep())
         RedrawCells(edit.before().curX, edit.before().curY, edit.after().curX, edit.after().curY);
     else

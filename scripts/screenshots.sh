@@ -21,12 +21,15 @@ fi
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
-# Settings (the recent files) of this run only, not the user's.
-export XDG_CONFIG_HOME="$out/config"
-rm -rf "$XDG_CONFIG_HOME" "$out/sample.maz" "$out/sample-copy.maz"
+# Settings of its own: the program starts with its defaults, and the styles
+# chosen and files opened here are not left in the user's settings.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+rm -f "$out/sample.maz" "$out/sample-copy.maz"
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
+    rm -rf "$XDG_CONFIG_HOME"
 }
 trap cleanup EXIT
 
@@ -116,6 +119,32 @@ key F3
 shot noanswer
 key F3
 
+# The same path in each maze style, each made from the same seed number.
+dialog_shot() { # title name: the dialog with that title
+    local found
+    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
+    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
+    eval "$(xdotool getwindowgeometry --shell "$found")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+}
+style_number=0
+for style in standard corridors deadends uniform; do
+    # Maze menu, 迷路の種類(&K), then the style's place in the submenu.
+    key alt+m
+    answer k
+    for _ in $(seq "$style_number"); do answer Down; done
+    if [ "$style_number" = 1 ]; then screen style_menu; fi
+    answer Return
+    key alt+m
+    answer s
+    sleep 0.5
+    if [ "$style_number" = 0 ]; then dialog_shot '乱数の種' seeddialog; fi
+    answer ctrl+a 2 0 2 4 Return
+    key F5
+    shot "style_$style"
+    style_number=$((style_number + 1))
+done
+
 # Initialise (the question: no), then trace in transparent mode over the
 # picture behind the window.
 key F2
@@ -170,13 +199,6 @@ answer Escape Escape Escape
 # The size dialog of New.
 key ctrl+n
 sleep 0.5
-dialog_shot() { # title name: the dialog with that title
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
-    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
-    eval "$(xdotool getwindowgeometry --shell "$found")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
-}
 dialog_shot '新規作成' newdialog
 answer Escape
 
@@ -208,7 +230,8 @@ shot appstream-answer
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
-    for name in startup path maze noanswer newdialog transparent; do
+    for name in startup path maze noanswer newdialog transparent style_standard style_corridors style_deadends \
+        style_uniform; do
         cp "$out/$name.png" resources/help/images/
     done
     echo "manual pictures updated"

@@ -27,6 +27,7 @@ struct WindowState {
     bool canMakeMaze;
     bool mazeMade;
     QString prompt;
+    QString summary; // the maze's figures, while shown
     QList<bool> controls;
     QImage picture;
 
@@ -37,6 +38,8 @@ struct WindowState {
         , mazeMade(h.window->mazeMade())
         , prompt(h.window->statusText())
     {
+        if (!h.window->findChild<QWidget*>(QStringLiteral("Panels1"))->isHidden())
+            summary = h.window->summaryText();
         for (const char* name : {"MMMakeMaze", "MMSave", "MMSaveAs", "MMDrawAnswer", "MMTransparentMode"})
             controls << h.action(name)->isEnabled();
         controls << h.action("MMDrawAnswer")->isChecked();
@@ -47,7 +50,7 @@ struct WindowState {
     bool operator==(const WindowState& o) const
     {
         return board == o.board && mazeMode == o.mazeMode && canMakeMaze == o.canMakeMaze && mazeMade == o.mazeMade
-            && prompt == o.prompt && controls == o.controls && picture == o.picture;
+            && prompt == o.prompt && summary == o.summary && controls == o.controls && picture == o.picture;
     }
 };
 
@@ -178,6 +181,10 @@ void UndoTest::makeMazeUndoneAndRedone()
     h.press(Qt::Key_F5);
     const WindowState secondMaze(h);
     QVERIFY(!(firstMaze.board == secondMaze.board));
+    // Each maze's own figures, and none while drawing.
+    QVERIFY(drawing.summary.isEmpty());
+    QVERIFY(!firstMaze.summary.isEmpty());
+    QVERIFY(firstMaze.summary != secondMaze.summary);
 
     // Back to the previous maze exactly, then to the drawing view.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);

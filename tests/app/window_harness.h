@@ -19,32 +19,20 @@
 
 #include <memory>
 
-// The program's settings, for the whole test program, in a folder of its
-// own (also for programs it starts), so that no test reads or writes the
-// user's. Set up as the test program starts, before any window exists.
-inline void useScratchSettings()
-{
-    static QTemporaryDir folder;
-    static const bool set = [] {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-        return true;
-    }();
-    (void)set;
-}
-inline const bool scratchSettingsInUse = (useScratchSettings(), true);
-
-// Each window starts with empty settings: nothing a test before wrote.
-inline bool clearScratchSettings()
-{
-    useScratchSettings();
-    QSettings().clear();
-    return true;
-}
+// The settings of every program that includes this live in a scratch folder
+// of their own, set before the application object exists (and inherited by
+// any program a test starts), never in the user's.
+struct ScratchSettings {
+    QTemporaryDir folder;
+    ScratchSettings() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path())); }
+};
+inline ScratchSettings scratchSettings;
 
 struct WindowHarness {
-    bool settingsCleared = clearScratchSettings();
+    // Each window starts from no stored settings.
+    struct Cleared {
+        Cleared() { QSettings().clear(); }
+    } cleared;
     ScriptedInteraction script;
     std::unique_ptr<TFMain> window;
 
