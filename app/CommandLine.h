@@ -15,9 +15,10 @@ class QTextStream;
 // The program without its window: `zubelo --export OUT IN.maz [options]`
 // writes a maze file as PDF, SVG, PNG or BMP, `zubelo --batch N IN.maz
 // --export OUT [options]` makes N mazes around the file's path and writes
-// them all (as maze files too), and `zubelo --help` lists the options. Three pieces, each usable alone: parse() turns the arguments into
-// a checked request, execute() carries one out through ExportEngine, and
-// run() is the whole program (no display needed).
+// them all (as maze files too), and `zubelo --help` lists the options.
+// Three pieces, each usable alone: parse() turns the arguments into a
+// checked request, execute() carries one out through ExportEngine, and run()
+// is the whole program (no display needed).
 namespace CommandLine {
 
 enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };

@@ -32,6 +32,12 @@ QByteArray contents(const QString& file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Arguments written as one line: words split at spaces.
+QStringList words(const char* line)
+{
+    return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 // A maze file as the program reads it; null when it does not load.
 std::unique_ptr<TestMaze> loaded(const QString& file, const std::vector<testing_support::Cell>& path)
 {
@@ -183,23 +189,18 @@ void CommandLineTest::badInputsFailWithOneLine()
         {{QStringLiteral("--export"), fifo, maz_}, 1, "を作成できません", QString()},
         {{QStringLiteral("--export"), readOnly, maz_}, 1, "を作成できません", QString()},
         // A batch: the same errors, and its own values.
-        {{QStringLiteral("--batch"), QStringLiteral("0"), maz_, QStringLiteral("--export"), out}, 2, "--batch", out},
-        {{QStringLiteral("--batch=1001"), maz_, QStringLiteral("--export"), out}, 2, "1001", out},
-        {{QStringLiteral("--batch"), QStringLiteral("2"), QStringLiteral("--style"), QStringLiteral("wiggly"), maz_,
-          QStringLiteral("--export"), out}, 2, "wiggly", out},
-        {{QStringLiteral("--batch"), QStringLiteral("2"), QStringLiteral("--seed"), QStringLiteral("-1"), maz_,
-          QStringLiteral("--export"), out}, 2, "-1", out},
-        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--seed"), QStringLiteral("5")}, 2, "--batch", out},
-        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--style"), QStringLiteral("uniform")}, 2, "--batch",
-         out},
-        {{QStringLiteral("--export"), path(QStringLiteral("copy.maz")), maz_}, 2, ".pdf .svg .png .bmp)",
+        {words("--batch 0") << maz_ << QStringLiteral("--export") << out, 2, "--batch", out},
+        {words("--batch=1001") << maz_ << QStringLiteral("--export") << out, 2, "1001", out},
+        {words("--batch 2 --style wiggly") << maz_ << QStringLiteral("--export") << out, 2, "wiggly", out},
+        {words("--batch 2 --seed -1") << maz_ << QStringLiteral("--export") << out, 2, "-1", out},
+        {words("--seed 5 --export") << out << maz_, 2, "--batch", out},
+        {words("--style uniform --export") << out << maz_, 2, "--batch", out},
+        {words("--export") << path(QStringLiteral("copy.maz")) << maz_, 2, ".pdf .svg .png .bmp)",
          path(QStringLiteral("copy.maz"))},
-        {{QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"), path(QStringLiteral("b.txt"))},
-         2, ".bmp .maz", path(QStringLiteral("b-001.txt"))},
-        {{QStringLiteral("--batch"), QStringLiteral("2"), garbage, QStringLiteral("--export"), out}, 1,
-         "Failed to open File", out},
-        {{QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"), readOnly}, 1,
-         "を作成できません", QString()},
+        {words("--batch 2 --export") << path(QStringLiteral("b.txt")) << maz_, 2, ".bmp .maz",
+         path(QStringLiteral("b-001.txt"))},
+        {words("--batch 2 --export") << out << garbage, 1, "Failed to open File", out},
+        {words("--batch 2 --export") << readOnly << maz_, 1, "を作成できません", QString()},
     };
     for (const auto& row : table) {
         const Run r = zubelo(row.args);
@@ -246,11 +247,8 @@ void CommandLineTest::parsedOptions()
     QCOMPARE(p.request->settings.title, QStringLiteral("-名前-"));
     QCOMPARE(p.request->batch, 0);
 
-    const CommandLine::Parsed b = CommandLine::parse({QStringLiteral("zubelo"), QStringLiteral("--seed=4294967295"),
-                                                      QStringLiteral("--style"), QStringLiteral("deadends"),
-                                                      QStringLiteral("--batch"), QStringLiteral("1000"),
-                                                      QStringLiteral("in.maz"), QStringLiteral("--export"),
-                                                      QStringLiteral("book.MAZ")});
+    const CommandLine::Parsed b = CommandLine::parse(
+        words("zubelo --seed=4294967295 --style deadends --batch 1000 in.maz --export book.MAZ"));
     QVERIFY2(b.request, qPrintable(b.error));
     QCOMPARE(b.request->batch, 1000);
     QCOMPARE(b.request->style, MazeStyle::ShortDeadEnds);
@@ -260,87 +258,78 @@ void CommandLineTest::parsedOptions()
 
 void CommandLineTest::batches()
 {
-    const auto run = [&](const QStringList& args) {
-        const Run r = zubelo(args);
+    // `zubelo WORDS IN.maz --export OUT`, which must succeed.
+    const auto batch = [&](const char* options, const QString& out, const QStringList& more = {}) {
+        const Run r = zubelo(words(options) << maz_ << QStringLiteral("--export") << path(out) << more);
         if (r.status != 0 || !r.err.isEmpty())
-            qWarning() << args << r.status << r.err;
+            qWarning() << options << out << r.status << r.err;
         return r;
     };
     // Maze files: three that load, each a sound maze of its own around the
-    // input's path.
-    Run r = run({QStringLiteral("--batch"), QStringLiteral("3"), QStringLiteral("--style"), QStringLiteral("uniform"),
-                 QStringLiteral("--seed"), QStringLiteral("42"), maz_, QStringLiteral("--export"),
-                 path(QStringLiteral("m.maz"))});
+    // input's path, and no answer files.
+    Run r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("m.maz"));
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("seed 42\n"));
     const MazeBoard& input = *maze_->board;
     const int cells = input.getWidth() * input.getHeight();
     std::vector<std::unique_ptr<TestMaze>> made;
     QSet<QByteArray> different;
-    for (const char* name : {"m-001.maz", "m-002.maz", "m-003.maz"}) {
-        made.push_back(loaded(path(QLatin1String(name)), maze_->path));
-        QVERIFY2(made.back(), name);
+    for (const char* file : {"m-001.maz", "m-002.maz", "m-003.maz"}) {
+        const QString name = QLatin1String(file);
+        made.push_back(loaded(path(name), maze_->path));
+        QVERIFY2(made.back(), qPrintable(name));
         const MazeBoard& b = *made.back()->board;
-        QVERIFY2(samePath(b, input), name);
+        QVERIFY2(samePath(b, input), qPrintable(name));
         QCOMPARE(testing_support::openInteriorEdges(b), cells - 1);
         QCOMPARE(testing_support::reachableCount(b, {0, 0}), cells);
-        different.insert(contents(path(QLatin1String(name))));
+        different.insert(contents(path(name)));
     }
     QCOMPARE(different.size(), 3);
     QVERIFY(!QFile::exists(path(QStringLiteral("m-001-answer.maz"))));
 
     // A PDF of the same seed and style: the three puzzles with numbered
     // titles, then their answers, each page showing its maze.
-    r = run({QStringLiteral("--batch"), QStringLiteral("3"), QStringLiteral("--style"), QStringLiteral("uniform"),
-             QStringLiteral("--seed"), QStringLiteral("42"), maz_, QStringLiteral("--export"),
-             path(QStringLiteral("book.pdf")), QStringLiteral("--title"), QStringLiteral("めいろ")});
+    r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("book.pdf"),
+              {QStringLiteral("--title"), QStringLiteral("めいろ")});
     QCOMPARE(r.status, 0);
     const QString book = path(QStringLiteral("book.pdf"));
     QCOMPARE(pdfInfo(book).pages, 6);
     for (int page = 1; page <= 6; ++page) {
-        const int number = (page - 1) % 3 + 1;
-        const QString title = QStringLiteral("めいろ %1").arg(number) + (page > 3 ? QStringLiteral("（解答）") : QString());
+        const QString title = QStringLiteral("めいろ %1%2").arg((page - 1) % 3 + 1)
+                                  .arg(page > 3 ? QStringLiteral("（解答）") : QString());
         QVERIFY2(pdfText(book, page).split(QLatin1Char('\n')).contains(title), qPrintable(title));
     }
     ExportSettings s;
     s.title = QStringLiteral("めいろ");
     s.numbered = true;
+    const PageLayout L = layoutPage(outlineOf(*made[1]->board), s.forMaze(1), QSizeF(210, 297));
     const double px = 60 / 25.4;
-    for (const int page : {2, 5}) {
-        const PageLayout L = layoutPage(outlineOf(*made[1]->board), s.forMaze(1), QSizeF(210, 297));
+    for (const int page : {2, 5})
         QCOMPARE(compareWithBoard(pdfPage(book, page, 60, path(QStringLiteral("page"))), *made[1],
                                   {L.gridOrigin * px, L.cellMm * px}, page == 5),
                  QString());
-    }
 
     // Without a title the number alone names each page.
-    r = run({QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"),
-             path(QStringLiteral("bare.pdf")), QStringLiteral("--pages"), QStringLiteral("answer")});
-    QCOMPARE(r.status, 0);
+    QCOMPARE(batch("--batch 2 --pages answer", QStringLiteral("bare.pdf")).status, 0);
     QCOMPARE(pdfInfo(path(QStringLiteral("bare.pdf"))).pages, 2);
-    QVERIFY(pdfText(path(QStringLiteral("bare.pdf")), 2).split(QLatin1Char('\n')).contains(QStringLiteral("2（解答）")));
+    QVERIFY(pdfText(path(QStringLiteral("bare.pdf")), 2).split(QLatin1Char('\n'))
+                .contains(QStringLiteral("2（解答）")));
 
     // Without --seed each run is a new book, and the seed it reports makes
     // that book again.
-    QStringList seeds;
-    for (const char* name : {"n.maz", "o.maz"}) {
-        r = run({QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"), path(QLatin1String(name))});
-        QCOMPARE(r.status, 0);
-        QVERIFY2(reportedSeed(r.out), qPrintable(r.out));
-        seeds << QString::number(*reportedSeed(r.out));
-    }
-    QVERIFY(seeds[0] != seeds[1]);
-    r = run({QStringLiteral("--batch"), QStringLiteral("2"), QStringLiteral("--seed"), seeds[0], maz_,
-             QStringLiteral("--export"), path(QStringLiteral("again.maz"))});
-    QCOMPARE(r.status, 0);
+    const std::optional<quint32> first = reportedSeed(batch("--batch 2", QStringLiteral("n.maz")).out);
+    const std::optional<quint32> second = reportedSeed(batch("--batch 2", QStringLiteral("o.maz")).out);
+    QVERIFY(first && second && *first != *second);
+    const QByteArray again = QStringLiteral("--batch 2 --seed %1").arg(*first).toUtf8();
+    QCOMPARE(batch(again.constData(), QStringLiteral("again.maz")).status, 0);
     for (const char* number : {"001", "002"})
         QCOMPARE(contents(path(QStringLiteral("again-%1.maz").arg(QLatin1String(number)))),
                  contents(path(QStringLiteral("n-%1.maz").arg(QLatin1String(number)))));
 
     // Pictures are numbered even for a batch of one.
-    r = run({QStringLiteral("--batch"), QStringLiteral("1"), maz_, QStringLiteral("--export"), path(QStringLiteral("one.svg"))});
-    QCOMPARE(r.status, 0);
-    QVERIFY(QFile::exists(path(QStringLiteral("one-001.svg"))) && QFile::exists(path(QStringLiteral("one-001-answer.svg"))));
+    QCOMPARE(batch("--batch 1", QStringLiteral("one.svg")).status, 0);
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001.svg"))));
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001-answer.svg"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("one.svg"))));
 }
 
@@ -357,14 +346,15 @@ void CommandLineTest::failedBatchChangesNothing()
     f.write("old content");
     f.close();
     QVERIFY(QFile::link(path(QStringLiteral("no/such/folder/x.svg")), scratch.filePath(QStringLiteral("k-002.svg"))));
-    const QStringList before = scratch.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    const Run r = zubelo({QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"),
-                          scratch.filePath(QStringLiteral("k.svg"))});
+    const auto entries = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QStringList before = scratch.entryList(entries);
+    const Run r =
+        zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << scratch.filePath(QStringLiteral("k.svg")));
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(QStringLiteral("k-002.svg を作成できません")), qPrintable(r.err));
     QCOMPARE(r.out, QString());
     QCOMPARE(contents(kept), QByteArray("old content"));
-    QCOMPARE(scratch.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
+    QCOMPARE(scratch.entryList(entries), before);
 
     // A target that is a link has the file it points to replaced, keeping
     // its permissions; the link stays.
@@ -376,7 +366,7 @@ void CommandLineTest::failedBatchChangesNothing()
     QVERIFY(QFile::setPermissions(real, permissions));
     const QString link = scratch.filePath(QStringLiteral("link.pdf"));
     QVERIFY(QFile::link(real, link));
-    QCOMPARE(zubelo({QStringLiteral("--batch"), QStringLiteral("2"), maz_, QStringLiteral("--export"), link}).status, 0);
+    QCOMPARE(zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << link).status, 0);
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(pdfInfo(real).pages, 4);
     QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
