@@ -5,9 +5,15 @@
 
 // Replaces a file as a whole or not at all: the new content goes to a
 // temporary file in the target's folder, is flushed to disk, takes over the
-// old file's permissions and is then renamed over the target. On any failure
-// the old file stays exactly as it was and the temporary file is removed. A
-// target marked read-only is refused, also for a user who could replace it.
+// old file's permissions (and its owner and group, where the process may set
+// them) and is then renamed over the target. On any failure the old file
+// stays exactly as it was and the temporary file is removed. A target marked
+// read-only is refused, also for a user who could replace it, and so is
+// anything but a regular file.
+//
+// Several programs may save the same name at once: each temporary file is
+// locked by its writer until it has been renamed, and the clean-up of
+// temporaries that killed saves left behind passes over locked ones.
 namespace atomicfile {
 
 bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size);
@@ -20,12 +26,20 @@ void setFaultHook(FaultHook hook);
 
 namespace detail {
 bool injectedFault(Step step);
-// The name of the temporary file next to the target.
+// The longest file name temporaryName gives, in bytes (UTF-16 units on
+// Windows): what every usual file system takes, whatever the target's length.
+constexpr std::size_t MaxTemporaryNameLength = 255;
+// The name of the temporary file next to the target: hidden, and no longer
+// than MaxTemporaryNameLength. A long target name is shortened and carries a
+// hash of the whole name instead.
 std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned attempt);
 // Whether `candidate` is a name temporaryName gives for `target`.
 bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& target);
-// Removes temporary files of `target` that a killed save left behind.
+// Removes temporary files of `target` that a killed save left behind; a
+// temporary that another save is still writing is left alone.
 void removeStaleTemporaries(const std::filesystem::path& target);
+// Removes `temporary` if no writer holds it any more (per platform).
+void removeIfAbandoned(const std::filesystem::path& temporary);
 }
 
 } // namespace atomicfile

@@ -1,11 +1,16 @@
 #include "atomic_write.h"
 
+#include "file_kind.h"
+
+#include <chrono>
 #include <windows.h>
 
 namespace atomicfile {
 
 bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size)
 {
+    if (!filekind::isWritableTarget(target))
+        return false;
     const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
     // A folder or a read-only file is not replaced.
@@ -50,4 +55,20 @@ bool writeFile(const std::filesystem::path& target, const void* data, std::size_
     return true;
 }
 
+namespace detail {
+
+void removeIfAbandoned(const std::filesystem::path& temporary)
+{
+    // A save in progress keeps its temporary open, and an open file cannot be
+    // deleted; only the moment between closing and renaming it is unguarded,
+    // so a temporary is taken only once it is a minute old.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(temporary, ec)))
+        return;
+    const auto written = std::filesystem::last_write_time(temporary, ec);
+    if (!ec && std::filesystem::file_time_type::clock::now() - written > std::chrono::minutes(1))
+        DeleteFileW(temporary.c_str());
+}
+
+} // namespace detail
 } // namespace atomicfile

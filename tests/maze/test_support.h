@@ -5,8 +5,14 @@
 
 #include "maze_board.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -31,6 +37,43 @@ inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+// Ends the whole test program with a message when the guarded scope has not
+// been left within `seconds`: a call that waits for ever (an open() on a
+// named pipe) fails the run instead of hanging it.
+class Watchdog {
+public:
+    Watchdog(int seconds, std::string what)
+        : what_(std::move(what))
+        , thread_([this, seconds] {
+            std::unique_lock lock(mutex_);
+            if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return left_; })) {
+                std::fprintf(stderr, "still waiting after %d s: %s\n", seconds, what_.c_str());
+                std::fflush(stderr);
+                std::_Exit(3);
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            left_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    std::string what_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool left_ = false;
+    std::thread thread_;
+};
 
 struct Cell {
     int x;
