@@ -16,11 +16,16 @@
 // temporaries that killed saves left behind passes over locked ones.
 namespace atomicfile {
 
-bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size);
-
-// The steps of writeFile, for tests that need one of them to fail (a full disk,
-// a rename refused by the file system) where the machine cannot arrange it.
+// The steps of writeFile. On failure `failedStep` (if given) tells which one
+// failed: Create for a target refused or a temporary that could not be made,
+// the others for a write, flush or rename that went wrong part of the way.
 enum class Step { Create, Write, Flush, Replace };
+
+bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size,
+               Step* failedStep = nullptr);
+
+// For tests that need one of the steps to fail (a full disk, a rename refused
+// by the file system) where the machine cannot arrange it.
 using FaultHook = bool (*)(Step step); // true: this step fails
 void setFaultHook(FaultHook hook);
 

@@ -54,14 +54,18 @@ void keepOwner(int fd, const struct stat& old)
 
 // Writes, takes over the old file's owner and permissions (in that order:
 // a change of owner may clear set-id bits) and flushes.
-bool fillAndFlush(int fd, const void* data, std::size_t size, const struct stat* old)
+bool fillAndFlush(int fd, const void* data, std::size_t size, const struct stat* old, Step& reached)
 {
+    reached = Step::Write;
     bool ok = !detail::injectedFault(Step::Write) && writeAll(fd, static_cast<const unsigned char*>(data), size);
     if (ok && old) {
         keepOwner(fd, *old);
         ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
-    return ok && !detail::injectedFault(Step::Flush) && ::fsync(fd) == 0;
+    if (!ok)
+        return false;
+    reached = Step::Flush;
+    return !detail::injectedFault(Step::Flush) && ::fsync(fd) == 0;
 }
 
 bool sameFile(const struct stat& a, const struct stat& b)
@@ -89,7 +93,7 @@ bool claim(int fd, const std::filesystem::path& name)
 // Returns the temporary's descriptor, open and locked until the caller has
 // renamed it; or -1, with `temp` naming whatever must be removed (or empty).
 int writeTemporary(const std::filesystem::path& target, const void* data, std::size_t size,
-                   const struct stat* old, std::filesystem::path& temp)
+                   const struct stat* old, std::filesystem::path& temp, Step& reached)
 {
     temp.clear();
 #ifdef O_TMPFILE
@@ -100,7 +104,7 @@ int writeTemporary(const std::filesystem::path& target, const void* data, std::s
     if (anonymous >= 0) {
         // Nobody else can see it yet; the lock comes with its name.
         (void)::flock(anonymous, LOCK_EX | LOCK_NB);
-        if (!fillAndFlush(anonymous, data, size, old)) {
+        if (!fillAndFlush(anonymous, data, size, old, reached)) {
             ::close(anonymous);
             return -1;
         }
@@ -114,6 +118,7 @@ int writeTemporary(const std::filesystem::path& target, const void* data, std::s
         }
         temp.clear();
         ::close(anonymous);
+        reached = Step::Create;
         // Written but not linkable: fall back to a named file.
     }
 #endif
@@ -132,7 +137,7 @@ int writeTemporary(const std::filesystem::path& target, const void* data, std::s
         temp.clear();
         return -1;
     }
-    if (!fillAndFlush(fd, data, size, old)) {
+    if (!fillAndFlush(fd, data, size, old, reached)) {
         ::unlink(temp.c_str());
         temp.clear();
         ::close(fd);
@@ -150,35 +155,43 @@ bool isReadOnly(const std::filesystem::path& target, const struct stat& old)
 
 } // namespace
 
-bool writeFile(const std::filesystem::path& requested, const void* data, std::size_t size)
+bool writeFile(const std::filesystem::path& requested, const void* data, std::size_t size, Step* failedStep)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
+    Step reached = Step::Create;
+    const auto fail = [&] {
+        if (failedStep)
+            *failedStep = reached;
+        return false;
+    };
 
     // Writing through a symbolic link replaces the file it points to, not the link.
     fs::path target = requested;
     if (fs::is_symlink(fs::symlink_status(requested, ec))) {
         target = fs::weakly_canonical(requested, ec);
         if (ec)
-            return false;
+            return fail();
     }
 
     // Only a regular file is replaced: a pipe, a device or a folder is refused
     // before anything opens it.
     if (!filekind::isWritableTarget(target))
-        return false;
+        return fail();
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
-        return false;
+        return fail();
 
     if (exists && isReadOnly(target, old))
-        return false;
+        return fail();
 
     if (detail::injectedFault(Step::Create))
-        return false;
+        return fail();
     fs::path temp;
-    const int fd = writeTemporary(target, data, size, exists ? &old : nullptr, temp);
+    const int fd = writeTemporary(target, data, size, exists ? &old : nullptr, temp, reached);
+    if (fd >= 0)
+        reached = Step::Replace;
     const bool ok = fd >= 0 && !detail::injectedFault(Step::Replace) && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok && !temp.empty())
         ::unlink(temp.c_str());
@@ -187,7 +200,7 @@ bool writeFile(const std::filesystem::path& requested, const void* data, std::si
     if (fd >= 0)
         ::close(fd);
     if (!ok)
-        return false;
+        return fail();
     fs::path folder = target.parent_path();
     syncFolder(folder.empty() ? fs::path(".") : folder);
     detail::removeStaleTemporaries(target);

@@ -7,18 +7,24 @@
 
 namespace atomicfile {
 
-bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size)
+bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size, Step* failedStep)
 {
-    if (!filekind::isWritableTarget(target))
+    Step reached = Step::Create;
+    const auto fail = [&] {
+        if (failedStep)
+            *failedStep = reached;
         return false;
+    };
+    if (!filekind::isWritableTarget(target))
+        return fail();
     const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
     // A folder or a read-only file is not replaced.
     if (exists && (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
-        return false;
+        return fail();
 
     if (detail::injectedFault(Step::Create))
-        return false;
+        return fail();
     std::filesystem::path temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
@@ -26,11 +32,12 @@ bool writeFile(const std::filesystem::path& target, const void* data, std::size_
         file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-            return false;
+            return fail();
     }
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return fail();
 
+    reached = Step::Write;
     bool ok = !detail::injectedFault(Step::Write);
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (ok && size > 0) {
@@ -40,16 +47,20 @@ bool writeFile(const std::filesystem::path& target, const void* data, std::size_
         bytes += written;
         size -= written;
     }
+    if (ok)
+        reached = Step::Flush;
     ok = ok && !detail::injectedFault(Step::Flush) && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (ok && exists)
         ok = SetFileAttributesW(temp.c_str(), oldAttributes & ~FILE_ATTRIBUTE_TEMPORARY) != 0;
+    if (ok)
+        reached = Step::Replace;
     ok = ok && !detail::injectedFault(Step::Replace)
         && MoveFileExW(temp.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) {
         DeleteFileW(temp.c_str());
-        return false;
+        return fail();
     }
     detail::removeStaleTemporaries(target);
     return true;

@@ -66,33 +66,6 @@ struct SaveSafetyTest : ::testing::Test {
     }
 };
 
-// Lowers the file-size limit of this process with SIGXFSZ ignored, so that a
-// write past it fails with EFBIG as on a full disk; restores both on leaving.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = SIG_DFL;
-    bool active_ = false;
-};
-
 // Whether new files in `folder` can be created anonymous (O_TMPFILE); only
 // then is a temporary file named no sooner than it is complete.
 bool takesAnonymousFiles(const fs::path& folder)
