@@ -2,8 +2,11 @@
 
 #include "Setsize.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -62,10 +65,54 @@ Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString
 
 namespace {
 
+// Qt's own file dialog (the one used where the desktop offers none) reads a
+// typed name with a '"' in it as a list of quoted names: `my"maze.maz` comes
+// back as "maze.maz", in whatever folder that means. Only one file is ever
+// chosen here, so such a typed name is taken exactly as typed, with the same
+// folder, default suffix and question before replacing as Qt's own handling.
+// Desktop dialogs hand back the name as typed and pass through untouched.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The name taken as typed, when Qt's reading of it was bypassed.
+    std::optional<QString> typed;
+
+    void accept() override
+    {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!edit || !edit->text().contains(QLatin1Char('"'))) {
+            QFileDialog::accept();
+            return;
+        }
+        QString text = edit->text();
+        if (text.startsWith(QStringLiteral("~/")))
+            text = QDir::homePath() + text.mid(1);
+        const QFileInfo chosen(directory().absoluteFilePath(text));
+        if (chosen.isDir()) {
+            setDirectory(chosen.absoluteFilePath());
+            edit->clear();
+            return;
+        }
+        QString name = chosen.absoluteFilePath();
+        if (!defaultSuffix().isEmpty() && !chosen.fileName().contains(QLatin1Char('.')))
+            name += QLatin1Char('.') + defaultSuffix();
+        const QFileInfo file(name);
+        if (acceptMode() == AcceptSave && file.exists()
+            && QMessageBox::warning(this, windowTitle(),
+                                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                != QMessageBox::Yes)
+            return;
+        typed = name;
+        QDialog::accept();
+    }
+};
+
 std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDialogSetup& setup,
                                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent);
+    ExactNameDialog dialog(parent);
     dialog.setAcceptMode(mode);
     // The open dialog lets a typed name of a missing file through: the
     // loader reports it like any other file it cannot read.
@@ -74,7 +121,11 @@ std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDia
     dialog.setDefaultSuffix(setup.defaultSuffix);
     if (!setup.initialName.isEmpty())
         dialog.selectFile(setup.initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (dialog.typed)
+        return dialog.typed;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

@@ -2,6 +2,7 @@
 
 #include "BitmapExport.h"
 #include "ColorKey.h"
+#include "FileNames.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
@@ -367,6 +368,11 @@ QString TFMain::askSaveName(const QString& filter, const QString& suffix)
     const std::optional<QString> chosen = interaction_->askSaveFileName(this, {filter, suffix, SaveDialogName});
     if (!chosen)
         return {};
+    if (!FileNames::isUnambiguous(*chosen)) {
+        interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                  QString(MessageCannotCreate).replace(QStringLiteral("%s"), *chosen));
+        return {};
+    }
     SaveDialogName = *chosen;
     return *chosen;
 }
@@ -425,9 +431,11 @@ void TFMain::MMLoadClick()
     OpenDocument(*name);
 }
 
-bool TFMain::OpenDocument(const QString& name)
+bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
 {
-    if (Board->loadFile(toPath(name))) {
+    // A name that may stand for another file than the one chosen is refused
+    // like a file that cannot be read.
+    if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);

@@ -43,7 +43,9 @@ public:
     bool SaveDocument();
     // Loads a .maz file as Load does after its dialog: on failure the message,
     // and the window stays as it was. Also what a file given at start-up does.
-    bool OpenDocument(const QString& name);
+    // `nameIsExact` false: the name did not come through decoding unchanged,
+    // and is refused with the same message.
+    bool OpenDocument(const QString& name, bool nameIsExact = true);
 
     // Command handlers (menu items and tool buttons).
     void MMNewClick();

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FileNames.h"
 #include "Main.h"
 #include "Setsize.h"
 #include "Version.h"
@@ -19,10 +20,12 @@ int main(int argc, char** argv)
         FMain.InitMaze();
         FMain.show();
         // A file given by the file manager (a double-click on a .maz file) is
-        // loaded as Load would; a refused file leaves the start-up state.
+        // loaded as Load would; a refused file leaves the start-up state. A
+        // name whose bytes are not UTF-8 is refused: decoded, it would name
+        // another file.
         const QString document = ZubeloApplication::documentArgument(QCoreApplication::arguments());
         if (!document.isEmpty())
-            FMain.OpenDocument(document);
+            FMain.OpenDocument(document, argc != 2 || FileNames::isFaithful(argv[1]));
         app.exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Zubelo"), QString::fromLocal8Bit(error.what()));

@@ -34,11 +34,11 @@ QString xdotool(const QStringList& args)
 struct RunningProgram {
     QProcess process;
 
-    RunningProgram(const QString& folder, const QStringList& args)
+    RunningProgram(const QString& folder, const QStringList& args, const QString& program = QStringLiteral(ZUBELO_EXE))
     {
         process.setWorkingDirectory(folder);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(ZUBELO_EXE), args);
+        process.start(program, args);
         if (!process.waitForStarted())
             qWarning("zubelo did not start");
     }
@@ -196,6 +196,26 @@ private slots:
         QVERIFY(!fresh.OpenDocument(damaged));
         QCOMPARE(none.messages.size(), std::size_t(1));
         QCOMPARE(none.messages[0].text, QStringLiteral("Failed to open File ") + damaged);
+    }
+
+    // A name whose bytes are not UTF-8, given on the command line beside a
+    // file named with the text it decodes to (U+FFFD): refused with the load
+    // failure message, and the other file is not opened.
+    void aNameThatIsNotUtf8IsRefused()
+    {
+        const QString namesake = dir.filePath(QStringLiteral("\uFFFD\uFFFD.maz"));
+        QVERIFY(QFile::copy(good, namesake));
+        // Only a shell can pass bytes that are not UTF-8 as an argument.
+        RunningProgram zubelo(dir.path(),
+                              {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$1$(printf '\\377\\376').maz\""),
+                               QStringLiteral(ZUBELO_EXE), dir.path() + QLatin1Char('/')},
+                              QStringLiteral("/bin/sh"));
+        const QString message = zubelo.window(QStringLiteral("Zubelo"));
+        QVERIFY2(!message.isEmpty(), zubelo.process.readAll().constData());
+        zubelo.type(message, QStringLiteral("Return"));
+        QVERIFY(!zubelo.window(QStringLiteral("Zubelo - 新規ファイル")).isEmpty());
+        QVERIFY(zubelo.window(QStringLiteral("Zubelo - ") + namesake, 500).isEmpty());
+        QFile::remove(namesake);
     }
 
     // The file type the package installs, compiled by update-mime-database
