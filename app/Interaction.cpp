@@ -43,24 +43,48 @@ QtInteraction::QtInteraction(TFSetSize* sizeDialog)
 
 QtInteraction::~QtInteraction() = default;
 
+namespace {
+
+const QString ButtonYes = QStringLiteral("はい(&Y)");
+const QString ButtonNo = QStringLiteral("いいえ(&N)");
+const QString ButtonCancel = QStringLiteral("キャンセル");
+const QString TitleWarning = QStringLiteral("警告");
+
+Interaction::Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Interaction::Answer::Yes;
+    case QMessageBox::No:
+        return Interaction::Answer::No;
+    default:
+        return Interaction::Answer::Cancel;
+    }
+}
+
+} // namespace
+
 Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text,
+    QMessageBox box(QMessageBox::Warning, TitleWarning, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     // The button texts are set here, not left to the locale.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.button(QMessageBox::Yes)->setText(ButtonYes);
+    box.button(QMessageBox::No)->setText(ButtonNo);
+    box.button(QMessageBox::Cancel)->setText(ButtonCancel);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return answerOf(box.exec());
+}
+
+Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(ButtonYes);
+    box.button(QMessageBox::No)->setText(ButtonNo);
+    box.setDefaultButton(QMessageBox::Yes);
+    return answerOf(box.exec());
 }
 
 namespace {

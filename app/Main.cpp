@@ -7,6 +7,8 @@
 #include "Interaction.h"
 #include "MazeImage.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
+#include "SessionEnd.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
@@ -117,15 +119,30 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     // The cursor keys draw the path whichever control has the focus.
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!Modified)
-            return;
-        if (manager.allowsInteraction()) {
-            const bool goOn = ConfirmSave();
-            manager.release();
-            if (!goOn)
-                manager.cancel();
-        }
+        QtSessionEnd request(manager);
+        commitData(request);
     });
+}
+
+void TFMain::commitData(SessionEndRequest& request)
+{
+    if (!Modified)
+        return;
+    if (!request.allowsInteraction()) {
+        // Nobody to ask: the changes go to the recovery copy.
+        if (recovery_)
+            recovery_->writeNow();
+    } else {
+        const bool goOn = ConfirmSave();
+        request.release();
+        if (!goOn) {
+            request.cancel();
+            return;
+        }
+        if (recovery_ && Modified)
+            recovery_->discard(); // answered No
+    }
+    closeWithoutQuestion_ = true;
 }
 
 TFMain::~TFMain()
@@ -279,6 +296,10 @@ void TFMain::UpdateControls()
     MMSave->setEnabled(MazeMade);
     MMTransparentMode->setEnabled(!MazeMade);
     MMDrawAnswer->setEnabled(MazeMade);
+
+    closeWithoutQuestion_ = false;
+    if (recovery_)
+        recovery_->documentChanged(Modified);
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -708,9 +729,13 @@ void TFMain::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are not lost by closing: the same question as before
     // New or Load, and Cancel keeps the window open.
-    if (!ConfirmSave()) {
-        event->ignore();
-        return;
+    if (!closeWithoutQuestion_) {
+        if (!ConfirmSave()) {
+            event->ignore();
+            return;
+        }
+        if (recovery_)
+            recovery_->discard();
     }
     event->accept();
 }

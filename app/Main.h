@@ -14,7 +14,10 @@ class QAction;
 class QLabel;
 class QScrollArea;
 class QToolBar;
+class RecoveryKeeper;
+class SessionEndRequest;
 class TFSetSize;
+struct RecoveredDocument;
 class TFVersion;
 
 // The main window. It owns the one board, keeps the interaction state in a
@@ -46,6 +49,20 @@ public:
     // `nameIsExact` false: the name did not come through decoding unchanged,
     // and is refused with the same message.
     bool OpenDocument(const QString& name, bool nameIsExact = true);
+
+    // Unsaved changes kept in a recovery copy by `keeper` (the program does
+    // this; a window without a keeper keeps none). Recovery.cpp.
+    void attachRecovery(RecoveryKeeper* keeper);
+    // Offers what programs that ended without saving left behind.
+    void OfferRecovery();
+    RecoveredDocument recoveryState() const;
+    bool restoreRecovered(const RecoveredDocument& document);
+    // Ends the program at once (SIGTERM, SIGHUP, SIGINT): no question, the
+    // changes written to the recovery copy first.
+    void quitKeepingChanges();
+    // The session manager's request before the session ends: one question
+    // at most, and the close that follows asks nothing more.
+    void commitData(SessionEndRequest& request);
 
     // Command handlers (menu items and tool buttons).
     void MMNewClick();
@@ -116,6 +133,10 @@ private:
     Direction DirectionTable[4];
     // The name the shared save dialog last returned, offered again next time.
     QString SaveDialogName;
+    RecoveryKeeper* recovery_ = nullptr;
+    // The next close asks nothing: the session's end was answered, or the
+    // program is ending on a signal. Cleared by any change of state.
+    bool closeWithoutQuestion_ = false;
 
     std::unique_ptr<Interaction> ownInteraction_;
     Interaction* interaction_;
