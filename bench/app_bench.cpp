@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "MazeImage.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
 #include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -74,11 +76,12 @@ BENCHMARK(BM_ExportBitmap)->Unit(benchmark::kMillisecond);
 
 // Answers New with the largest board; nothing else is asked here.
 struct LargeNew : Interaction {
+    NewSize size{100, 100, 20};
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
     std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     void showMessage(QWidget*, MessageKind, const QString&) override {}
-    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return size; }
 };
 
 // The main window, shown, with a new board of the largest size.
@@ -86,8 +89,9 @@ struct LargeWindow {
     LargeNew answers;
     TFMain window{&answers};
 
-    LargeWindow()
+    explicit LargeWindow(Interaction::NewSize size = {100, 100, 20})
     {
+        answers.size = size;
         window.InitMaze();
         window.MMNewClick();
         window.show();
@@ -109,6 +113,43 @@ void BM_KeyPressStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_KeyPressStep)->Unit(benchmark::kMillisecond);
+
+// The same with the event loop turning between key presses, without (0)
+// and with (1) the recovery copy kept: every step tells the keeper, which
+// takes a copy when one is due and writes it in its own thread.
+void BM_KeyPressStepWithRecovery(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    LargeWindow large;
+    TFMain& window = large.window;
+    std::optional<RecoveryKeeper> keeper;
+    if (state.range(0) != 0) {
+        keeper.emplace(folder.path());
+        window.attachRecovery(&*keeper);
+    }
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        window.image()->repaint();
+        QCoreApplication::processEvents(); // the copy's timer
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    window.attachRecovery(nullptr);
+}
+BENCHMARK(BM_KeyPressStepWithRecovery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the window's thread does for a copy, at most once every 2 seconds:
+// the document of the largest board (400 x 400 cells) taken and encoded.
+void BM_RecoveryCopyOfLargestBoard(benchmark::State& state)
+{
+    LargeWindow large({MazeBoard::MaxSide, MazeBoard::MaxSide, MazeBoard::MinGridSize});
+    for (int i = 0; i < 200; ++i)
+        large.window.FormKeyDown(i % 2 ? Qt::Key_Down : Qt::Key_Right, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(large.window.recoveryState().encode());
+}
+BENCHMARK(BM_RecoveryCopyOfLargestBoard)->Unit(benchmark::kMillisecond);
 
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
