@@ -20,9 +20,14 @@ fi
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
+# The recovery copies of this run stay out of the user's own data folder.
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_DATA_HOME
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
+    wait 2>/dev/null || true  # Zubelo ends on SIGTERM once its copy is written
+    rm -rf "$XDG_DATA_HOME"
 }
 trap cleanup EXIT
 
@@ -136,6 +141,26 @@ key alt+h
 answer a
 sleep 0.5
 dialog_shot 'Zubelo - About' about
+answer Escape
+
+# Killed with the traced path unsaved (New was answered No, then cancelled):
+# the next start offers the recovery copy, and Yes brings the path back.
+sleep 3  # the copy is written within two seconds of a change
+kill -9 "$zubelo_pid"
+wait "$zubelo_pid" 2>/dev/null || true
+"$program" &
+zubelo_pid=$!
+question=""
+for _ in $(seq 50); do
+    question=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name '^Zubelo$' 2>/dev/null | tail -1) && [ -n "$question" ] && break
+    sleep 0.2
+done
+[ -n "$question" ] || { echo "no recovery question"; exit 1; }
+sleep 0.5
+screen recovery
+answer Return
+window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo \*' | tail -1)
+shot recovered
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
