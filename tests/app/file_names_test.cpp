@@ -241,10 +241,7 @@ void FileNamesTest::quotedNamesAreTakenAsTyped()
 
 int main(int argc, char** argv)
 {
-    // Qt's file dialog keeps its own settings; never the user's.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    const ScratchHome home;
     ZubeloApplication app(argc, argv);
     FileNamesTest test;
     return QTest::qExec(&test, argc, argv);

@@ -311,9 +311,7 @@ void RecoveryTest::sessionEndAsksAtMostOnce()
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    const ScratchHome home;
     ZubeloApplication app(argc, argv);
     RecoveryTest test;
     return QTest::qExec(&test, argc, argv);

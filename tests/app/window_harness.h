@@ -11,11 +11,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+// The per-user folders (settings, data) in a scratch folder for the life of
+// a test program, so that neither Qt's file dialog nor the recovery copy
+// touches the user's own. Made before the application object.
+struct ScratchHome {
+    QTemporaryDir dir;
+    ScratchHome()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+    }
+};
 
 struct WindowHarness {
     ScriptedInteraction script;
