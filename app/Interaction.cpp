@@ -1,5 +1,6 @@
 #include "Interaction.h"
 
+#include "Seed.h"
 #include "Setsize.h"
 
 #include <QDir>
@@ -184,4 +185,10 @@ std::optional<Interaction::NewSize> QtInteraction::askNewSize(QWidget*, int widt
     const int w = sizeDialog_->ReadWidth();
     const int h = sizeDialog_->ReadHeight();
     return NewSize{w, h, grid};
+}
+
+std::optional<std::uint32_t> QtInteraction::askSeed(QWidget* parent, std::uint32_t seed)
+{
+    TFSeed dialog(parent);
+    return dialog.AskSeed(seed);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 class QWidget;
@@ -46,6 +47,9 @@ public:
     };
     // The size dialog, preset with the current board; nothing on Cancel.
     virtual std::optional<NewSize> askNewSize(QWidget* parent, int width, int height, int gridSize) = 0;
+
+    // The seed dialog, showing `seed`; the number to set, nothing on Cancel.
+    virtual std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) = 0;
 };
 
 // Turns a "label|pattern|label|pattern" filter into Qt's name filters.
@@ -66,6 +70,7 @@ public:
     std::optional<QString> askSaveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     void showMessage(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<NewSize> askNewSize(QWidget* parent, int width, int height, int gridSize) override;
+    std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) override;
 
 private:
     TFSetSize* sizeDialog_;

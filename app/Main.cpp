@@ -6,12 +6,15 @@
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "StyleCommands.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
+#include "maze_random.h"
+#include "maze_stats.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -102,10 +105,16 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusPanel_ = new QLabel(statusBar());
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
+    summaryPanel_ = new SummaryPanel(statusBar());
+    summaryPanel_->setObjectName(QStringLiteral("Panels1"));
+    statusBar()->addPermanentWidget(summaryPanel_);
+    summaryPanel_->hide();
 
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
+    Board->setStyle(styleMenu_->style());
+    seedShown_ = Board->randomSource().state();
     HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
     MazeMode = 0;
@@ -212,6 +221,11 @@ void TFMain::createActions()
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
+    maze->addSeparator();
+    styleMenu_ = new MazeStyleMenu(maze, this);
+    connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { Board->setStyle(style); });
+    MMSeed = addCommand("MMSeed", SeedCommandCaption, {}, {}, nullptr, &TFMain::MMSeedClick);
+    maze->addAction(MMSeed);
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("MMView"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
@@ -269,10 +283,28 @@ QString TFMain::statusText() const
     return statusPanel_->text();
 }
 
+QString TFMain::summaryText() const
+{
+    return summaryPanel_->text();
+}
+
+void TFMain::ShowSummary(std::optional<std::uint32_t> seed)
+{
+    summaryPanel_->showSummary(mazeSummary(measureMaze(*Board), seed));
+    summaryPanel_->show();
+}
+
+void TFMain::HideSummary()
+{
+    summaryPanel_->hide();
+    summaryPanel_->showSummary({});
+}
+
 void TFMain::InitMaze()
 {
     MazeMode = 0;
     MazeMade = false;
+    HideSummary();
     Board->clearPath();
     CanMakeMaze = false;
     Modified = false;
@@ -437,6 +469,7 @@ void TFMain::MMNewClick()
     // An empty board has no path and no maze yet.
     CanMakeMaze = false;
     MazeMade = false;
+    HideSummary();
     SetStatusText(PromptChooseStart);
     RedrawImage();
     UpdateControls();
@@ -466,6 +499,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
         CanMakeMaze = true;
         MazeMade = true;
         SetStatusText(PromptPressMakeMaze);
+        ShowSummary(std::nullopt);
         UpdateControls();
         return true;
     }
@@ -514,10 +548,21 @@ QImage TFMain::exportPicture() const
 void TFMain::MMMakeMazeClick()
 {
     MazeMode = 1;
+    seedShown_ = Board->randomSource().state();
     Board->makeMaze();
     RedrawImage();
     MazeMade = true;
+    ShowSummary(seedShown_);
     UpdateControls();
+}
+
+void TFMain::MMSeedClick()
+{
+    const std::optional<std::uint32_t> seed = interaction_->askSeed(this, seedShown_);
+    if (!seed)
+        return;
+    Board->randomSource().setState(*seed);
+    seedShown_ = *seed;
 }
 
 void TFMain::MMInitMazeClick()

@@ -3,13 +3,17 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class ColorKey;
 class Interaction;
 class MazeBoard;
 class MazeImage;
+class MazeStyleMenu;
+class SummaryPanel;
 class QAction;
 class QLabel;
 class QScrollArea;
@@ -77,6 +81,7 @@ public:
     void MMEnsmallGridClick();
     void MMHelpClick();
     void MMAboutClick();
+    void MMSeedClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -90,6 +95,9 @@ public:
     bool canMakeMaze() const { return CanMakeMaze; }
     bool mazeMade() const { return MazeMade; }
     QString statusText() const;
+    // The second status panel: what the shown maze is like (empty and hidden
+    // while no maze is shown).
+    QString summaryText() const;
     const std::filesystem::path& helpPath() const { return HelpPath; }
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
@@ -121,6 +129,10 @@ private:
     void keepHeadInView();
     QImage exportPicture() const;
     QString askSaveName(const QString& filter, const QString& suffix);
+    // Fills the second status panel from the board's maze, or empties and
+    // hides it.
+    void ShowSummary(std::optional<std::uint32_t> seed);
+    void HideSummary();
 
     std::unique_ptr<MazeBoard> Board;
     QString FileName;
@@ -147,6 +159,11 @@ private:
     QScrollArea* imageArea_ = nullptr;
     MazeImage* Image = nullptr;
     QLabel* statusPanel_ = nullptr;
+    SummaryPanel* summaryPanel_ = nullptr;
+    MazeStyleMenu* styleMenu_ = nullptr;
+    // The random state shown by the seed dialog: the state before the last
+    // Make Maze, or the number last set there.
+    std::uint32_t seedShown_ = 0;
 
     QAction* MMNew = nullptr;
     QAction* MMLoad = nullptr;
@@ -160,4 +177,5 @@ private:
     QAction* MMEnsmallGrid = nullptr;
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
+    QAction* MMSeed = nullptr;
 };

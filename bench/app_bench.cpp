@@ -82,6 +82,7 @@ struct LargeNew : Interaction {
     std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     void showMessage(QWidget*, MessageKind, const QString&) override {}
     std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return size; }
+    std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t) override { return {}; }
 };
 
 // The main window, shown, with a new board of the largest size.

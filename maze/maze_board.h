@@ -2,6 +2,7 @@
 
 #include "cell_sets.h"
 #include "maze_canvas.h"
+#include "maze_style.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -79,6 +80,11 @@ public:
     // with random passages that never close a loop. Changes only the maze
     // edges and the cell sets.
     void makeMaze();
+    // The style makeMaze grows its mazes in; Standard unless set.
+    MazeStyle getStyle() const { return style_; }
+    void setStyle(MazeStyle style) { style_ = style; }
+    // The source the board's mazes are drawn from.
+    RandomSource& randomSource() const { return *random_; }
     void initCellSets();
     void randomJoinPass();
     void finalJoinPass();
@@ -125,9 +131,11 @@ private:
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }
     void rebuildOpenPairs();
+    void makeStyledMaze();
     [[noreturn]] static void guardFailure(const char* message);
 
     RandomSource* random_;
+    MazeStyle style_ = MazeStyle::Standard;
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> mazeV_;

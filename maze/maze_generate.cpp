@@ -27,6 +27,10 @@ static_assert(JoinLimit == 6553, "one fifth of 32767 lies between 6553 and 6554"
 
 void MazeBoard::makeMaze()
 {
+    if (style_ != MazeStyle::Standard) {
+        makeStyledMaze();
+        return;
+    }
     clearMaze();
     initCellSets();
     for (int pass = 0; pass < RandomPasses; ++pass)

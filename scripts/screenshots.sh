@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real program in a virtual X display, driving it
 # with the keyboard and mouse as a user would:
-#   scripts/screenshots.sh [output folder] [--manual]     (default: shots/)
-# With --manual the pictures the manual shows are copied to resources/help/images.
+#   scripts/screenshots.sh [output folder] [--manual|--appstream]  (default: shots/)
+# With --manual the pictures the manual shows are copied to resources/help/images,
+# with --appstream the software centre's two pictures to resources/screenshots.
 # Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, python3-pil.
 set -euo pipefail
 [ -n "${ZUBELO_TRACE:-}" ] && set -x
@@ -20,14 +21,17 @@ fi
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
-# The recovery copies of this run stay out of the user's own data folder.
+# Settings and data of its own: the program starts with its defaults, and
+# neither the styles chosen here nor the recovery copies of this run are left
+# in the user's folders.
+XDG_CONFIG_HOME=$(mktemp -d)
 XDG_DATA_HOME=$(mktemp -d)
-export XDG_DATA_HOME
+export XDG_CONFIG_HOME XDG_DATA_HOME
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
     wait 2>/dev/null || true  # Zubelo ends on SIGTERM once its copy is written
-    rm -rf "$XDG_DATA_HOME"
+    rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 }
 trap cleanup EXIT
 
@@ -112,6 +116,32 @@ key F3
 shot noanswer
 key F3
 
+# The same path in each maze style, each made from the same seed number.
+dialog_shot() { # title name: the dialog with that title
+    local found
+    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
+    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
+    eval "$(xdotool getwindowgeometry --shell "$found")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+}
+style_number=0
+for style in standard corridors deadends uniform; do
+    # Maze menu, 迷路の種類(&K), then the style's place in the submenu.
+    key alt+m
+    answer k
+    for _ in $(seq "$style_number"); do answer Down; done
+    if [ "$style_number" = 1 ]; then screen style_menu; fi
+    answer Return
+    key alt+m
+    answer s
+    sleep 0.5
+    if [ "$style_number" = 0 ]; then dialog_shot '乱数の種' seeddialog; fi
+    answer ctrl+a 2 0 2 4 Return
+    key F5
+    shot "style_$style"
+    style_number=$((style_number + 1))
+done
+
 # Initialise (the question: no), then trace in transparent mode over the
 # picture behind the window.
 key F2
@@ -126,13 +156,6 @@ shot transparent_off
 key ctrl+n
 answer n
 sleep 0.5
-dialog_shot() { # title name: the dialog with that title
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
-    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
-    eval "$(xdotool getwindowgeometry --shell "$found")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
-}
 dialog_shot '新規作成' newdialog
 answer Escape
 
@@ -143,8 +166,27 @@ sleep 0.5
 dialog_shot 'Zubelo - About' about
 answer Escape
 
-# Killed with the traced path unsaved (New was answered No, then cancelled):
-# the next start offers the recovery copy, and Yes brings the path back.
+# For the software centre, a wider board with larger cells: a path being
+# drawn, then the finished maze with its answer. New (the drawn path is not
+# kept) with 36 x 24 cells of 18 pixels; the start is left of the top row.
+key ctrl+n
+answer n
+answer ctrl+a 3 6 Tab ctrl+a 2 4 Tab ctrl+a 1 8 Return
+sleep 0.5
+key Right Right Right Right Right Right Down Down Down Down Down Left Left Left \
+    Down Down Down Down Down Down Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Right Right Right Right Right Right Right \
+    Down Down Down Down Down Down Down Down Down Down Down Down Down Down \
+    Left Left Left Left Left Down Down Down Down \
+    Right Right Right Right Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Up Up Right Right Right Right Right Right Down Down Down
+shot appstream-editing
+key Down Down Down Down Down Right Right Right Right Right Right
+key F5
+shot appstream-answer
+
+# Killed with the maze just made unsaved: the next start offers the
+# recovery copy, and Yes brings the maze back.
 sleep 3  # the copy is written within two seconds of a change
 kill -9 "$zubelo_pid"
 wait "$zubelo_pid" 2>/dev/null || true
@@ -164,8 +206,15 @@ shot recovered
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
-    for name in startup path maze noanswer newdialog transparent; do
+    for name in startup path maze noanswer newdialog transparent style_standard style_corridors style_deadends \
+        style_uniform; do
         cp "$out/$name.png" resources/help/images/
     done
     echo "manual pictures updated"
+fi
+if [ "${2:-}" = --appstream ]; then
+    mkdir -p resources/screenshots
+    cp "$out/appstream-editing.png" resources/screenshots/editing.png
+    cp "$out/appstream-answer.png" resources/screenshots/answer.png
+    echo "software centre pictures updated"
 fi

@@ -241,7 +241,6 @@ void FileNamesTest::quotedNamesAreTakenAsTyped()
 
 int main(int argc, char** argv)
 {
-    const ScratchHome home;
     ZubeloApplication app(argc, argv);
     FileNamesTest test;
     return QTest::qExec(&test, argc, argv);

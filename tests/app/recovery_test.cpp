@@ -311,7 +311,6 @@ void RecoveryTest::sessionEndAsksAtMostOnce()
 
 int main(int argc, char** argv)
 {
-    const ScratchHome home;
     ZubeloApplication app(argc, argv);
     RecoveryTest test;
     return QTest::qExec(&test, argc, argv);
