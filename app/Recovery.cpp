@@ -2,6 +2,7 @@
 
 #include "Interaction.h"
 #include "Main.h"
+#include "StyleCommands.h"
 #include "atomic_write.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -60,8 +61,8 @@ QByteArray RecoveredDocument::encode() const
     QByteArray out;
     QDataStream stream(&out, QIODevice::WriteOnly);
     stream.setVersion(QDataStream::Qt_6_4);
-    stream << Magic << FormatVersion << maze << pathCells << fileName << statusText << qint32(mazeMode)
-           << canMakeMaze << mazeMade << showAnswer << transparentMode;
+    stream << Magic << FormatVersion << maze << pathCells << fileName << statusText << summaryText << seedShown
+           << randomState << qint32(mazeMode) << canMakeMaze << mazeMade << showAnswer << transparentMode;
     return out;
 }
 
@@ -76,8 +77,8 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
         return std::nullopt;
     RecoveredDocument d;
     qint32 mode = 0;
-    stream >> d.maze >> d.pathCells >> d.fileName >> d.statusText >> mode >> d.canMakeMaze >> d.mazeMade
-        >> d.showAnswer >> d.transparentMode;
+    stream >> d.maze >> d.pathCells >> d.fileName >> d.statusText >> d.summaryText >> d.seedShown >> d.randomState
+        >> mode >> d.canMakeMaze >> d.mazeMade >> d.showAnswer >> d.transparentMode;
     d.mazeMode = mode;
     if (stream.status() != QDataStream::Ok || !stream.atEnd() || (mode != 0 && mode != 1))
         return std::nullopt;
@@ -288,6 +289,9 @@ RecoveredDocument TFMain::recoveryState() const
             *cell++ = char(Board->getPathCell(x, y));
     d.fileName = FileName;
     d.statusText = statusText();
+    d.summaryText = summaryText(); // emptied when hidden
+    d.seedShown = seedShown_;
+    d.randomState = Board->randomSource().state();
     d.mazeMode = MazeMode;
     d.canMakeMaze = CanMakeMaze;
     d.mazeMade = MazeMade;
@@ -316,6 +320,15 @@ bool TFMain::restoreRecovered(const RecoveredDocument& d)
         MMTransparentModeClick();
     }
     SetStatusText(d.statusText);
+    if (d.summaryText.isEmpty()) {
+        HideSummary();
+    } else {
+        summaryPanel_->showSummary(d.summaryText);
+        summaryPanel_->show();
+    }
+    seedShown_ = d.seedShown;
+    // F5 makes the maze the lost program would have made next.
+    Board->randomSource().setState(d.randomState);
     UpdateControls();
     keepHeadInView();
     return true;

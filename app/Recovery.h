@@ -23,6 +23,9 @@ struct RecoveredDocument {
     QByteArray pathCells; // the cells the path has passed, one byte each, row by row
     QString fileName;
     QString statusText;
+    QString summaryText;       // the second status panel; empty when hidden
+    quint32 seedShown = 0;     // what the seed command offers
+    quint32 randomState = 0;   // where the next maze's random numbers start
     int mazeMode = 0;
     bool canMakeMaze = false;
     bool mazeMade = false;

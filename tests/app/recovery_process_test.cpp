@@ -45,6 +45,16 @@ class RecoveryProcessTest : public QObject {
     {
         return QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden);
     }
+    // Whether `copy` holds the expected document; where the random numbers
+    // stand is the program's own affair (restoring keeps it, see below).
+    bool holdsExpected(std::optional<RecoveredDocument> copy) const
+    {
+        if (!copy)
+            return false;
+        copy->randomState = expected.randomState;
+        copy->seedShown = expected.seedShown;
+        return *copy == expected;
+    }
     std::optional<RecoveredDocument> onlyCopy() const
     {
         const QStringList copies = files(QStringLiteral("*.recovery"));
@@ -93,10 +103,11 @@ private slots:
     {
         {
             auto zubelo = startAndDraw();
-            QTRY_VERIFY_WITH_TIMEOUT(onlyCopy() == std::optional<RecoveredDocument>(expected), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(holdsExpected(onlyCopy()), 10000);
             zubelo->process.kill(); // SIGKILL
             QVERIFY(zubelo->process.waitForFinished());
         }
+        const std::optional<RecoveredDocument> killed = onlyCopy();
         const QStringList killedCopy = files(QStringLiteral("*.recovery"));
         {
             auto zubelo = start();
@@ -106,7 +117,7 @@ private slots:
             QVERIFY(!zubelo->window(TitleChanged).isEmpty());
             QVERIFY(terminate(*zubelo));
         }
-        QCOMPARE(onlyCopy(), std::optional<RecoveredDocument>(expected));
+        QCOMPARE(onlyCopy(), killed); // all of it, byte for byte
         QVERIFY(files(QStringLiteral("*.recovery")) != killedCopy); // the restoring program's own
         QCOMPARE(files(QStringLiteral("*.lock")), QStringList()); // none left behind
 
@@ -132,7 +143,7 @@ private slots:
         zubelo->type(window, QStringLiteral("ctrl+n"));
         QVERIFY(!zubelo->window(QStringLiteral("警告")).isEmpty());
         QVERIFY(terminate(*zubelo));
-        QCOMPARE(onlyCopy(), std::optional<RecoveredDocument>(expected));
+        QVERIFY(holdsExpected(onlyCopy()));
         QCOMPARE(files(QStringLiteral("*.lock")), QStringList());
         QVERIFY(QFile::remove(QDir(folder).filePath(files(QStringLiteral("*.recovery")).first())));
     }

@@ -21,6 +21,12 @@ QStringList copiesIn(const QString& folder)
     return QDir(folder).entryList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Name);
 }
 
+QByteArray bytesOf(const MazeBoard& board)
+{
+    const std::vector<std::uint8_t> bytes = board.toFileBytes();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 QByteArray contentOf(const QString& file)
 {
     QFile f(file);
@@ -170,6 +176,8 @@ void RecoveryTest::aCopyLeftBehindIsOfferedAndRestored()
     RecoveredDocument lost;
     QImage lostPicture;
     QString lostTitle;
+    QByteArray lostMaze;
+    QString lostSummary;
     {
         KeptWindow before(folder->path());
         WindowHarness& h = before.h;
@@ -182,7 +190,15 @@ void RecoveryTest::aCopyLeftBehindIsOfferedAndRestored()
         lostPicture = h.window->image()->currentPicture();
         lostTitle = h.window->windowTitle();
         QCOMPARE(lostTitle, QStringLiteral("Zubelo * 新規ファイル"));
-        // Ends without closing, as on a signal: the copy stays.
+        // What it would have gone on to, kept out of the copy: the rest of
+        // the path, a maze.
+        h.window->attachRecovery(nullptr);
+        h.action("MMTransparentMode")->trigger();
+        h.pressKeys("RRRRRRR");
+        h.action("MMMakeMaze")->trigger();
+        lostMaze = bytesOf(h.window->board());
+        lostSummary = h.window->summaryText();
+        // Ends without closing, as on a signal: the copy stays as written.
     }
     QCOMPARE(copiesIn(folder->path()).size(), 1);
 
@@ -211,11 +227,19 @@ void RecoveryTest::aCopyLeftBehindIsOfferedAndRestored()
     QCOMPARE(copiesIn(folder->path()), QStringList{QFileInfo(after.keeper->copyFile()).fileName()});
     QCOMPARE(after.copy(), std::optional<RecoveredDocument>(lost));
 
-    // It goes on where it was: the path ends on the ring, and a maze is made.
+    // It goes on where it was: the path ends on the ring, and the maze made
+    // is the one the lost program made, with the same figures and seed.
+    h.action("MMTransparentMode")->trigger();
     h.pressKeys("RRRRRRR");
     QVERIFY(h.window->canMakeMaze());
     h.action("MMMakeMaze")->trigger();
-    QVERIFY(h.window->mazeMade());
+    QCOMPARE(bytesOf(h.window->board()), lostMaze);
+    QCOMPARE(h.window->summaryText(), lostSummary);
+
+    // A made maze comes back with its figures.
+    h.window->restoreRecovered(*RecoveredDocument::decode(h.window->recoveryState().encode()));
+    QCOMPARE(h.window->summaryText(), lostSummary);
+    QCOMPARE(bytesOf(h.window->board()), lostMaze);
     h.window->OfferRecovery(); // nothing more to offer
     QCOMPARE(h.script.questions.size(), std::size_t(1));
     QVERIFY(h.script.unexpected.empty());
