@@ -37,17 +37,21 @@ Result save(const MazeBoard& board, const QString& fileName)
 Result save(const QImage& picture, const QString& fileName)
 {
     // The whole file is made in memory and then replaces the target as the
-    // maze file does: a short write (a full disk) is a failure, never a
-    // truncated picture, and a pipe, a device or a folder is refused before
-    // anything opens it (opening a pipe for writing waits for a reader).
+    // maze file does.
     QByteArray bytes;
     const qsizetype rowBytes = (3 * qsizetype(picture.width()) + 3) / 4 * 4;
     bytes.reserve(54 + rowBytes * picture.height()); // a 24-bit BMP
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const Result result = write(picture, buffer);
-    if (result != Result::Written)
-        return result;
+    return result == Result::Written ? saveBytes(bytes, fileName) : result;
+}
+
+Result saveBytes(const QByteArray& bytes, const QString& fileName)
+{
+    // A short write (a full disk) is a failure, never a truncated file, and
+    // a pipe, a device or a folder is refused before anything opens it
+    // (opening a pipe for writing waits for a reader).
     atomicfile::Step failed = atomicfile::Step::Create;
     if (atomicfile::writeFile(std::filesystem::path(fileName.toStdU16String()), bytes.constData(),
                               std::size_t(bytes.size()), &failed))

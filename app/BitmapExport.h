@@ -27,5 +27,8 @@ Result save(const MazeBoard& board, const QString& fileName);
 // The same with the maze picture already drawn (the window's, when it shows
 // the maze), so that a large picture is not drawn a second time.
 Result save(const QImage& mazePicture, const QString& fileName);
+// Any file's bytes saved the same way: whole or not at all, only over a
+// regular file, a short write a WriteError.
+Result saveBytes(const QByteArray& bytes, const QString& fileName);
 
 } // namespace BitmapExport

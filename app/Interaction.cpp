@@ -144,6 +144,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDia
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFiltersOf(setup.filter));
     dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.folder.isEmpty())
+        dialog.setDirectory(setup.folder);
     if (!setup.initialName.isEmpty())
         dialog.selectFile(setup.initialName);
     if (dialog.exec() != QDialog::Accepted)

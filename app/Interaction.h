@@ -26,6 +26,7 @@ public:
         QString filter;
         QString defaultSuffix;
         QString initialName; // what the name field offers (save dialog)
+        QString folder = {}; // where the dialog opens when the name gives no folder
     };
 
     // Warning box, Yes / No / Cancel, Yes the default, Escape = Cancel.

@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // The picture area of the main window: holds the picture the board is drawn
-// into and shows it. Reports mouse presses with picture coordinates.
+// into and shows it. Reports mouse presses, moves with a button held and
+// releases, with picture coordinates.
 class MazeImage : public QWidget {
     Q_OBJECT
 
@@ -21,10 +22,14 @@ public:
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

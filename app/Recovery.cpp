@@ -1,6 +1,7 @@
 #include "Recovery.h"
 
 #include "Interaction.h"
+#include "EditHistory.h"
 #include "Main.h"
 #include "StyleCommands.h"
 #include "atomic_write.h"
@@ -302,8 +303,13 @@ RecoveredDocument TFMain::recoveryState() const
 
 bool TFMain::restoreRecovered(const RecoveredDocument& d)
 {
+    endEdit();
     if (!readBoard(d.maze, *Board))
         return false;
+    // A new document, as after a load, but with changes that no undo can
+    // take back to a saved state.
+    History->clear();
+    History->forgetClean();
     const char* cell = d.pathCells.constData();
     for (int y = 0; y < Board->getHeight(); ++y)
         for (int x = 0; x < Board->getWidth(); ++x)

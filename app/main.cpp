@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CommandLine.h"
 #include "FileNames.h"
 #include "Main.h"
 #include "Recovery.h"
@@ -12,6 +13,9 @@
 
 int main(int argc, char** argv)
 {
+    // An export or the help runs without the window, and without a display.
+    if (CommandLine::wantsConsole(argc, argv))
+        return CommandLine::run(argc, argv);
     try {
         ZubeloApplication app(argc, argv);
         // The three forms, in this order; the first is the main window.

@@ -2,6 +2,7 @@
 // New can make (100 x 100 cells of 20 pixels: 2040 x 2040).
 
 #include "BitmapExport.h"
+#include "EditHistory.h"
 #include "Interaction.h"
 #include "Main.h"
 #include "MazeImage.h"
@@ -15,8 +16,13 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -151,6 +157,110 @@ void BM_RecoveryCopyOfLargestBoard(benchmark::State& state)
         benchmark::DoNotOptimize(large.window.recoveryState().encode());
 }
 BENCHMARK(BM_RecoveryCopyOfLargestBoard)->Unit(benchmark::kMillisecond);
+// Undo or redo of one key step on the largest board, with the repaint of the
+// two cells and the widget's own repaint: against BM_KeyPressStep.
+void BM_UndoRedoStep(benchmark::State& state)
+{
+    LargeWindow large;
+    TFMain& window = large.window;
+    window.FormKeyDown(Qt::Key_Right, {});
+    window.FormKeyDown(Qt::Key_Right, {});
+    bool undo = true;
+    for (auto _ : state) {
+        if (undo)
+            window.MMUndoClick();
+        else
+            window.MMRedoClick();
+        window.image()->repaint();
+        undo = !undo;
+    }
+}
+BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond);
+
+// A key step once the history is full (held at 4 MB here, some ten thousand
+// steps): the oldest edits are let go a tenth at a time, so a step costs
+// about what it costs below the limit.
+void BM_KeyPressStepAtTheByteLimit(benchmark::State& state)
+{
+    LargeWindow large;
+    TFMain& window = large.window;
+    window.editHistory().setByteLimit(std::size_t(4) << 20);
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    while (window.editHistory().bytes() < (std::size_t(4) << 20) - 4096) {
+        window.FormKeyDown(key, {});
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        window.image()->repaint();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    state.counters["edits"] = window.editHistory().count();
+}
+BENCHMARK(BM_KeyPressStepAtTheByteLimit)->Unit(benchmark::kMicrosecond);
+
+// Answers New with a board of the largest side (400 x 400) at cell size 3,
+// and the question with No.
+struct LargestNew : LargeNew {
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{400, 400, 3}; }
+};
+
+// Undo of Make Maze on 400 x 400: back to the maze before (Arg 1), or to the
+// drawing view after the first maze (Arg 0), with the repaint of the view.
+void BM_UndoMakeMaze400(benchmark::State& state)
+{
+    LargestNew answers;
+    TFMain window(&answers);
+    window.InitMaze();
+    window.MMNewClick();
+    window.show();
+    for (int i = 0; i < 401; ++i)
+        window.FormKeyDown(Qt::Key_Right, {});
+    window.MMMakeMazeClick();
+    if (state.range(0) == 1)
+        window.MMMakeMazeClick();
+    for (auto _ : state) {
+        window.MMUndoClick();
+        window.image()->repaint();
+        state.PauseTiming();
+        window.MMRedoClick();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoMakeMaze400)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What 1,000 key steps, all undone, hold: the history's own count and the
+// heap's growth over them (glibc), as counters.
+void BM_MemoryOf1000UndoneSteps(benchmark::State& state)
+{
+    for (auto _ : state) {
+        LargeWindow large;
+        TFMain& window = large.window;
+#ifdef __GLIBC__
+        const std::size_t heapBefore = mallinfo2().uordblks;
+#endif
+        // A snake through the 100 x 100 grid: right, down, left, down ...
+        int steps = 0;
+        window.FormKeyDown(Qt::Key_Right, {});
+        for (int row = 0; steps < 1000; ++row) {
+            for (int i = 0; i < 98 && steps < 1000; ++i, ++steps)
+                window.FormKeyDown(row % 2 ? Qt::Key_Left : Qt::Key_Right, {});
+            if (steps < 1000) {
+                window.FormKeyDown(Qt::Key_Down, {});
+                ++steps;
+            }
+        }
+        for (int i = 0; i < 1000; ++i)
+            window.MMUndoClick();
+#ifdef __GLIBC__
+        state.counters["heap_bytes"] = double(mallinfo2().uordblks - heapBefore);
+#endif
+        state.counters["history_bytes"] = double(window.editHistory().bytes());
+        state.counters["edits"] = window.editHistory().count();
+    }
+}
+BENCHMARK(BM_MemoryOf1000UndoneSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
@@ -171,6 +281,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window reads its recent files: from a folder of the benchmark's own.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -2,6 +2,7 @@
 // largest the program accepts.
 
 #include "bench_support.h"
+#include "board_edit.h"
 #include "maze_board.h"
 #include "maze_random.h"
 #include "maze_stats.h"
@@ -15,14 +16,21 @@
 namespace {
 
 
-void BM_MakeMaze(benchmark::State& state)
+// A square board of the benchmark's side with a straight path across.
+int squareBoardWithPath(benchmark::State& state, MazeBoard& board)
 {
-    RandomSource random;
-    MazeBoard board(random);
     const int side = static_cast<int>(state.range(0));
     if (!board.resize(side, side))
         state.SkipWithError("resize refused");
     drawStraightPath(board);
+    return side;
+}
+
+void BM_MakeMaze(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    const int side = squareBoardWithPath(state, board);
     for (auto _ : state) {
         board.makeMaze();
         benchmark::DoNotOptimize(board.getMazeV(1, 0));
@@ -68,6 +76,25 @@ void BM_MeasureMaze(benchmark::State& state)
         benchmark::DoNotOptimize(measureMaze(board));
 }
 BENCHMARK(BM_MeasureMaze)->Unit(benchmark::kMillisecond);
+
+// The board's part of undoing Make Maze: the kept walls exchanged for the
+// board's, both ways.
+void BM_UndoMakeMazeBoardOnly(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    squareBoardWithPath(state, board);
+    BoardEdit edit(board);
+    edit.keepMaze(board);
+    board.makeMaze();
+    edit.finish(board);
+    for (auto _ : state) {
+        edit.undo(board);
+        edit.redo(board);
+        benchmark::DoNotOptimize(board.getMazeV(1, 0));
+    }
+}
+BENCHMARK(BM_UndoMakeMazeBoardOnly)->Arg(400)->Unit(benchmark::kMicrosecond);
 
 std::filesystem::path benchFile()
 {

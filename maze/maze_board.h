@@ -76,6 +76,13 @@ public:
     std::uint8_t getPathCell(int x, int y) const;
     void setPathCell(int x, int y, std::uint8_t value);
 
+    // The two wall arrays whole, so that a maze can be kept and put back
+    // without drawing it again: exchangeMaze swaps them with two arrays of the
+    // same sizes (and refuses, changing nothing, arrays of other sizes).
+    const std::vector<std::uint8_t>& mazeVArray() const { return mazeV_; }
+    const std::vector<std::uint8_t>& mazeHArray() const { return mazeH_; }
+    [[nodiscard]] bool exchangeMaze(std::vector<std::uint8_t>& v, std::vector<std::uint8_t>& h);
+
     // Maze generation: keeps the drawn path open and fills the rest of the grid
     // with random passages that never close a loop. Changes only the maze
     // edges and the cell sets.

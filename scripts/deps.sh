@@ -19,6 +19,7 @@ test_packages=(
     dpkg-dev file               # the Debian package (cpack, dpkg-shlibdeps)
     desktop-file-utils appstream libxml2-utils shared-mime-info  # validators
     lintian mandoc              # the package and its manual pages, checked
+    poppler-utils               # reads back the PDF files the export writes
 )
 
 packages=("${run_packages[@]}")

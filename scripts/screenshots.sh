@@ -22,11 +22,12 @@ program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
 # Settings and data of its own: the program starts with its defaults, and
-# neither the styles chosen here nor the recovery copies of this run are left
-# in the user's folders.
+# neither the styles chosen and files opened here nor the recovery copies of
+# this run are left in the user's folders.
 XDG_CONFIG_HOME=$(mktemp -d)
 XDG_DATA_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME XDG_DATA_HOME
+rm -f "$out/sample.maz" "$out/sample-copy.maz"
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
@@ -68,6 +69,11 @@ geometry() { # the window's place on the screen, as WxH+X+Y
 shot() { # name: the Zubelo window only
     sleep 0.4
     import -window root -crop "$(geometry)" +repage "$out/$1.png"
+}
+shot_wide() { # name: the Zubelo window and what opens right of it (a submenu)
+    sleep 0.4
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window root -crop "$((WIDTH + 360))x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
 }
 screen() { # name: the whole screen
     sleep 0.4
@@ -152,9 +158,49 @@ shot transparent # the screen where the window is: what lies behind shows
 key ctrl+t
 shot transparent_off
 
-# The size dialog of New (after the question about the drawn path: no).
-key ctrl+n
+# Three steps undone, and the Edit menu.
+key ctrl+z ctrl+z ctrl+z
+key alt+e
+shot editmenu
+answer Escape Escape # the menu, then the menu bar's keyboard focus
+
+# A path drawn with the mouse (after Initialise and its question: no): one
+# press on the border, fast moves that skip cells, one release.
+key F2
 answer n
+drag_cells() { # column row ...: the pointer moved through those cells
+    local g=10
+    xdotool mousemove --window "$window" $((ox + g + $1 * g + g / 2)) $((oy + g + $2 * g + g / 2)) mousedown 1
+    shift 2
+    while [ $# -ge 2 ]; do
+        sleep 0.1
+        xdotool mousemove --window "$window" $((ox + g + $1 * g + g / 2)) $((oy + g + $2 * g + g / 2))
+        shift 2
+    done
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.2
+}
+drag_cells -1 6 9 6 9 14 20 24 31 24 31 8 40 8
+shot mousepath
+
+# Saved, saved again under another name: both in the recent-files menu.
+key F5
+key ctrl+s
+answer ctrl+a
+xdotool type --delay 20 "$out/sample.maz"
+answer Return
+key ctrl+shift+s
+answer ctrl+a
+xdotool type --delay 20 "$out/sample-copy.maz"
+answer Return
+key alt+f
+answer r
+shot_wide recent
+answer Escape Escape Escape
+
+# The size dialog of New.
+key ctrl+n
 sleep 0.5
 dialog_shot '新規作成' newdialog
 answer Escape

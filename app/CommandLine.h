@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ExportEngine.h"
+#include "ExportSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QTextStream;
+
+// The program without its window: `zubelo --export OUT IN.maz [options]`
+// writes a maze file as PDF, SVG, PNG or BMP, and `zubelo --help` lists the
+// options. Three pieces, each usable alone: parse() turns the arguments into
+// a checked request, execute() carries one out through ExportEngine, and
+// run() is the whole program (no display needed).
+namespace CommandLine {
+
+enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+
+// Whether these arguments are for the command line rather than the window.
+// Looked at before any application object exists, so that no display is
+// opened for an export.
+bool wantsConsole(int argc, char** argv);
+
+struct Request {
+    bool help = false;
+    QString target; // --export OUT
+    ExportEngine::Format format = ExportEngine::Format::Pdf;
+    QString input; // IN.maz
+    ExportSettings settings;
+};
+
+struct Parsed {
+    std::optional<Request> request;
+    QString error; // one line, when there is no request
+};
+
+// `arguments` as the program got them, its own name first.
+Parsed parse(const QStringList& arguments);
+
+QString helpText();
+
+// Reads the maze file and writes the export; a failure is one line on `err`.
+int execute(const Request& request, QTextStream& err);
+
+// The command-line program: the offscreen platform unless another is
+// chosen, the application object, then parse and execute.
+int run(int argc, char** argv);
+
+} // namespace CommandLine
