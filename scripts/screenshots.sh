@@ -51,14 +51,18 @@ display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
 backdrop_pid=$!
 sleep 1
 
-"$program" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+start_zubelo() { # title pattern: starts the program, waits for that window
+    "$program" &
+    zubelo_pid=$!
+    found=""
+    for _ in $(seq 50); do
+        found=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name "$1" 2>/dev/null | tail -1) && [ -n "$found" ] && break
+        sleep 0.2
+    done
+    [ -n "$found" ] || { echo "Zubelo did not open a window '$1'"; exit 1; }
+}
+start_zubelo 'Zubelo'
+window=$found
 sleep 1
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 
@@ -236,14 +240,7 @@ shot appstream-answer
 sleep 3  # the copy is written within two seconds of a change
 kill -9 "$zubelo_pid"
 wait "$zubelo_pid" 2>/dev/null || true
-"$program" &
-zubelo_pid=$!
-question=""
-for _ in $(seq 50); do
-    question=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name '^Zubelo$' 2>/dev/null | tail -1) && [ -n "$question" ] && break
-    sleep 0.2
-done
-[ -n "$question" ] || { echo "no recovery question"; exit 1; }
+start_zubelo '^Zubelo$' # the question
 sleep 0.5
 screen recovery
 answer Return
