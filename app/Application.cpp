@@ -61,6 +61,7 @@ QFont ZubeloApplication::interfaceFont()
 
 void ZubeloApplication::setUp(QApplication& app)
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Zubelo"));
     QApplication::setApplicationName(QStringLiteral("Zubelo"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBELO_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zubelo.svg")));

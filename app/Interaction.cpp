@@ -1,9 +1,13 @@
 #include "Interaction.h"
 
+#include "Seed.h"
 #include "Setsize.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -40,41 +44,115 @@ QtInteraction::QtInteraction(TFSetSize* sizeDialog)
 
 QtInteraction::~QtInteraction() = default;
 
+namespace {
+
+const QString ButtonYes = QStringLiteral("はい(&Y)");
+const QString ButtonNo = QStringLiteral("いいえ(&N)");
+const QString ButtonCancel = QStringLiteral("キャンセル");
+const QString TitleWarning = QStringLiteral("警告");
+
+Interaction::Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Interaction::Answer::Yes;
+    case QMessageBox::No:
+        return Interaction::Answer::No;
+    default:
+        return Interaction::Answer::Cancel;
+    }
+}
+
+} // namespace
+
 Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text,
+    QMessageBox box(QMessageBox::Warning, TitleWarning, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     // The button texts are set here, not left to the locale.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.button(QMessageBox::Yes)->setText(ButtonYes);
+    box.button(QMessageBox::No)->setText(ButtonNo);
+    box.button(QMessageBox::Cancel)->setText(ButtonCancel);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return answerOf(box.exec());
+}
+
+Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(ButtonYes);
+    box.button(QMessageBox::No)->setText(ButtonNo);
+    box.setDefaultButton(QMessageBox::Yes);
+    return answerOf(box.exec());
 }
 
 namespace {
 
+// Qt's own file dialog (the one used where the desktop offers none) reads a
+// typed name with a '"' in it as a list of quoted names: `my"maze.maz` comes
+// back as "maze.maz", in whatever folder that means. Only one file is ever
+// chosen here, so such a typed name is taken exactly as typed, with the same
+// folder, default suffix and question before replacing as Qt's own handling.
+// Desktop dialogs hand back the name as typed and pass through untouched.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The name taken as typed, when Qt's reading of it was bypassed.
+    std::optional<QString> typed;
+
+    void accept() override
+    {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!edit || !edit->text().contains(QLatin1Char('"'))) {
+            QFileDialog::accept();
+            return;
+        }
+        QString text = edit->text();
+        if (text.startsWith(QStringLiteral("~/")))
+            text = QDir::homePath() + text.mid(1);
+        const QFileInfo chosen(directory().absoluteFilePath(text));
+        if (chosen.isDir()) {
+            setDirectory(chosen.absoluteFilePath());
+            edit->clear();
+            return;
+        }
+        QString name = chosen.absoluteFilePath();
+        if (!defaultSuffix().isEmpty() && !chosen.fileName().contains(QLatin1Char('.')))
+            name += QLatin1Char('.') + defaultSuffix();
+        const QFileInfo file(name);
+        if (acceptMode() == AcceptSave && file.exists()
+            && QMessageBox::warning(this, windowTitle(),
+                                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                != QMessageBox::Yes)
+            return;
+        typed = name;
+        QDialog::accept();
+    }
+};
+
 std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDialogSetup& setup,
                                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent);
+    ExactNameDialog dialog(parent);
     dialog.setAcceptMode(mode);
     // The open dialog lets a typed name of a missing file through: the
     // loader reports it like any other file it cannot read.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFiltersOf(setup.filter));
     dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.folder.isEmpty())
+        dialog.setDirectory(setup.folder);
     if (!setup.initialName.isEmpty())
         dialog.selectFile(setup.initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (dialog.typed)
+        return dialog.typed;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
@@ -109,4 +187,10 @@ std::optional<Interaction::NewSize> QtInteraction::askNewSize(QWidget*, int widt
     const int w = sizeDialog_->ReadWidth();
     const int h = sizeDialog_->ReadHeight();
     return NewSize{w, h, grid};
+}
+
+std::optional<std::uint32_t> QtInteraction::askSeed(QWidget* parent, std::uint32_t seed)
+{
+    TFSeed dialog(parent);
+    return dialog.AskSeed(seed);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 class QWidget;
@@ -25,10 +26,15 @@ public:
         QString filter;
         QString defaultSuffix;
         QString initialName; // what the name field offers (save dialog)
+        QString folder = {}; // where the dialog opens when the name gives no folder
     };
 
     // Warning box, Yes / No / Cancel, Yes the default, Escape = Cancel.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Question box, Yes / No, Yes the default; Cancel when it ends without
+    // an answer (the program ending meanwhile). By default the three-way
+    // question answers it.
+    virtual Answer askYesNo(QWidget* parent, const QString& text) { return askYesNoCancel(parent, text); }
     // The chosen file, or nothing when the dialog was cancelled.
     virtual std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
     // Asks before overwriting an existing file.
@@ -42,6 +48,9 @@ public:
     };
     // The size dialog, preset with the current board; nothing on Cancel.
     virtual std::optional<NewSize> askNewSize(QWidget* parent, int width, int height, int gridSize) = 0;
+
+    // The seed dialog, showing `seed`; the number to set, nothing on Cancel.
+    virtual std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) = 0;
 };
 
 // Turns a "label|pattern|label|pattern" filter into Qt's name filters.
@@ -57,10 +66,12 @@ public:
     void setSizeDialog(TFSetSize* sizeDialog) { sizeDialog_ = sizeDialog; }
 
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    Answer askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) override;
     std::optional<QString> askSaveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     void showMessage(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<NewSize> askNewSize(QWidget* parent, int width, int height, int gridSize) override;
+    std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) override;
 
 private:
     TFSetSize* sizeDialog_;

@@ -2,17 +2,31 @@
 
 #include "BitmapExport.h"
 #include "ColorKey.h"
+#include "EditHistory.h"
+#include "EditingTexts.h"
+#include "FileDrop.h"
+#include "FileNames.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "StyleCommands.h"
+#include "PrintCommands.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
+#include "SessionEnd.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
+#include "maze_random.h"
+#include "maze_stats.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -50,8 +64,6 @@ const QString MessageWriteError = QStringLiteral("ストリームへの書き込
 const QString OpenFilter = QStringLiteral("MAZ File (*.maz)|*.maz|All Files (*.*)|*.*");
 const QString SaveFilter = QStringLiteral("Maze Files (*.maz)|*.maz|All Files (*.*) |*.*");
 const QString BitmapFilter = QStringLiteral("Bitmap (*.bmp)|*.bmp|All Files (*.*) |*.*");
-const QString MazeSuffix = QStringLiteral("maz");
-const QString BitmapSuffix = QStringLiteral("bmp");
 
 // The narrowest the window is fitted to, so the menu and tool bar fit.
 constexpr int MinClientWidth = 320;
@@ -76,6 +88,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
         interaction_ = ownInteraction_.get();
     }
 
+    printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -90,6 +103,9 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     imageArea_->setWidget(Image);
     setCentralWidget(imageArea_);
     connect(Image, &MazeImage::mouseDown, this, &TFMain::ImageMouseDown);
+    connect(Image, &MazeImage::mouseMove, this, &TFMain::ImageMouseMove);
+    connect(Image, &MazeImage::mouseUp, this, &TFMain::ImageMouseUp);
+    setAcceptDrops(true);
     for (QScrollBar* bar : {imageArea_->horizontalScrollBar(), imageArea_->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] { colorKey_->geometryChanged(Image, shownPicture()); });
 
@@ -98,33 +114,51 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusPanel_ = new QLabel(statusBar());
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
+    summaryPanel_ = new SummaryPanel(statusBar());
+    summaryPanel_->setObjectName(QStringLiteral("Panels1"));
+    statusBar()->addPermanentWidget(summaryPanel_);
+    summaryPanel_->hide();
 
     FileName.clear();
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
     Image->setBoard(Board.get());
+    Board->setStyle(styleMenu_->style());
+    seedShown_ = Board->randomSource().state();
+    History = std::make_unique<EditHistory>(static_cast<EditTarget&>(*this));
     HelpPath = helpPathFor(toPath(ExeDir));
     LoadHelp();
     MazeMode = 0;
     // White until the board is first shown.
     Image->setFixedSize(QSize(473, 502 - ToolBarHeight - StatusBarHeight));
-    DirectionTable[0] = {0, 1};
-    DirectionTable[1] = {0, -1};
-    DirectionTable[2] = {-1, 0};
-    DirectionTable[3] = {1, 0};
 
     // The cursor keys draw the path whichever control has the focus.
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!Modified)
-            return;
-        if (manager.allowsInteraction()) {
-            const bool goOn = ConfirmSave();
-            manager.release();
-            if (!goOn)
-                manager.cancel();
-        }
+        QtSessionEnd request(manager);
+        commitData(request);
     });
+}
+
+void TFMain::commitData(SessionEndRequest& request)
+{
+    if (!Modified)
+        return;
+    if (!request.allowsInteraction()) {
+        // Nobody to ask: the changes go to the recovery copy.
+        if (recovery_)
+            recovery_->writeNow();
+    } else {
+        const bool goOn = ConfirmSave();
+        request.release();
+        if (!goOn) {
+            request.cancel();
+            return;
+        }
+        if (recovery_ && Modified)
+            recovery_->discard(); // answered No
+    }
+    closeWithoutQuestion_ = true;
 }
 
 TFMain::~TFMain()
@@ -165,6 +199,12 @@ void TFMain::createActions()
     MMSaveAsBitmap = addCommand("MMSaveAsBitmap", QStringLiteral("ビットマップファイルとして保存(&B)"),
                                 QStringLiteral("ビットマップファイルとして保存"), {}, "save_bitmap.svg",
                                 &TFMain::MMSaveAsBitmapClick);
+    MMPrint = addCommand("MMPrint", QStringLiteral("印刷(&P)..."), QStringLiteral("印刷(Ctrl+P)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P), nullptr, &TFMain::MMPrintClick);
+    MMPrintPreview = addCommand("MMPrintPreview", QStringLiteral("印刷プレビュー(&V)..."), QStringLiteral("印刷プレビュー"),
+                                {}, nullptr, &TFMain::MMPrintPreviewClick);
+    MMExport = addCommand("MMExport", QStringLiteral("エクスポート(&E)..."), QStringLiteral("エクスポート(Ctrl+E)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
     MMMakeMaze = addCommand("MMMakeMaze", QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
     MMInitMaze = addCommand("MMInitMaze", QStringLiteral("迷路の初期化(&I)"), QStringLiteral("迷路の初期化(F2)"),
@@ -186,6 +226,15 @@ void TFMain::createActions()
     MMHelp = addCommand("MMHelp", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプ(F1)"),
                         QKeySequence(Qt::Key_F1), "help.svg", &TFMain::MMHelpClick);
     MMAbout = addCommand("MMAbout", QStringLiteral("バージョン情報(&A)"), {}, {}, nullptr, &TFMain::MMAboutClick);
+    MMSaveAs = addCommand("MMSaveAs", EditingTexts::CaptionSaveAs, EditingTexts::HintSaveAs,
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, &TFMain::MMSaveAsClick);
+    MMExit = addCommand("MMExit", EditingTexts::CaptionExit, EditingTexts::HintExit, QKeySequence(Qt::CTRL | Qt::Key_Q),
+                        nullptr, &TFMain::MMExitClick);
+    MMUndo = addCommand("MMUndo", EditingTexts::CaptionUndo, EditingTexts::HintUndo, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                        "undo.svg", &TFMain::MMUndoClick);
+    MMRedo = addCommand("MMRedo", EditingTexts::CaptionRedo, EditingTexts::HintRedo, QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        "redo.svg", &TFMain::MMRedoClick);
+    MMRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     // Qt turns the check mark of a checkable action over before the handler
     // runs; the handlers take that new state.
@@ -194,10 +243,26 @@ void TFMain::createActions()
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    file->addActions({MMNew, MMLoad, MMSave, MMSaveAsBitmap});
+    file->addActions({MMNew, MMLoad});
+    MMRecentFiles = file->addMenu(EditingTexts::CaptionRecentFiles);
+    MMRecentFiles->setObjectName(QStringLiteral("MMRecentFiles"));
+    // Another copy of the program may have changed the list meanwhile.
+    connect(MMRecentFiles, &QMenu::aboutToShow, this, &TFMain::refreshRecentMenu);
+    refreshRecentMenu();
+    file->addActions({MMSave, MMSaveAs, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport});
+    file->addSeparator();
+    file->addAction(MMExit);
+    QMenu* edit = menuBar()->addMenu(EditingTexts::MenuEdit);
+    edit->setObjectName(QStringLiteral("MMEdit"));
+    edit->addActions({MMUndo, MMRedo});
     QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
     maze->setObjectName(QStringLiteral("MMMaze"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
+    maze->addSeparator();
+    styleMenu_ = new MazeStyleMenu(maze, this);
+    connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { Board->setStyle(style); });
+    MMSeed = addCommand("MMSeed", SeedCommandCaption, {}, {}, nullptr, &TFMain::MMSeedClick);
+    maze->addAction(MMSeed);
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("MMView"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
@@ -248,6 +313,9 @@ void TFMain::createToolBar()
     addButton(MMDrawAnswer, "TBDrawAnswer");
     addGap("ToolButton6", 4);
     addButton(MMHelp, "TBHelp");
+    addGap("ToolButton7", 4);
+    addButton(MMUndo, "TBUndo");
+    addButton(MMRedo, "TBRedo");
 }
 
 QString TFMain::statusText() const
@@ -255,11 +323,29 @@ QString TFMain::statusText() const
     return statusPanel_->text();
 }
 
+QString TFMain::summaryText() const
+{
+    return summaryPanel_->text();
+}
+
+void TFMain::ShowSummary(std::optional<std::uint32_t> seed)
+{
+    summaryPanel_->showSummary(mazeSummary(measureMaze(*Board), seed));
+    summaryPanel_->show();
+}
+
+void TFMain::HideSummary()
+{
+    summaryPanel_->hide();
+    summaryPanel_->showSummary({});
+}
+
 void TFMain::InitMaze()
 {
     MazeMode = 0;
     MazeMade = false;
-    Board->clearPath();
+    HideSummary();
+    editor().clearPath();
     CanMakeMaze = false;
     Modified = false;
     FitImageToBoard();
@@ -282,6 +368,16 @@ void TFMain::UpdateControls()
     MMSave->setEnabled(MazeMade);
     MMTransparentMode->setEnabled(!MazeMade);
     MMDrawAnswer->setEnabled(MazeMade);
+    MMSaveAs->setEnabled(MazeMade);
+    MMUndo->setEnabled(History->canUndo());
+    MMRedo->setEnabled(History->canRedo());
+    // Printing and exporting need a finished maze.
+    for (QAction* output : {MMPrint, MMPrintPreview, MMExport})
+        output->setEnabled(MazeMade);
+
+    closeWithoutQuestion_ = false;
+    if (recovery_)
+        recovery_->documentChanged(Modified);
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -360,23 +456,53 @@ bool TFMain::ConfirmSave()
     return false;
 }
 
-QString TFMain::askSaveName(const QString& filter, const QString& suffix)
+QString TFMain::askSaveName(const QString& filter, SaveNames::Kind kind, const QString& offered)
 {
-    const std::optional<QString> chosen = interaction_->askSaveFileName(this, {filter, suffix, SaveDialogName});
-    if (!chosen)
-        return {};
-    SaveDialogName = *chosen;
-    return *chosen;
+    const RecentFiles::Dialog dialog = kind == SaveNames::Kind::Maze ? RecentFiles::Dialog::Save
+                                                                     : RecentFiles::Dialog::Bitmap;
+    QString initial = offered;
+    for (;;) {
+        const std::optional<QString> chosen = interaction_->askSaveFileName(
+            this, {filter, SaveNames::suffix(kind), initial, Recent.folder(dialog)});
+        if (!chosen)
+            return {};
+        if (!FileNames::isUnambiguous(*chosen)) {
+            interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                      QString(MessageCannotCreate).replace(QStringLiteral("%s"), *chosen));
+            return {};
+        }
+        if (!SaveNames::isOtherKind(*chosen, kind)) {
+            Recent.setFolderOf(dialog, *chosen);
+            return *chosen;
+        }
+        const QString& refusal = kind == SaveNames::Kind::Maze ? EditingTexts::MessageMazeNeedsMazName
+                                                               : EditingTexts::MessageBitmapNeedsBmpName;
+        interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                  refusal.arg(QFileInfo(*chosen).fileName()));
+        initial = SaveNames::withSuffix(*chosen, kind);
+    }
+}
+
+QString TFMain::askMazeName()
+{
+    const QString name = askSaveName(SaveFilter, SaveNames::Kind::Maze,
+                                     FileName.isEmpty() ? MazeDialogName : FileName);
+    if (!name.isEmpty())
+        MazeDialogName = name;
+    return name;
 }
 
 bool TFMain::SaveDocument()
 {
-    QString name = FileName;
-    if (name.isEmpty()) {
-        name = askSaveName(SaveFilter, MazeSuffix);
-        if (name.isEmpty())
-            return false;
-    }
+    return writeDocument(FileName.isEmpty() ? askMazeName() : FileName);
+}
+
+bool TFMain::writeDocument(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    // A drag still going on is part of what is saved.
+    endEdit();
     // A failed save keeps everything as it was: the maze stays unsaved and a
     // name just chosen is not taken, so the next Save asks again.
     if (!Board->saveFile(toPath(name))) {
@@ -386,8 +512,16 @@ bool TFMain::SaveDocument()
     }
     FileName = name;
     Modified = false;
+    History->setClean();
+    Recent.add(name);
+    refreshRecentMenu();
     UpdateControls();
     return true;
+}
+
+void TFMain::refreshRecentMenu()
+{
+    Recent.fillMenu(MMRecentFiles, [this](const QString& name) { OpenRecent(name); });
 }
 
 void TFMain::MMNewClick()
@@ -405,9 +539,14 @@ void TFMain::MMNewClick()
     MazeMode = 0;
     Modified = false;
     FileName.clear();
-    // An empty board has no path and no maze yet.
+    // An empty board has no path and no maze yet, and nothing to undo.
     CanMakeMaze = false;
     MazeMade = false;
+    HideSummary();
+    endEdit();
+    History->clear();
+    MazeDialogName.clear();
+    BitmapDialogName.clear();
     SetStatusText(PromptChooseStart);
     RedrawImage();
     UpdateControls();
@@ -417,15 +556,43 @@ void TFMain::MMLoadClick()
 {
     if (!ConfirmSave())
         return;
-    const std::optional<QString> name = interaction_->askOpenFileName(this, {OpenFilter, MazeSuffix, {}});
+    const std::optional<QString> name = interaction_->askOpenFileName(
+        this, {OpenFilter, SaveNames::suffix(SaveNames::Kind::Maze), {}, Recent.folder(RecentFiles::Dialog::Open)});
     if (!name)
         return;
+    Recent.setFolderOf(RecentFiles::Dialog::Open, *name);
     OpenDocument(*name);
 }
 
-bool TFMain::OpenDocument(const QString& name)
+void TFMain::OpenRecent(const QString& name)
 {
-    if (Board->loadFile(toPath(name))) {
+    if (ConfirmSave())
+        OpenDocument(name);
+}
+
+void TFMain::OpenDropped(const DroppedFiles& dropped)
+{
+    switch (dropped.kind) {
+    case DroppedFiles::Kind::Maze:
+        OpenRecent(dropped.file);
+        break;
+    case DroppedFiles::Kind::Other:
+        interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                  EditingTexts::MessageDropNotAMaze.arg(QFileInfo(dropped.file).fileName()));
+        break;
+    case DroppedFiles::Kind::Several:
+        interaction_->showMessage(this, Interaction::MessageKind::Warning, EditingTexts::MessageDropSeveral);
+        break;
+    case DroppedFiles::Kind::Nothing:
+        break;
+    }
+}
+
+bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
+{
+    // A name that may stand for another file than the one chosen is refused
+    // like a file that cannot be read.
+    if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
@@ -435,11 +602,21 @@ bool TFMain::OpenDocument(const QString& name)
         CanMakeMaze = true;
         MazeMade = true;
         SetStatusText(PromptPressMakeMaze);
+        ShowSummary(std::nullopt);
+        endEdit();
+        History->clear();
+        MazeDialogName.clear();
+        BitmapDialogName.clear();
+        Recent.add(name);
+        refreshRecentMenu();
         UpdateControls();
         return true;
     }
     interaction_->showMessage(this, Interaction::MessageKind::Plain, MessageLoadFailed + name);
     FileName.clear();
+    // A file that cannot be opened is no longer offered.
+    Recent.remove(name);
+    refreshRecentMenu();
     UpdateControls();
     return false;
 }
@@ -449,11 +626,25 @@ void TFMain::MMSaveClick()
     SaveDocument();
 }
 
+void TFMain::MMSaveAsClick()
+{
+    writeDocument(askMazeName());
+}
+
+void TFMain::MMExitClick()
+{
+    // Through closeEvent, with the same question as closing the window.
+    close();
+}
+
 void TFMain::MMSaveAsBitmapClick()
 {
-    const QString name = askSaveName(BitmapFilter, BitmapSuffix);
+    const QString name = askSaveName(
+        BitmapFilter, SaveNames::Kind::Bitmap,
+        SaveNames::bitmapOffer(FileName, BitmapDialogName, Recent.folder(RecentFiles::Dialog::Bitmap)));
     if (name.isEmpty())
         return;
+    BitmapDialogName = name;
     switch (BitmapExport::save(exportPicture(), name)) {
     case BitmapExport::Result::Written:
         break;
@@ -474,19 +665,80 @@ QImage TFMain::exportPicture() const
     return BitmapExport::mazePicture(*Board);
 }
 
+void TFMain::setPrintInteraction(PrintInteraction* dialogs)
+{
+    printCommands_->setPrintInteraction(dialogs);
+}
+
+void TFMain::MMPrintClick()
+{
+    printCommands_->print(*Board, FileName);
+}
+
+void TFMain::MMPrintPreviewClick()
+{
+    printCommands_->preview(*Board, FileName);
+}
+
+void TFMain::MMExportClick()
+{
+    printCommands_->exportMaze(*Board, FileName);
+}
+
 void TFMain::MMMakeMazeClick()
 {
+    beginEdit();
+    pendingEdit_->keepMaze(*Board);
     MazeMode = 1;
+    seedShown_ = Board->randomSource().state();
     Board->makeMaze();
     RedrawImage();
     MazeMade = true;
+    ShowSummary(seedShown_);
+    // The maze on screen is no longer the one in any file.
+    Modified = true;
     UpdateControls();
+    endEdit();
+}
+
+void TFMain::MMSeedClick()
+{
+    const std::optional<std::uint32_t> seed = interaction_->askSeed(this, seedShown_);
+    if (!seed)
+        return;
+    Board->randomSource().setState(*seed);
+    seedShown_ = *seed;
 }
 
 void TFMain::MMInitMazeClick()
 {
-    if (ConfirmSave())
-        InitMaze();
+    if (!ConfirmSave())
+        return;
+    beginEdit();
+    InitMaze();
+    endEdit();
+}
+
+void TFMain::MMUndoClick()
+{
+    endEdit();
+    historyMoved(History->undo());
+}
+
+void TFMain::MMRedoClick()
+{
+    endEdit();
+    historyMoved(History->redo());
+}
+
+void TFMain::historyMoved(bool moved)
+{
+    if (!moved)
+        return;
+    // Back at the state last saved or loaded, the maze is as in its file;
+    // any other state is a change.
+    Modified = !History->isClean();
+    UpdateControls();
 }
 
 void TFMain::MMDrawAnswerClick()
@@ -542,136 +794,179 @@ void TFMain::MMAboutClick()
     versionDialog_->activateWindow();
 }
 
-void TFMain::ImageMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
+void TFMain::ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {
     if (MazeMode != 0)
         return;
-    const int g = Board->getGridSize();
-    const int px = x - Board->getMarginX();
-    const int py = y - Board->getMarginY();
-    const int column = px < 0 ? -1 : px / g;
-    const int row = py < 0 ? -1 : py / g;
-    const int W = Board->getWidth();
-    const int H = Board->getHeight();
-    if (column < 0 && row < 0)
-        return;
-    // Right of or below the ring: the picture area can be larger than the
-    // picture, and there is no cell there.
-    if (column > W || row > H)
-        return;
-    if (column >= 0 && column < W && row >= 0 && row < H) {
+    beginEdit();
+    const PathEditor::Cell cell = editor().cellAt(x, y);
+    // A press on the head of a drawn path takes it up; elsewhere it is a
+    // click as ever, and one on the ring chooses a start. From the head or
+    // the new start a drag with the left button draws on.
+    const bool onHead = editor().hasSteps() && cell == editor().head();
+    if ((onHead || ClickCell(cell)) && button == Qt::LeftButton)
+        drag_ = Drag::Drawing;
+    else
+        endEdit();
+}
+
+bool TFMain::ClickCell(PathEditor::Cell cell)
+{
+    switch (editor().placeOf(cell)) {
+    case PathEditor::Place::Corner:
+    case PathEditor::Place::Beyond:
+        return false;
+    case PathEditor::Place::Grid:
         SetStatusText(PromptStartOutside);
-        return;
+        return false;
+    case PathEditor::Place::Ring:
+        break;
     }
-    Board->startX = column;
-    Board->startY = row;
-    Board->clearPath();
+    editor().chooseStart(cell);
     SetStatusText(PromptUseCursorKeys);
     RedrawImage();
     Modified = false;
     // The path is gone, so there is nothing to make a maze from.
     CanMakeMaze = false;
     UpdateControls();
+    return true;
+}
+
+void TFMain::ImageMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+{
+    if (drag_ != Drag::Drawing || MazeMode != 0)
+        return;
+    // Each cell entered is a step, the cells a fast move skipped included;
+    // the first cell the rules refuse ends the drag there.
+    const PathEditor::Cell from = editor().head();
+    const PathEditor::Cell to = editor().cellAt(x, y);
+    for (int d = editor().nextToward(from, to); d >= 0; d = editor().nextToward(from, to)) {
+        if (!StepPath(d)) {
+            drag_ = Drag::Stopped;
+            return;
+        }
+    }
+}
+
+void TFMain::ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
+{
+    if (button == Qt::LeftButton && drag_ != Drag::None)
+        endEdit();
 }
 
 void TFMain::FormKeyDown(int key, Qt::KeyboardModifiers)
 {
     if (MazeMode != 0)
         return;
+    int direction = -1;
     switch (key) {
-    case Qt::Key_Down: StepPath(0); break;
-    case Qt::Key_Up: StepPath(1); break;
-    case Qt::Key_Left: StepPath(2); break;
-    case Qt::Key_Right: StepPath(3); break;
-    default: break;
+    case Qt::Key_Down: direction = 0; break;
+    case Qt::Key_Up: direction = 1; break;
+    case Qt::Key_Left: direction = 2; break;
+    case Qt::Key_Right: direction = 3; break;
+    default: return;
     }
+    beginEdit();
+    StepPath(direction);
+    endEdit();
 }
 
-namespace {
-
-// The segment a step from (x, y) in direction d crosses.
-struct Segment {
-    bool vertical;
-    int x;
-    int y;
-};
-
-Segment crossedBy(int d, int x, int y)
+PathEditor TFMain::editor()
 {
-    switch (d) {
-    case 0: return {false, x, y + 1};
-    case 1: return {false, x, y};
-    case 2: return {true, x, y};
-    default: return {true, x + 1, y};
-    }
+    return PathEditor(*Board, pendingEdit_ ? &*pendingEdit_ : nullptr);
 }
-
-} // namespace
 
 bool TFMain::CheckStep(int d)
 {
-    const int x = Board->curX;
-    const int y = Board->curY;
-    const int W = Board->getWidth();
-    const int H = Board->getHeight();
-
-    // From the ring only the step straight into the grid passes; the head
-    // never moves along the ring or out of it.
-    if ((d == 0 && (y == H || x == -1 || x == W)) || (d == 1 && (y == -1 || x == -1 || x == W))
-        || (d == 2 && (x == -1 || y == -1 || y == H)) || (d == 3 && (x == W || y == -1 || y == H)))
-        return false;
-
-    const Segment s = crossedBy(d, x, y);
-    const bool marked = s.vertical ? Board->getPathV(s.x, s.y) != 0 : Board->getPathH(s.x, s.y) != 0;
-    if (marked) {
-        // Back along the last step.
-        if (s.vertical)
-            Board->setPathV(s.x, s.y, 0);
-        else
-            Board->setPathH(s.x, s.y, 0);
-        Board->curX += DirectionTable[d].dx;
-        Board->curY += DirectionTable[d].dy;
-        Board->setPathCell(Board->curX, Board->curY, 0);
-        RedrawCells(x, y, Board->curX, Board->curY);
-        keepHeadInView();
-        // The state follows the head as after a forward step.
-        const bool onStart = Board->curX == Board->startX && Board->curY == Board->startY;
-        CanMakeMaze = false;
-        SetStatusText(onStart ? PromptUseCursorKeys : PromptExtendLine);
-        UpdateControls();
-        return false;
-    }
-    return Board->getPathCell(x + DirectionTable[d].dx, y + DirectionTable[d].dy) == 0;
+    const PathEditor::Move move = editor().check(d);
+    // Back along the last step: taken here.
+    if (move == PathEditor::Move::Back)
+        showStep(editor().takeBack(d));
+    return move == PathEditor::Move::Forward;
 }
 
-void TFMain::StepPath(int d)
+bool TFMain::StepPath(int d)
 {
-    if (!CheckStep(d))
-        return;
-    const int x = Board->curX;
-    const int y = Board->curY;
-    const Segment s = crossedBy(d, x, y);
-    if (s.vertical)
-        Board->setPathV(s.x, s.y, !Board->getPathV(s.x, s.y));
-    else
-        Board->setPathH(s.x, s.y, !Board->getPathH(s.x, s.y));
-    Board->setPathCell(x, y, 1);
-    Board->curX += DirectionTable[d].dx;
-    Board->curY += DirectionTable[d].dy;
-    Modified = true;
-    RedrawCells(x, y, Board->curX, Board->curY);
+    const PathEditor::Cell from = editor().head();
+    if (CheckStep(d)) {
+        const PathEditor::Step step = editor().stepForward(d);
+        Modified = true;
+        showStep(step);
+    }
+    return !(editor().head() == from);
+}
+
+void TFMain::showStep(const PathEditor::Step& step)
+{
+    RedrawCells(step.from.x, step.from.y, step.to.x, step.to.y);
     keepHeadInView();
-    const int W = Board->getWidth();
-    const int H = Board->getHeight();
-    if (Board->curX == -1 || Board->curY == -1 || Board->curX == W || Board->curY == H) {
+    switch (step.outcome) {
+    case PathEditor::Outcome::Completed:
         CanMakeMaze = true;
         UpdateControls();
         SetStatusText(PromptPressMakeMaze);
-    } else {
+        break;
+    case PathEditor::Outcome::TookBack:
+        // The state follows the head as after a forward step.
+        CanMakeMaze = false;
+        SetStatusText(editor().hasSteps() ? PromptExtendLine : PromptUseCursorKeys);
+        UpdateControls();
+        break;
+    case PathEditor::Outcome::Stepped:
         CanMakeMaze = false;
         SetStatusText(PromptExtendLine);
         UpdateControls();
+        break;
+    case PathEditor::Outcome::Refused:
+        break;
     }
+}
+
+void TFMain::beginEdit()
+{
+    endEdit();
+    pendingEdit_.emplace(*Board);
+    pendingBefore_ = viewState();
+}
+
+void TFMain::endEdit()
+{
+    drag_ = Drag::None;
+    if (!pendingEdit_)
+        return;
+    BoardEdit edit = std::move(*pendingEdit_);
+    pendingEdit_.reset();
+    edit.finish(*Board);
+    if (edit.changesNothing())
+        return;
+    History->push(std::move(edit), pendingBefore_, viewState());
+    UpdateControls();
+}
+
+ViewState TFMain::viewState() const
+{
+    return {MazeMode, CanMakeMaze, MazeMade, statusText(), summaryPanel_->isHidden() ? QString() : summaryText()};
+}
+
+void TFMain::showEdit(const BoardEdit& edit, const ViewState& state)
+{
+    const bool sameView = MazeMode == state.mazeMode;
+    MazeMode = state.mazeMode;
+    CanMakeMaze = state.canMakeMaze;
+    MazeMade = state.mazeMade;
+    SetStatusText(state.prompt);
+    if (state.summary.isEmpty()) {
+        HideSummary();
+    } else {
+        summaryPanel_->showSummary(state.summary);
+        summaryPanel_->show();
+    }
+    if (sameView && MazeMode == 0 && edit.isSingleStep())
+        RedrawCells(edit.before().curX, edit.before().curY, edit.after().curX, edit.after().curY);
+    else
+        RedrawImage();
+    if (MazeMode == 0)
+        keepHeadInView();
 }
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event)
@@ -703,9 +998,13 @@ void TFMain::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are not lost by closing: the same question as before
     // New or Load, and Cancel keeps the window open.
-    if (!ConfirmSave()) {
-        event->ignore();
-        return;
+    if (!closeWithoutQuestion_) {
+        if (!ConfirmSave()) {
+            event->ignore();
+            return;
+        }
+        if (recovery_)
+            recovery_->discard();
     }
     event->accept();
 }
@@ -724,4 +1023,22 @@ void TFMain::resizeEvent(QResizeEvent* event)
             resize(size().boundedTo(most));
     }
     colorKey_->geometryChanged(Image, shownPicture());
+}
+
+void TFMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Any local file is taken, so that one of the wrong kind is answered.
+    if (DroppedFiles::examine(*event->mimeData()).kind != DroppedFiles::Kind::Nothing)
+        event->acceptProposedAction();
+}
+
+void TFMain::dropEvent(QDropEvent* event)
+{
+    const DroppedFiles dropped = DroppedFiles::examine(*event->mimeData());
+    if (dropped.kind == DroppedFiles::Kind::Nothing)
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: the question box must not hold up the
+    // program the file came from.
+    QMetaObject::invokeMethod(this, [this, dropped] { OpenDropped(dropped); }, Qt::QueuedConnection);
 }

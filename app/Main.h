@@ -1,29 +1,46 @@
 #pragma once
 
 #include "ColorKey.h"
+#include "EditCommands.h"
+#include "path_editor.h"
+#include "RecentFiles.h"
+#include "SaveNames.h"
 
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+class EditHistory;
 class Interaction;
 class MazeBoard;
 class MazeImage;
+class MazeStyleMenu;
+class SummaryPanel;
+class PrintCommands;
+class PrintInteraction;
 class QAction;
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QToolBar;
+class RecoveryKeeper;
+class SessionEndRequest;
 class TFSetSize;
+struct RecoveredDocument;
 class TFVersion;
+struct DroppedFiles;
 
 // The main window. It owns the one board, keeps the interaction state in a
 // few flags and derives the title and every enabled, checked and pressed
 // state from them (UpdateControls). Every input arrives in one of its
 // handlers, which changes the board or a flag, repaints and ends in
-// UpdateControls.
-class TFMain : public QMainWindow {
+// UpdateControls. Edits of the board are recorded as they happen and can be
+// undone and redone (EditHistory).
+class TFMain : public QMainWindow, private EditTarget {
     Q_OBJECT
 
 public:
@@ -44,13 +61,40 @@ public:
     bool SaveDocument();
     // Loads a .maz file as Load does after its dialog: on failure the message,
     // and the window stays as it was. Also what a file given at start-up does.
-    bool OpenDocument(const QString& name);
+    // `nameIsExact` false: the name did not come through decoding unchanged,
+    // and is refused with the same message.
+    bool OpenDocument(const QString& name, bool nameIsExact = true);
+    // A file from the recent list or dropped on the window: the question,
+    // then the loader, as Load.
+    void OpenRecent(const QString& name);
+    void OpenDropped(const DroppedFiles& dropped);
+
+    // Unsaved changes kept in a recovery copy by `keeper` (the program does
+    // this; a window without a keeper keeps none). Recovery.cpp.
+    void attachRecovery(RecoveryKeeper* keeper);
+    // Offers what programs that ended without saving left behind.
+    void OfferRecovery();
+    RecoveredDocument recoveryState() const;
+    bool restoreRecovered(const RecoveredDocument& document);
+    // Ends the program at once (SIGTERM, SIGHUP, SIGINT): no question, the
+    // changes written to the recovery copy first.
+    void quitKeepingChanges();
+    // The session manager's request before the session ends: one question
+    // at most, and the close that follows asks nothing more.
+    void commitData(SessionEndRequest& request);
 
     // Command handlers (menu items and tool buttons).
     void MMNewClick();
     void MMLoadClick();
     void MMSaveClick();
     void MMSaveAsBitmapClick();
+    void MMPrintClick();
+    void MMPrintPreviewClick();
+    void MMExportClick();
+    void MMSaveAsClick();
+    void MMExitClick();
+    void MMUndoClick();
+    void MMRedoClick();
     void MMMakeMazeClick();
     void MMInitMazeClick();
     void MMDrawAnswerClick();
@@ -59,10 +103,17 @@ public:
     void MMEnsmallGridClick();
     void MMHelpClick();
     void MMAboutClick();
+    void MMSeedClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ImageMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // The print, preview and export dialogs by script (tests); null
+    // restores the real ones.
+    void setPrintInteraction(PrintInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     const MazeBoard& board() const { return *Board; }
@@ -72,30 +123,49 @@ public:
     bool canMakeMaze() const { return CanMakeMaze; }
     bool mazeMade() const { return MazeMade; }
     QString statusText() const;
+    // The second status panel: what the shown maze is like (empty and hidden
+    // while no maze is shown).
+    QString summaryText() const;
     const std::filesystem::path& helpPath() const { return HelpPath; }
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
+    EditHistory& editHistory() const { return *History; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Direction {
-        int dx;
-        int dy;
-    };
-
     void createActions();
     void createToolBar();
     QAction* addCommand(const char* name, const QString& caption, const QString& hint,
                         const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)());
     // One zoom step (+1 enlarges, -1 reduces the cell size).
     void zoomGrid(int step);
+    // A click on the picture: on the ring a new start (true), on the grid
+    // the reminder that the start lies outside.
+    bool ClickCell(PathEditor::Cell cell);
     bool CheckStep(int direction);
-    void StepPath(int direction);
+    // True when the head moved: a step forward or back.
+    bool StepPath(int direction);
+    // Shows a step the editor took: repaint, flags, prompt.
+    void showStep(const PathEditor::Step& step);
+    // The path editor on the board, recording into the open edit if any.
+    PathEditor editor();
+    // An edit opens before a change of the board and closes after it; a
+    // closed edit that changed the board goes onto the undo stack. A drag
+    // is one edit from press to release.
+    void beginEdit();
+    void endEdit();
+    ViewState viewState() const;
+    // After an undo or redo (when `moved`): the modified mark and controls.
+    void historyMoved(bool moved);
+    MazeBoard& editedBoard() override { return *Board; }
+    void showEdit(const BoardEdit& edit, const ViewState& state) override;
     // Repaints the editing view inside the two cells that a step touched;
     // the picture ends up as a full repaint would leave it.
     void RedrawCells(int x1, int y1, int x2, int y2);
@@ -106,7 +176,16 @@ private:
     ColorKey::PictureSource shownPicture() const;
     void keepHeadInView();
     QImage exportPicture() const;
-    QString askSaveName(const QString& filter, const QString& suffix);
+    // Asks for a file name of the kind until one is given that is not of the
+    // other kind; empty when cancelled.
+    QString askSaveName(const QString& filter, SaveNames::Kind kind, const QString& offered);
+    QString askMazeName();
+    bool writeDocument(const QString& name);
+    void refreshRecentMenu();
+    // Fills the second status panel from the board's maze, or empties and
+    // hides it.
+    void ShowSummary(std::optional<std::uint32_t> seed);
+    void HideSummary();
 
     std::unique_ptr<MazeBoard> Board;
     QString FileName;
@@ -116,24 +195,51 @@ private:
     bool MazeMade = false;
     QString ExeDir;
     std::filesystem::path HelpPath;
-    Direction DirectionTable[4];
-    // The name the shared save dialog last returned, offered again next time.
-    QString SaveDialogName;
+    // Names last chosen for this document in the save dialogs, offered
+    // again: the maze name (until a save under it succeeds, the document has
+    // none of its own) and the bitmap name.
+    QString MazeDialogName;
+    QString BitmapDialogName;
+    RecentFiles Recent;
+
+    std::unique_ptr<EditHistory> History;
+    std::optional<BoardEdit> pendingEdit_;
+    ViewState pendingBefore_;
+    enum class Drag { None, Drawing, Stopped };
+    Drag drag_ = Drag::None;
+    RecoveryKeeper* recovery_ = nullptr;
+    // The next close asks nothing: the session's end was answered, or the
+    // program is ending on a signal. Cleared by any change of state.
+    bool closeWithoutQuestion_ = false;
 
     std::unique_ptr<Interaction> ownInteraction_;
     Interaction* interaction_;
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
+    std::unique_ptr<PrintCommands> printCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
     MazeImage* Image = nullptr;
     QLabel* statusPanel_ = nullptr;
+    SummaryPanel* summaryPanel_ = nullptr;
+    MazeStyleMenu* styleMenu_ = nullptr;
+    // The random state shown by the seed dialog: the state before the last
+    // Make Maze, or the number last set there.
+    std::uint32_t seedShown_ = 0;
 
     QAction* MMNew = nullptr;
     QAction* MMLoad = nullptr;
     QAction* MMSave = nullptr;
     QAction* MMSaveAsBitmap = nullptr;
+    QAction* MMPrint = nullptr;
+    QAction* MMPrintPreview = nullptr;
+    QAction* MMExport = nullptr;
+    QAction* MMSaveAs = nullptr;
+    QAction* MMExit = nullptr;
+    QMenu* MMRecentFiles = nullptr;
+    QAction* MMUndo = nullptr;
+    QAction* MMRedo = nullptr;
     QAction* MMMakeMaze = nullptr;
     QAction* MMInitMaze = nullptr;
     QAction* MMDrawAnswer = nullptr;
@@ -142,4 +248,5 @@ private:
     QAction* MMEnsmallGrid = nullptr;
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
+    QAction* MMSeed = nullptr;
 };

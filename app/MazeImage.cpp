@@ -84,6 +84,20 @@ void MazeImage::mousePressEvent(QMouseEvent* event)
     emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
 
+void MazeImage::mouseMoveEvent(QMouseEvent* event)
+{
+    // Without mouse tracking, moves come only while a button is held; the
+    // widget keeps them while the pointer is outside it.
+    const QPoint at = event->position().toPoint();
+    emit mouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
+}
+
+void MazeImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    emit mouseUp(event->button(), event->modifiers(), at.x(), at.y());
+}
+
 void MazeImage::keyPressEvent(QKeyEvent* event)
 {
     // The window has handled the cursor keys already; they end here rather

@@ -12,8 +12,8 @@ class MazeBoard;
 // of it is exposed is drawn from the board then, at the board's current cell
 // size, so a large board costs what the window shows, not what the picture
 // would hold. Right of a picture narrower than the area, and before the
-// board is shown at all, the area is white. Reports mouse presses with
-// picture coordinates.
+// board is shown at all, the area is white. Reports mouse presses, moves
+// with a button held and releases, with picture coordinates.
 class MazeImage : public QWidget {
     Q_OBJECT
 
@@ -36,10 +36,14 @@ public:
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

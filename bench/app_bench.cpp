@@ -1,22 +1,34 @@
 // Drawing the two pictures through the Qt canvas, on the largest picture a
-// New can make (100 x 100 cells of 20 pixels: 2040 x 2040); and the window
-// on that board and on the largest a file holds (400 x 400 cells of 20
-// pixels). The offscreen platform's screen is 800 x 600, so is the window.
+// New can make (100 x 100 cells of 20 pixels: 2040 x 2040), a book of
+// mazes made from the command line, and the window on that board and on the
+// largest a file holds (400 x 400 cells of 20 pixels). The offscreen
+// platform's screen is 800 x 600, so is the window.
 
 #include "BitmapExport.h"
+#include "CommandLine.h"
+#include "EditHistory.h"
 #include "Interaction.h"
 #include "Main.h"
 #include "MazeImage.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
 #include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
 #include <benchmark/benchmark.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -77,13 +89,13 @@ BENCHMARK(BM_ExportBitmap)->Unit(benchmark::kMillisecond);
 // Answers New with a board of the given side and cell size 20; nothing else
 // is asked here.
 struct LargeNew : Interaction {
-    int side;
-    explicit LargeNew(int side) : side(side) {}
+    NewSize size{100, 100, 20};
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
     std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     void showMessage(QWidget*, MessageKind, const QString&) override {}
-    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{side, side, 20}; }
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return size; }
+    std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t) override { return {}; }
 };
 
 // The main window, shown, with a new board of the given side (100: the
@@ -92,9 +104,9 @@ struct LargeWindow {
     LargeNew answers;
     TFMain window{&answers};
 
-    explicit LargeWindow(int side = 100)
-        : answers(side)
+    explicit LargeWindow(Interaction::NewSize size = {100, 100, 20})
     {
+        answers.size = size;
         window.InitMaze();
         window.MMNewClick();
         window.show();
@@ -105,12 +117,19 @@ struct LargeWindow {
     // right ring, then Make Maze: the window shows the maze.
     void makeMaze()
     {
-        for (int x = -1; x < answers.side; ++x)
+        for (int x = -1; x < answers.size.width; ++x)
             window.FormKeyDown(Qt::Key_Right, {});
         window.MMMakeMazeClick();
         window.image()->repaint();
     }
 };
+
+// Delivers the paints that commands asked for, as the event loop does next,
+// and nothing else: the picture area draws what it shows as it paints.
+void paintPending()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
 
 // Counts the paints a widget gets.
 struct PaintCounter : QObject {
@@ -126,7 +145,8 @@ struct PaintCounter : QObject {
 // of what it changed, as the user waits for them.
 void BM_KeyPressStep(benchmark::State& state)
 {
-    LargeWindow large(static_cast<int>(state.range(0)));
+    const int side = static_cast<int>(state.range(0));
+    LargeWindow large({side, side, 20});
     TFMain& window = large.window;
     window.FormKeyDown(Qt::Key_Right, {});
     QCoreApplication::processEvents();
@@ -135,17 +155,164 @@ void BM_KeyPressStep(benchmark::State& state)
     int key = Qt::Key_Right;
     for (auto _ : state) {
         window.FormKeyDown(key, {});
-        QCoreApplication::processEvents();
+        paintPending();
         key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
     }
     state.counters["paints_per_step"] = double(counter.paints) / double(state.iterations());
 }
 BENCHMARK(BM_KeyPressStep)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
+// The same with the event loop turning between key presses, without (0)
+// and with (1) the recovery copy kept: every step tells the keeper, which
+// takes a copy when one is due and writes it in its own thread. The copy
+// itself is measured below.
+void BM_KeyPressStepWithRecovery(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    LargeWindow large;
+    TFMain& window = large.window;
+    std::optional<RecoveryKeeper> keeper;
+    if (state.range(0) != 0) {
+        keeper.emplace(folder.path());
+        window.attachRecovery(&*keeper);
+    }
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        paintPending();
+        // Between key presses (not timed): the copy's timer, when due, takes
+        // the copy for the writer thread, which then writes it meanwhile.
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    window.attachRecovery(nullptr);
+}
+BENCHMARK(BM_KeyPressStepWithRecovery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the window's thread does for a copy, at most once every 2 seconds:
+// the document of the largest board (400 x 400 cells) taken and encoded.
+void BM_RecoveryCopyOfLargestBoard(benchmark::State& state)
+{
+    LargeWindow large({MazeBoard::MaxSide, MazeBoard::MaxSide, MazeBoard::MinGridSize});
+    for (int i = 0; i < 200; ++i)
+        large.window.FormKeyDown(i % 2 ? Qt::Key_Down : Qt::Key_Right, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(large.window.recoveryState().encode());
+}
+BENCHMARK(BM_RecoveryCopyOfLargestBoard)->Unit(benchmark::kMillisecond);
+// Undo or redo of one key step on the largest board, with the repaint of the
+// two cells and the widget's own repaint: against BM_KeyPressStep.
+void BM_UndoRedoStep(benchmark::State& state)
+{
+    LargeWindow large;
+    TFMain& window = large.window;
+    window.FormKeyDown(Qt::Key_Right, {});
+    window.FormKeyDown(Qt::Key_Right, {});
+    bool undo = true;
+    for (auto _ : state) {
+        if (undo)
+            window.MMUndoClick();
+        else
+            window.MMRedoClick();
+        paintPending();
+        undo = !undo;
+    }
+}
+BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond);
+
+// A key step once the history is full (held at 4 MB here, some ten thousand
+// steps): the oldest edits are let go a tenth at a time, so a step costs
+// about what it costs below the limit.
+void BM_KeyPressStepAtTheByteLimit(benchmark::State& state)
+{
+    LargeWindow large;
+    TFMain& window = large.window;
+    window.editHistory().setByteLimit(std::size_t(4) << 20);
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    while (window.editHistory().bytes() < (std::size_t(4) << 20) - 4096) {
+        window.FormKeyDown(key, {});
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        paintPending();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    state.counters["edits"] = window.editHistory().count();
+}
+BENCHMARK(BM_KeyPressStepAtTheByteLimit)->Unit(benchmark::kMicrosecond);
+
+// Answers New with a board of the largest side (400 x 400) at cell size 3,
+// and the question with No.
+struct LargestNew : LargeNew {
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{400, 400, 3}; }
+};
+
+// Undo of Make Maze on 400 x 400: back to the maze before (Arg 1), or to the
+// drawing view after the first maze (Arg 0), with the repaint of the view.
+void BM_UndoMakeMaze400(benchmark::State& state)
+{
+    LargestNew answers;
+    TFMain window(&answers);
+    window.InitMaze();
+    window.MMNewClick();
+    window.show();
+    for (int i = 0; i < 401; ++i)
+        window.FormKeyDown(Qt::Key_Right, {});
+    window.MMMakeMazeClick();
+    if (state.range(0) == 1)
+        window.MMMakeMazeClick();
+    for (auto _ : state) {
+        window.MMUndoClick();
+        paintPending();
+        state.PauseTiming();
+        window.MMRedoClick();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoMakeMaze400)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What 1,000 key steps, all undone, hold: the history's own count and the
+// heap's growth over them (glibc), as counters.
+void BM_MemoryOf1000UndoneSteps(benchmark::State& state)
+{
+    for (auto _ : state) {
+        LargeWindow large;
+        TFMain& window = large.window;
+#ifdef __GLIBC__
+        const std::size_t heapBefore = mallinfo2().uordblks;
+#endif
+        // A snake through the 100 x 100 grid: right, down, left, down ...
+        int steps = 0;
+        window.FormKeyDown(Qt::Key_Right, {});
+        for (int row = 0; steps < 1000; ++row) {
+            for (int i = 0; i < 98 && steps < 1000; ++i, ++steps)
+                window.FormKeyDown(row % 2 ? Qt::Key_Left : Qt::Key_Right, {});
+            if (steps < 1000) {
+                window.FormKeyDown(Qt::Key_Down, {});
+                ++steps;
+            }
+        }
+        for (int i = 0; i < 1000; ++i)
+            window.MMUndoClick();
+#ifdef __GLIBC__
+        state.counters["heap_bytes"] = double(mallinfo2().uordblks - heapBefore);
+#endif
+        state.counters["history_bytes"] = double(window.editHistory().bytes());
+        state.counters["edits"] = window.editHistory().count();
+    }
+}
+BENCHMARK(BM_MemoryOf1000UndoneSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
 {
-    LargeWindow large(static_cast<int>(state.range(0)));
+    const int side = static_cast<int>(state.range(0));
+    LargeWindow large({side, side, 20});
     TFMain& window = large.window;
     for (auto _ : state) {
         window.RedrawImage();
@@ -157,11 +324,11 @@ BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 // Make Maze on the largest board a file holds, to the painted frame.
 void BM_MakeMazeToPaintedFrame(benchmark::State& state)
 {
-    LargeWindow large(400);
+    LargeWindow large({400, 400, 20});
     large.makeMaze();
     for (auto _ : state) {
         large.window.MMMakeMazeClick();
-        large.window.image()->repaint();
+        paintPending();
     }
 }
 BENCHMARK(BM_MakeMazeToPaintedFrame)->Unit(benchmark::kMillisecond);
@@ -170,7 +337,7 @@ BENCHMARK(BM_MakeMazeToPaintedFrame)->Unit(benchmark::kMillisecond);
 // back, one step per iteration), to the painted frame.
 void BM_ZoomStep(benchmark::State& state)
 {
-    LargeWindow large(400);
+    LargeWindow large({400, 400, 20});
     large.makeMaze();
     bool out = true;
     for (auto _ : state) {
@@ -179,7 +346,7 @@ void BM_ZoomStep(benchmark::State& state)
         else
             large.window.MMEnlargeGridClick();
         QCoreApplication::processEvents();
-        large.window.image()->repaint();
+        paintPending();
         out = !out;
     }
 }
@@ -189,7 +356,7 @@ BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
 // picture area paints, at the smallest, the start-up and the largest cell size.
 void BM_PaintScreenful(benchmark::State& state)
 {
-    LargeWindow large(400);
+    LargeWindow large({400, 400, 20});
     large.makeMaze();
     const int size = static_cast<int>(state.range(0));
     while (large.window.board().getGridSize() > size)
@@ -202,7 +369,7 @@ BENCHMARK(BM_PaintScreenful)->Arg(3)->Arg(10)->Arg(20)->Unit(benchmark::kMillise
 // Enlarge at the largest cell size, where nothing changes.
 void BM_ZoomAtTheLimit(benchmark::State& state)
 {
-    LargeWindow large(400);
+    LargeWindow large({400, 400, 20});
     large.makeMaze();
     for (auto _ : state) {
         large.window.MMEnlargeGridClick();
@@ -211,6 +378,37 @@ void BM_ZoomAtTheLimit(benchmark::State& state)
 }
 BENCHMARK(BM_ZoomAtTheLimit)->Unit(benchmark::kMillisecond);
 
+// A book from the command line: `zubelo --batch 100 IN.maz --export
+// book.pdf` on a 40 x 40 maze, from reading the maze file to the PDF in
+// place (200 pages), with the file's size as a counter.
+void BM_BatchPdf100(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    RandomSource random;
+    MazeBoard board(random);
+    (void)board.resize(40, 40);
+    drawStraightPath(board);
+    board.makeMaze();
+    const QString input = dir.filePath(QStringLiteral("in.maz"));
+    const QString book = dir.filePath(QStringLiteral("book.pdf"));
+    if (!board.saveFile(std::filesystem::path(input.toStdU16String())))
+        state.SkipWithError("no maze file");
+    const CommandLine::Parsed parsed =
+        CommandLine::parse({QStringLiteral("zubelo"), QStringLiteral("--batch"), QStringLiteral("100"),
+                            QStringLiteral("--seed"), QStringLiteral("1"), input, QStringLiteral("--export"), book,
+                            QStringLiteral("--title"), QStringLiteral("めいろ")});
+    if (!parsed.request)
+        state.SkipWithError("arguments refused");
+    for (auto _ : state) {
+        QString said;
+        QTextStream out(&said), err(&said);
+        if (!parsed.request || CommandLine::execute(*parsed.request, out, err) != CommandLine::Success)
+            state.SkipWithError("batch failed");
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(book).size());
+}
+BENCHMARK(BM_BatchPdf100)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -218,6 +416,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window reads its recent files: from a folder of the benchmark's own.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -18,6 +18,11 @@
 
 namespace {
 
+// The licence line under the author line, and the licence's full name in its
+// tool tip.
+const QString licenseLine = QStringLiteral("License: GNU GPL v3 or later");
+const QString licenseName = QStringLiteral("GNU General Public License, version 3 or later (GPL-3.0-or-later)");
+
 void setPixelSize(QWidget* widget, int pixels)
 {
     // Only the size is set: the family stays the application's UI font.
@@ -78,6 +83,9 @@ TFVersion::TFVersion(QWidget* parent)
                           QRect(96, 16, 200, 20), 16);
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Zubelo project"),
                        QRect(96, 40, 200, 24), 19);
+    // Between the author line and the e-mail row, in the UI font's own size.
+    LbLicense = makeLabel(this, QStringLiteral("LbLicense"), licenseLine, QRect(96, 64, 200, 16), 12);
+    LbLicense->setToolTip(licenseName);
     Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("E-MAIL:"),
                        QRect(16, 80, 70, 18), 16);
 
@@ -118,6 +126,7 @@ void TFVersion::fitToFonts()
     // The positions are fixed; only the heights follow the fonts.
     fitHeight(LbVersion, 20);
     fitHeight(Label1, 24);
+    fitHeight(LbLicense, 16);
     fitHeight(Label2, 18);
     fitHeight(EdEMAIL, 18, 2);
     fitHeight(LbURL, 16);

@@ -27,6 +27,7 @@ public:
     QLabel* Label2 = nullptr;
     QLineEdit* EdEMAIL = nullptr;
     QLabel* LbURL = nullptr;
+    QLabel* LbLicense = nullptr;
     QPushButton* BtOK = nullptr;
 
 public slots:

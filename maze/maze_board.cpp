@@ -106,6 +106,17 @@ void MazeBoard::setPathCell(int x, int y, std::uint8_t value)
     pathCells_[hIndex(x, y)] = value;
 }
 
+bool MazeBoard::exchangeMaze(std::vector<std::uint8_t>& v, std::vector<std::uint8_t>& h)
+{
+    if (v.size() != mazeV_.size() || h.size() != mazeH_.size())
+        return false;
+    mazeV_.swap(v);
+    mazeH_.swap(h);
+    // The generator's pairs were found on the walls just swapped out.
+    openPairsValid_ = false;
+    return true;
+}
+
 void MazeBoard::setGuardHandler(GuardHandler handler)
 {
     guardHandler = handler;

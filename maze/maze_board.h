@@ -2,6 +2,7 @@
 
 #include "cell_sets.h"
 #include "maze_canvas.h"
+#include "maze_style.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -81,10 +82,22 @@ public:
     std::uint8_t getPathCell(int x, int y) const;
     void setPathCell(int x, int y, std::uint8_t value);
 
+    // The two wall arrays whole, so that a maze can be kept and put back
+    // without drawing it again: exchangeMaze swaps them with two arrays of the
+    // same sizes (and refuses, changing nothing, arrays of other sizes).
+    const std::vector<std::uint8_t>& mazeVArray() const { return mazeV_; }
+    const std::vector<std::uint8_t>& mazeHArray() const { return mazeH_; }
+    [[nodiscard]] bool exchangeMaze(std::vector<std::uint8_t>& v, std::vector<std::uint8_t>& h);
+
     // Maze generation: keeps the drawn path open and fills the rest of the grid
     // with random passages that never close a loop. Changes only the maze
     // edges and the cell sets.
     void makeMaze();
+    // The style makeMaze grows its mazes in; Standard unless set.
+    MazeStyle getStyle() const { return style_; }
+    void setStyle(MazeStyle style) { style_ = style; }
+    // The source the board's mazes are drawn from.
+    RandomSource& randomSource() const { return *random_; }
     void initCellSets();
     void randomJoinPass();
     void finalJoinPass();
@@ -151,9 +164,11 @@ private:
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }
     void rebuildOpenPairs();
+    void makeStyledMaze();
     [[noreturn]] static void guardFailure(const char* message);
 
     RandomSource* random_;
+    MazeStyle style_ = MazeStyle::Standard;
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> mazeV_;

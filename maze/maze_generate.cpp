@@ -104,6 +104,10 @@ void forEachSetByte(const std::uint8_t* bytes, int count, Visit&& visit)
 
 void MazeBoard::makeMaze()
 {
+    if (style_ != MazeStyle::Standard) {
+        makeStyledMaze();
+        return;
+    }
     clearMaze();
     initCellSets();
     for (int pass = 0; pass < RandomPasses; ++pass)

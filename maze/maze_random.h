@@ -23,6 +23,11 @@ public:
     // How many values this source has handed out.
     std::uint64_t drawn() const { return drawn_; }
 
+    // The state the next value is computed from. A maze's seed number is the
+    // state before it was made; setting it again makes the same maze.
+    std::uint32_t state() const { return state_; }
+    void setState(std::uint32_t state) { state_ = state; }
+
     // A source whose next value is computed from `state`: lets a test place
     // the sequence at any value it needs.
     static RandomSource fromState(std::uint32_t state);

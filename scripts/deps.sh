@@ -18,6 +18,8 @@ test_packages=(
     xvfb xauth xdotool          # the real program in a virtual display
     dpkg-dev file               # the Debian package (cpack, dpkg-shlibdeps)
     desktop-file-utils appstream libxml2-utils shared-mime-info  # validators
+    lintian mandoc              # the package and its manual pages, checked
+    poppler-utils               # reads back the PDF files the export writes
 )
 
 packages=("${run_packages[@]}")

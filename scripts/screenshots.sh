@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real program in a virtual X display, driving it
 # with the keyboard and mouse as a user would:
-#   scripts/screenshots.sh [output folder] [--manual]     (default: shots/)
-# With --manual the pictures the manual shows are copied to resources/help/images.
+#   scripts/screenshots.sh [output folder] [--manual|--appstream]  (default: shots/)
+# With --manual the pictures the manual shows are copied to resources/help/images,
+# with --appstream the software centre's two pictures to resources/screenshots.
 # Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, python3-pil.
 set -euo pipefail
 [ -n "${ZUBELO_TRACE:-}" ] && set -x
@@ -20,9 +21,18 @@ fi
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
+# Settings and data of its own: the program starts with its defaults, and
+# neither the styles chosen and files opened here nor the recovery copies of
+# this run are left in the user's folders.
+XDG_CONFIG_HOME=$(mktemp -d)
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME XDG_DATA_HOME
+rm -f "$out/sample.maz" "$out/sample-copy.maz"
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
+    wait 2>/dev/null || true  # Zubelo ends on SIGTERM once its copy is written
+    rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 }
 trap cleanup EXIT
 
@@ -41,19 +51,20 @@ display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
 backdrop_pid=$!
 sleep 1
 
-start_zubelo() { # [file]: starts Zubelo and waits for its window
-    "$program" "$@" &
+start_zubelo() { # title pattern [file]: starts the program, waits for that window
+    "$program" "${@:2}" &
     zubelo_pid=$!
-    window=""
+    found=""
     for _ in $(seq 50); do
-        window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
+        found=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name "$1" 2>/dev/null | tail -1) && [ -n "$found" ] && break
         sleep 0.2
     done
-    [ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
-    sleep 1
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    [ -n "$found" ] || { echo "Zubelo did not open a window '$1'"; exit 1; }
 }
-start_zubelo
+start_zubelo 'Zubelo'
+window=$found
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || true
 
 geometry() { # the window's place on the screen, as WxH+X+Y
     eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -62,6 +73,11 @@ geometry() { # the window's place on the screen, as WxH+X+Y
 shot() { # name: the Zubelo window only
     sleep 0.4
     import -window root -crop "$(geometry)" +repage "$out/$1.png"
+}
+shot_wide() { # name: the Zubelo window and what opens right of it (a submenu)
+    sleep 0.4
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window root -crop "$((WIDTH + 360))x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
 }
 screen() { # name: the whole screen
     sleep 0.4
@@ -110,6 +126,32 @@ key F3
 shot noanswer
 key F3
 
+# The same path in each maze style, each made from the same seed number.
+dialog_shot() { # title name: the dialog with that title
+    local found
+    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
+    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
+    eval "$(xdotool getwindowgeometry --shell "$found")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+}
+style_number=0
+for style in standard corridors deadends uniform; do
+    # Maze menu, 迷路の種類(&K), then the style's place in the submenu.
+    key alt+m
+    answer k
+    for _ in $(seq "$style_number"); do answer Down; done
+    if [ "$style_number" = 1 ]; then screen style_menu; fi
+    answer Return
+    key alt+m
+    answer s
+    sleep 0.5
+    if [ "$style_number" = 0 ]; then dialog_shot '乱数の種' seeddialog; fi
+    answer ctrl+a 2 0 2 4 Return
+    key F5
+    shot "style_$style"
+    style_number=$((style_number + 1))
+done
+
 # Initialise (the question: no), then trace in transparent mode over the
 # picture behind the window.
 key F2
@@ -120,17 +162,50 @@ shot transparent # the screen where the window is: what lies behind shows
 key ctrl+t
 shot transparent_off
 
-# The size dialog of New (after the question about the drawn path: no).
-key ctrl+n
+# Three steps undone, and the Edit menu.
+key ctrl+z ctrl+z ctrl+z
+key alt+e
+shot editmenu
+answer Escape Escape # the menu, then the menu bar's keyboard focus
+
+# A path drawn with the mouse (after Initialise and its question: no): one
+# press on the border, fast moves that skip cells, one release.
+key F2
 answer n
-sleep 0.5
-dialog_shot() { # title name: the dialog with that title
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
-    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
-    eval "$(xdotool getwindowgeometry --shell "$found")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+drag_cells() { # column row ...: the pointer moved through those cells
+    local g=10
+    xdotool mousemove --window "$window" $((ox + g + $1 * g + g / 2)) $((oy + g + $2 * g + g / 2)) mousedown 1
+    shift 2
+    while [ $# -ge 2 ]; do
+        sleep 0.1
+        xdotool mousemove --window "$window" $((ox + g + $1 * g + g / 2)) $((oy + g + $2 * g + g / 2))
+        shift 2
+    done
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.2
 }
+drag_cells -1 6 9 6 9 14 20 24 31 24 31 8 40 8
+shot mousepath
+
+# Saved, saved again under another name: both in the recent-files menu.
+key F5
+key ctrl+s
+answer ctrl+a
+xdotool type --delay 20 "$out/sample.maz"
+answer Return
+key ctrl+shift+s
+answer ctrl+a
+xdotool type --delay 20 "$out/sample-copy.maz"
+answer Return
+key alt+f
+answer r
+shot_wide recent
+answer Escape Escape Escape
+
+# The size dialog of New.
+key ctrl+n
+sleep 0.5
 dialog_shot '新規作成' newdialog
 answer Escape
 
@@ -139,14 +214,51 @@ key alt+h
 answer a
 sleep 0.5
 dialog_shot 'Zubelo - About' about
+answer Escape
+
+# For the software centre, a wider board with larger cells: a path being
+# drawn, then the finished maze with its answer. New (the drawn path is not
+# kept) with 36 x 24 cells of 18 pixels; the start is left of the top row.
+key ctrl+n
+answer n
+answer ctrl+a 3 6 Tab ctrl+a 2 4 Tab ctrl+a 1 8 Return
+sleep 0.5
+key Right Right Right Right Right Right Down Down Down Down Down Left Left Left \
+    Down Down Down Down Down Down Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Right Right Right Right Right Right Right \
+    Down Down Down Down Down Down Down Down Down Down Down Down Down Down \
+    Left Left Left Left Left Down Down Down Down \
+    Right Right Right Right Right Right Right Right Right Right Right Right \
+    Up Up Up Up Up Up Up Up Up Up Right Right Right Right Right Right Down Down Down
+shot appstream-editing
+key Down Down Down Down Down Right Right Right Right Right Right
+key F5
+shot appstream-answer
+
+# Killed with the maze just made unsaved: the next start offers the
+# recovery copy, and Yes brings the maze back.
+sleep 3  # the copy is written within two seconds of a change
+kill -9 "$zubelo_pid"
+wait "$zubelo_pid" 2>/dev/null || true
+start_zubelo '^Zubelo$' # the question
+sleep 0.5
+screen recovery
+answer Return
+window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo \*' | tail -1)
+shot recovered
 
 # The largest board a file may hold (400 x 400 cells of 20 pixels): opened,
 # scrolled to where the path runs, without the answer, zoomed out, and in
 # the editing view.
-kill "$zubelo_pid" 2>/dev/null || true
+# (Exit, without saving the recovered maze.)
+key ctrl+q
+answer n
 wait "$zubelo_pid" 2>/dev/null || true
 "$python" scripts/large_maze.py "$out/large.maz"
-start_zubelo "$out/large.maz"
+start_zubelo 'large.maz' "$out/large.maz"
+window=$found
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || true
 shot large_top
 scroll() { # wheel notches: down, then right (negative: up, left)
     eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -173,8 +285,15 @@ shot large_editing
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
-    for name in startup path maze noanswer newdialog transparent; do
+    for name in startup path maze noanswer newdialog transparent style_standard style_corridors style_deadends \
+        style_uniform; do
         cp "$out/$name.png" resources/help/images/
     done
     echo "manual pictures updated"
+fi
+if [ "${2:-}" = --appstream ]; then
+    mkdir -p resources/screenshots
+    cp "$out/appstream-editing.png" resources/screenshots/editing.png
+    cp "$out/appstream-answer.png" resources/screenshots/answer.png
+    echo "software centre pictures updated"
 fi

@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "Interaction.h"
+#include "RecentFiles.h"
 #include "Setsize.h"
 #include "window_harness.h"
 
@@ -10,7 +11,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -78,7 +81,10 @@ private slots:
     void saveWithAndWithoutAName();
     void failedSaveLosesNothing();
     void loadSucceedsAndFails();
-    void bitmapNameIsOfferedToTheNextSave();
+    void saveAndExportOfferNamesOfTheirOwnKind();
+    void saveAsAndExit();
+    void recentFilesAndAVanishedOne();
+    void droppedFiles();
     void closingAsksFirst();
     void endToEndSaveNewLoad();
 
@@ -333,7 +339,10 @@ void DocumentTest::loadSucceedsAndFails()
     QVERIFY(h.script.unexpected.empty());
 }
 
-void DocumentTest::bitmapNameIsOfferedToTheNextSave()
+// The shared save dialog once offered the maze file's name to the export, so
+// Enter replaced the maze with a picture. Now each offers a name of its own
+// kind, and refuses one of the other kind.
+void DocumentTest::saveAndExportOfferNamesOfTheirOwnKind()
 {
     WindowHarness h;
     drawAndMake(h);
@@ -341,13 +350,194 @@ void DocumentTest::bitmapNameIsOfferedToTheNextSave()
     h.action("MMSaveAsBitmap")->trigger();
     QCOMPARE(h.script.saveDialogs.back().filter, QStringLiteral("Bitmap (*.bmp)|*.bmp|All Files (*.*) |*.*"));
     QCOMPARE(h.script.saveDialogs.back().defaultSuffix, QStringLiteral("bmp"));
+    QVERIFY(h.script.saveDialogs.back().initialName.isEmpty());
     QVERIFY(QFile::exists(path("picture.bmp")));
     QVERIFY(h.window->isModified()); // the export is not a save
     QVERIFY(h.window->fileName().isEmpty());
+
+    // Save: no bitmap name offered; one typed is refused, and the dialog
+    // comes again with the name made a maze's.
+    h.script.saveNames.push_back(path("typed.BMP"));
     h.script.saveNames.push_back(path("maze.maz"));
     h.action("MMSave")->trigger();
-    QCOMPARE(h.script.saveDialogs.back().initialName, path("picture.bmp"));
-    QCOMPARE(h.script.saveDialogs.back().defaultSuffix, QStringLiteral("maz"));
+    QCOMPARE(h.script.saveDialogs.size(), std::size_t(3));
+    QVERIFY(h.script.saveDialogs[1].initialName.isEmpty());
+    QCOMPARE(h.script.saveDialogs[2].initialName, path("typed.maz"));
+    QCOMPARE(h.script.saveDialogs[2].defaultSuffix, QStringLiteral("maz"));
+    QCOMPARE(h.script.messages.size(), std::size_t(1));
+    QCOMPARE(h.script.messages.back().kind, Interaction::MessageKind::Warning);
+    QCOMPARE(h.script.messages.back().text,
+             QStringLiteral("「typed.BMP」はビットマップファイルの名前です。迷路は拡張子 .maz の名前で保存してください。"));
+    QVERIFY(!QFile::exists(path("typed.BMP")));
+    QCOMPARE(h.window->fileName(), path("maze.maz"));
+    const QByteArray maze = readAll(path("maze.maz"));
+
+    // The export after a Save: the bitmap name last chosen, never the maze's;
+    // a maze name typed there is refused the same way.
+    h.script.saveNames.push_back(path("maze.maz"));
+    h.script.saveNames.push_back(std::nullopt);
+    h.action("MMSaveAsBitmap")->trigger();
+    QCOMPARE(h.script.saveDialogs[3].initialName, path("picture.bmp"));
+    QCOMPARE(h.script.saveDialogs[4].initialName, path("maze.bmp"));
+    QCOMPARE(h.script.messages.back().text,
+             QStringLiteral("「maze.maz」は迷路ファイルの名前です。ビットマップは拡張子 .bmp の名前で保存してください。"));
+    QCOMPARE(readAll(path("maze.maz")), maze);
+
+    // A document loaded afresh: its own base name with .bmp, in the folder
+    // bitmaps last went to.
+    QVERIFY(QDir().mkpath(path("sub")));
+    QVERIFY(QFile::copy(path("maze.maz"), path("sub/other.maz")));
+    h.script.openNames.push_back(path("sub/other.maz"));
+    h.action("MMLoad")->trigger();
+    h.script.saveNames.push_back(std::nullopt);
+    h.action("MMSaveAsBitmap")->trigger();
+    QCOMPARE(h.script.saveDialogs.back().initialName, path("other.bmp"));
+    QCOMPARE(h.script.saveDialogs.back().folder, dir.path());
+    QVERIFY(h.script.unexpected.empty());
+}
+
+void DocumentTest::saveAsAndExit()
+{
+    WindowHarness h;
+    drawAndMake(h);
+    // Save As is there once a maze is made, as Save is.
+    QVERIFY(h.action("MMSaveAs")->isEnabled());
+    h.script.saveNames.push_back(path("first.maz"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(h.window->fileName(), path("first.maz"));
+    QVERIFY(!h.window->isModified());
+
+    // Named: Save As still asks, offering the document's name; the new name
+    // becomes the document's, and the first file stays as it was.
+    h.press(Qt::Key_F5);
+    QVERIFY(h.window->isModified()); // a new maze is a change
+    const QByteArray first = readAll(path("first.maz"));
+    h.script.saveNames.push_back(path("second.maz"));
+    h.action("MMSaveAs")->trigger();
+    QCOMPARE(h.script.saveDialogs.back().initialName, path("first.maz"));
+    QCOMPARE(h.window->fileName(), path("second.maz"));
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("Zubelo - ") + path("second.maz"));
+    QCOMPARE(readAll(path("first.maz")), first);
+    QVERIFY(readAll(path("second.maz")) != first);
+    // Cancelled: nothing changes.
+    h.press(Qt::Key_F5);
+    h.script.saveNames.push_back(std::nullopt);
+    h.action("MMSaveAs")->trigger();
+    QCOMPARE(h.window->fileName(), path("second.maz"));
+    QVERIFY(h.window->isModified());
+
+    // Exit asks as closing does; Cancel keeps the window.
+    h.script.answers.push_back(Answer::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(h.window->isVisible());
+    h.script.answers.push_back(Answer::No);
+    h.action("MMExit")->trigger();
+    QVERIFY(!h.window->isVisible());
+    QCOMPARE(h.script.questions.size(), std::size_t(2));
+    QVERIFY(h.script.unexpected.empty());
+}
+
+void DocumentTest::recentFilesAndAVanishedOne()
+{
+    WindowHarness h;
+    QMenu* menu = h.window->findChild<QMenu*>(QStringLiteral("MMRecentFiles"));
+    QVERIFY(!menu->isEnabled()); // nothing opened or saved yet
+    MazeBoard maze;
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(maze.saveFile(path(qPrintable(QStringLiteral("m%1.maz").arg(i))).toStdU16String()));
+    // Nine opened (m0 ... m8), then one saved: the last eight, newest first.
+    for (int i = 0; i < 9; ++i) {
+        h.script.openNames.push_back(path(qPrintable(QStringLiteral("m%1.maz").arg(i))));
+        h.action("MMLoad")->trigger();
+    }
+    drawAndMake(h);
+    h.script.saveNames.push_back(path("saved.maz"));
+    h.action("MMSave")->trigger();
+    QStringList expected{path("saved.maz")};
+    for (int i = 8; i > 1; --i)
+        expected << path(qPrintable(QStringLiteral("m%1.maz").arg(i)));
+    QStringList shown;
+    for (QAction* item : menu->actions())
+        shown << item->text();
+    QCOMPARE(shown.size(), 8);
+    QCOMPARE(shown.front(), QStringLiteral("&1 ") + QDir::toNativeSeparators(path("saved.maz")));
+    QCOMPARE(RecentFiles().files(), expected);
+    // The open dialog starts in the folder it last showed.
+    h.script.openNames.push_back(std::nullopt);
+    h.action("MMLoad")->trigger();
+    QCOMPARE(h.script.openDialogs.back().folder, dir.path());
+
+    // Opening one again moves it up, through the question first.
+    h.window->findChild<QAction*>(QStringLiteral("MMRecent3"))->trigger();
+    QCOMPARE(h.window->fileName(), path("m7.maz"));
+    QCOMPARE(RecentFiles().files().front(), path("m7.maz"));
+
+    // A file that has gone: the usual message, and it leaves the list.
+    QVERIFY(QFile::remove(path("m5.maz")));
+    h.window->findChild<QAction*>(QStringLiteral("MMRecent5"))->trigger();
+    QCOMPARE(h.script.messages.back().text, QStringLiteral("Failed to open File ") + path("m5.maz"));
+    QVERIFY(!RecentFiles().files().contains(path("m5.maz")));
+    QCOMPARE(menu->actions().size(), 7);
+    // With changes, the question comes first, and Cancel opens nothing.
+    h.action("MMInitMaze")->trigger();
+    h.pressKeys("R");
+    h.script.answers.push_back(Answer::Cancel);
+    h.window->findChild<QAction*>(QStringLiteral("MMRecent1"))->trigger();
+    QCOMPARE(h.script.questions.size(), std::size_t(1));
+    QCOMPARE(h.window->mazeMode(), 0);
+    QVERIFY(h.script.unexpected.empty());
+}
+
+void DocumentTest::droppedFiles()
+{
+    WindowHarness h;
+    MazeBoard maze;
+    QVERIFY(maze.resize(7, 9));
+    QVERIFY(maze.saveFile(path("dropped.maz").toStdU16String()));
+    QFile picture(path("picture.png"));
+    QVERIFY(picture.open(QIODevice::WriteOnly));
+    picture.close();
+    auto drop = [&h](const QStringList& files) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        const QPoint at = h.window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h.window.get(), &enter);
+        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h.window.get(), &event);
+        QCoreApplication::processEvents();
+        return enter.isAccepted();
+    };
+
+    // Another kind of file, or several: refused with a message, nothing else.
+    h.pressKeys("RR");
+    const auto before = h.window->board().toFileBytes();
+    QVERIFY(drop({path("picture.png")}));
+    QCOMPARE(h.script.messages.back().text, QStringLiteral("「picture.png」は迷路ファイル(.maz)ではないので開けません。"));
+    QVERIFY(drop({path("dropped.maz"), path("picture.png")}));
+    QCOMPARE(h.script.messages.back().text, QStringLiteral("ファイルは一度に1つずつドロップしてください。"));
+    QCOMPARE(h.window->board().toFileBytes(), before);
+    QVERIFY(h.script.questions.empty());
+
+    // A maze: the question about the changes, then it is loaded as by Load.
+    h.script.answers.push_back(Answer::No);
+    QVERIFY(drop({path("dropped.maz")}));
+    QCOMPARE(h.script.questions.size(), std::size_t(1));
+    QCOMPARE(h.window->fileName(), path("dropped.maz"));
+    QCOMPARE(h.window->board().getHeight(), 9);
+    QCOMPARE(h.window->mazeMode(), 1);
+    QCOMPARE(RecentFiles().files(), QStringList{path("dropped.maz")});
+
+    // Text dragged from elsewhere is not taken at all.
+    QMimeData text;
+    text.setText(QStringLiteral("dropped.maz"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(h.window.get(), &enter);
+    QVERIFY(!enter.isAccepted());
+    QVERIFY(h.script.unexpected.empty());
 }
 
 void DocumentTest::closingAsksFirst()

@@ -17,6 +17,7 @@ public:
     std::deque<std::optional<QString>> openNames;
     std::deque<std::optional<QString>> saveNames;
     std::deque<std::optional<NewSize>> sizes;
+    std::deque<std::optional<std::uint32_t>> seeds;
 
     struct Message {
         MessageKind kind;
@@ -30,6 +31,7 @@ public:
         int width, height, gridSize;
     };
     std::vector<SizeRequest> sizeRequests;
+    std::vector<std::uint32_t> seedRequests; // the number each seed dialog showed
     // Questions that came without a scripted answer.
     std::vector<QString> unexpected;
 
@@ -70,8 +72,15 @@ public:
         return s;
     }
 
+    std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t seed) override
+    {
+        seedRequests.push_back(seed);
+        return next(seeds, QStringLiteral("seed dialog"));
+    }
+
 private:
-    std::optional<QString> next(std::deque<std::optional<QString>>& queue, const QString& what)
+    template <typename T>
+    std::optional<T> next(std::deque<std::optional<T>>& queue, const QString& what)
     {
         if (queue.empty()) {
             unexpected.push_back(what);

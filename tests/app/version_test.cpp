@@ -155,6 +155,9 @@ void VersionTest::showsNameVersionAndContacts()
     QCOMPARE(dialog.LbVersion->text(), QStringLiteral("Zubelo - Ver 1.01"));
     QCOMPARE(dialog.Label1->text(), QStringLiteral("Zubelo project"));
     QCOMPARE(dialog.Label2->text(), QStringLiteral("E-MAIL:"));
+    // The licence the program is given under, as LICENSE and the package say.
+    QCOMPARE(dialog.LbLicense->text(), QStringLiteral("License: GNU GPL v3 or later"));
+    QVERIFY(dialog.LbLicense->toolTip().contains(QStringLiteral("GPL-3.0-or-later")));
     // The configured address, which is empty unless the build sets one.
     QCOMPARE(dialog.EdEMAIL->text(), cacheValue(QStringLiteral("ZUBELO_EMAIL")));
     QCOMPARE(dialog.BtOK->text(), QStringLiteral("OK"));
@@ -164,7 +167,7 @@ void VersionTest::showsNameVersionAndContacts()
         {QStringLiteral("LbVersion"), dialog.LbVersion}, {QStringLiteral("Image1"), dialog.Image1},
         {QStringLiteral("Label1"), dialog.Label1},       {QStringLiteral("Label2"), dialog.Label2},
         {QStringLiteral("EdEMAIL"), dialog.EdEMAIL},     {QStringLiteral("LbURL"), dialog.LbURL},
-        {QStringLiteral("BtOK"), dialog.BtOK},
+        {QStringLiteral("BtOK"), dialog.BtOK},           {QStringLiteral("LbLicense"), dialog.LbLicense},
     };
     for (const auto& [name, widget] : named) {
         QVERIFY2(widget, qPrintable(name));
@@ -184,7 +187,7 @@ void VersionTest::controlsFitInsideTheDialog()
 
     // No control sticks out of the dialog or overlaps another one.
     const QList<QWidget*> controls = {dialog.findChild<QWidget*>(QStringLiteral("Panel1")),
-                                      dialog.LbVersion, dialog.Label1, dialog.Label2,
+                                      dialog.LbVersion, dialog.Label1, dialog.LbLicense, dialog.Label2,
                                       dialog.EdEMAIL, dialog.LbURL, dialog.BtOK};
     for (QWidget* control : controls) {
         QVERIFY(control);
@@ -199,7 +202,7 @@ void VersionTest::controlsFitInsideTheDialog()
     QVERIFY(dialog.Image1->parentWidget()->rect().contains(dialog.Image1->geometry()));
 
     // Every text is shown whole, in whatever font the platform supplies.
-    for (QLabel* label : {dialog.LbVersion, dialog.Label1, dialog.Label2, dialog.LbURL}) {
+    for (QLabel* label : {dialog.LbVersion, dialog.Label1, dialog.LbLicense, dialog.Label2, dialog.LbURL}) {
         const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
         QVERIFY2(textWidth <= label->width(), qPrintable(label->objectName()));
         QVERIFY2(label->fontMetrics().height() <= label->height(), qPrintable(label->objectName()));

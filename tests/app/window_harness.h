@@ -11,13 +11,34 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
+// The settings and the data (recovery copies) of every program that
+// includes this live in a scratch folder of their own, set before the
+// application object exists (and inherited by any program a test starts),
+// never in the user's.
+struct ScratchSettings {
+    QTemporaryDir folder;
+    ScratchSettings()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath(QStringLiteral("data"))));
+    }
+};
+inline ScratchSettings scratchSettings;
+
 struct WindowHarness {
+    // Each window starts from no stored settings.
+    struct Cleared {
+        Cleared() { QSettings().clear(); }
+    } cleared;
     ScriptedInteraction script;
     std::unique_ptr<TFMain> window;
 

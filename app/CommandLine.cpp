@@ -1,0 +1,332 @@
+#include "CommandLine.h"
+
+#include "FileNames.h"
+#include "maze_batch.h"
+#include "maze_board.h"
+#include "maze_random.h"
+
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+namespace CommandLine {
+
+namespace {
+
+// Messages, one line each, after "zubelo: ".
+const QString Prefix = QStringLiteral("zubelo: ");
+const QString UnknownOption = QStringLiteral("不明なオプションです: %1");
+const QString MissingValue = QStringLiteral("オプション %1 に値を指定してください");
+const QString NoValueWanted = QStringLiteral("オプション %1 は値を取りません");
+const QString BadValue = QStringLiteral("オプション %1 の値が正しくありません: %2");
+const QString NoTarget = QStringLiteral("出力ファイルを --export で指定してください");
+const QString UnknownFormat = QStringLiteral("出力ファイルの形式が分かりません (.pdf .svg .png .bmp): %1");
+const QString NoInput = QStringLiteral("迷路ファイル (.maz) を指定してください");
+const QString TooManyInputs = QStringLiteral("迷路ファイルは一つだけ指定してください: %1");
+const QString LoadFailed = QStringLiteral("Failed to open File ");
+const QString BatchOnly = QStringLiteral("オプション %1 は --batch と一緒に使ってください");
+const QString UnknownBatchFormat = QStringLiteral("出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
+// On standard output after a batch, for scripts to read: never translated.
+const QString SeedLine = QStringLiteral("seed %1");
+
+const QString Help = QStringLiteral(
+    "使い方:\n"
+    "  zubelo [迷路ファイル.maz]\n"
+    "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
+    "  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]\n"
+    "\n"
+    "--export は迷路ファイルを印刷用に書き出します (画面は使いません)。\n"
+    "形式は出力ファイルの拡張子で決まります:\n"
+    "  .pdf  問題のページと解答のページ\n"
+    "  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg\n"
+    "  .png  .svg と同じ図を画像で\n"
+    "  .bmp  画面と同じビットマップ\n"
+    "\n"
+    "--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します\n"
+    "(できあがった迷路のファイルなら、その答えの道を使います):\n"
+    "  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ\n"
+    "  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …\n"
+    "  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)\n"
+    "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。\n"
+    "\n"
+    "オプション:\n"
+    "  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)\n"
+    "  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)\n"
+    "  --landscape                 横向き\n"
+    "  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)\n"
+    "  --name-line                 「なまえ：」の欄を付ける\n"
+    "  --no-labels                 スタートとゴールを書かない\n"
+    "  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)\n"
+    "  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)\n"
+    "  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)\n"
+    "  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)\n"
+    "  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)\n"
+    "                              deadends (短い行き止まり) uniform (均等)\n"
+    "  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)\n"
+    "  -h, --help                  この説明\n"
+    "\n"
+    "終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り\n");
+
+struct Option {
+    const char* name;
+    bool takesValue;
+};
+
+const Option Options[] = {
+    {"--export", true},      {"--pages", true},     {"--page-size", true}, {"--landscape", false},
+    {"--title", true},       {"--name-line", false}, {"--no-labels", false}, {"--wall-mm", true},
+    {"--margin-mm", true},   {"--dpi", true},        {"--help", false},     {"-h", false},
+    {"--batch", true},       {"--style", true},      {"--seed", true},
+};
+
+// The options that start the command line instead of the window.
+const char* const ConsoleOptions[] = {"--export", "--batch", "--help", "-h"};
+
+Parsed failed(const QString& message)
+{
+    return {std::nullopt, message};
+}
+
+std::optional<double> number(const QString& text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Applies one option to the request; the error text when its value is wrong.
+QString apply(Request& r, const QString& name, const QString& value)
+{
+    const QString bad = BadValue.arg(name, value);
+    if (name == QLatin1String("--export")) {
+        r.target = value;
+    } else if (name == QLatin1String("--pages")) {
+        const auto pages = pageSetByName(value);
+        if (!pages)
+            return bad;
+        r.settings.pages = *pages;
+    } else if (name == QLatin1String("--page-size")) {
+        const auto paper = paperByName(value);
+        if (!paper)
+            return bad;
+        r.settings.paper = *paper;
+    } else if (name == QLatin1String("--landscape")) {
+        r.settings.landscape = true;
+    } else if (name == QLatin1String("--title")) {
+        r.settings.title = value;
+    } else if (name == QLatin1String("--name-line")) {
+        r.settings.nameLine = true;
+    } else if (name == QLatin1String("--no-labels")) {
+        r.settings.labels = false;
+    } else if (name == QLatin1String("--wall-mm")) {
+        const auto mm = number(value);
+        if (!mm)
+            return bad;
+        // A thickness out of range is taken as the nearest one allowed.
+        r.settings.wallMm = std::clamp(*mm, ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
+    } else if (name == QLatin1String("--margin-mm")) {
+        const auto mm = number(value);
+        if (!mm)
+            return bad;
+        r.settings.marginMm = std::clamp(*mm, 0.0, ExportSettings::MaxMarginMm);
+    } else if (name == QLatin1String("--dpi")) {
+        bool ok = false;
+        const int dpi = value.toInt(&ok);
+        if (!ok || dpi < ExportSettings::MinDpi || dpi > ExportSettings::MaxDpi)
+            return bad;
+        r.settings.dpi = dpi;
+    } else if (name == QLatin1String("--batch")) {
+        const auto count = parseBatchCount(value.toStdString());
+        if (!count)
+            return bad;
+        r.batch = *count;
+    } else if (name == QLatin1String("--style")) {
+        const auto style = styleFromName(value.toStdString());
+        if (!style)
+            return bad;
+        r.style = *style;
+    } else if (name == QLatin1String("--seed")) {
+        const auto seed = parseSeed(value.toStdString());
+        if (!seed)
+            return bad;
+        r.seed = *seed;
+    } else {
+        r.help = true;
+    }
+    return {};
+}
+
+} // namespace
+
+bool wantsConsole(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            break;
+        for (const char* option : ConsoleOptions) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '='))
+                return true;
+        }
+    }
+    return false;
+}
+
+Parsed parse(const QStringList& arguments)
+{
+    Request r;
+    QStringList inputs;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            inputs << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        QString name = arg;
+        QString value;
+        const qsizetype equals = arg.startsWith(QLatin1String("--")) ? arg.indexOf(QLatin1Char('=')) : -1;
+        if (equals > 0) {
+            name = arg.left(equals);
+            value = arg.mid(equals + 1);
+        }
+        const Option* option = nullptr;
+        for (const Option& o : Options)
+            if (name == QLatin1String(o.name))
+                option = &o;
+        if (!option)
+            return failed(UnknownOption.arg(arg));
+        if (option->takesValue && equals < 0) {
+            if (++i >= arguments.size())
+                return failed(MissingValue.arg(name));
+            value = arguments[i];
+        } else if (!option->takesValue && equals > 0) {
+            return failed(NoValueWanted.arg(name));
+        }
+        if (const QString error = apply(r, name, value); !error.isEmpty())
+            return failed(error);
+    }
+    if (r.help)
+        return {r, {}};
+    if (r.batch == 0 && (r.style || r.seed))
+        return failed(BatchOnly.arg(r.style ? QStringLiteral("--style") : QStringLiteral("--seed")));
+    if (r.target.isEmpty())
+        return failed(NoTarget);
+    // A maze file is only written as a batch; one maze would be a copy.
+    const auto format = ExportEngine::formatOf(r.target);
+    if (!format || (*format == ExportEngine::Format::Maz && r.batch == 0))
+        return failed((r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
+    r.format = *format;
+    if (inputs.isEmpty())
+        return failed(NoInput);
+    if (inputs.size() > 1)
+        return failed(TooManyInputs.arg(inputs.join(QLatin1Char(' '))));
+    r.input = inputs.front();
+    return {r, {}};
+}
+
+QString helpText()
+{
+    return Help;
+}
+
+int execute(const Request& request, QTextStream& out, QTextStream& err)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    if (!board.loadFile(std::filesystem::path(request.input.toStdU16String()))) {
+        err << Prefix << LoadFailed << request.input << Qt::endl;
+        return Failure;
+    }
+    ExportEngine::Outcome outcome;
+    std::uint32_t seed = 0;
+    if (request.batch == 0) {
+        outcome = ExportEngine::write({&board}, request.settings, request.format, request.target);
+    } else {
+        seed = request.seed ? *request.seed : QRandomGenerator::system()->generate();
+        const MazeBatch batch{request.batch, request.style.value_or(MazeStyle::Standard), seed};
+        ExportEngine::Writer writer(request.settings, request.format, request.target,
+                                    static_cast<std::size_t>(batch.count), true);
+        if (writer.outcome().ok())
+            makeMazeBatch(board, batch, [&](int) { return writer.add(board); });
+        outcome = writer.finish();
+    }
+    if (!outcome.ok()) {
+        err << Prefix << ExportEngine::failureMessage(outcome);
+        if (outcome.result == BitmapExport::Result::WriteError)
+            err << QStringLiteral(": ") << outcome.file;
+        err << Qt::endl;
+        return Failure;
+    }
+    if (request.batch > 0)
+        out << SeedLine.arg(seed) << Qt::endl;
+    return Success;
+}
+
+int run(int argc, char** argv)
+{
+    // Read before Qt sees them: a platform plugin takes options of its own
+    // out of the list (xcb would take --title as its window title).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // No display is needed to write files.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries this program's one-line messages, not Qt's
+    // remarks on the environment (no XDG_RUNTIME_DIR on a server, ...).
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            QTextStream(stderr) << message << Qt::endl;
+    });
+    int appArgc = 1;
+    char* appArgv[] = {argv[0], nullptr};
+    QGuiApplication app(appArgc, appArgv);
+    QGuiApplication::setApplicationName(QStringLiteral("Zubelo"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const Parsed parsed = parse(arguments);
+    if (!parsed.request) {
+        err << Prefix << parsed.error << Qt::endl;
+        return UsageError;
+    }
+    if (parsed.request->help) {
+        out << helpText();
+        return Success;
+    }
+    // A name whose bytes are not UTF-8 would, decoded, name another file: it
+    // is refused as a file that cannot be read, or made.
+    const auto decodedOnly = [&](const QString& name) {
+        for (int i = 1; i < argc; ++i)
+            if (!FileNames::isFaithful(argv[i])
+                && (arguments[i] == name || arguments[i].endsWith(QLatin1Char('=') + name)))
+                return true;
+        return false;
+    };
+    if (decodedOnly(parsed.request->input)) {
+        err << Prefix << LoadFailed << parsed.request->input << Qt::endl;
+        return Failure;
+    }
+    if (decodedOnly(parsed.request->target)) {
+        err << Prefix
+            << ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, parsed.request->target}) << Qt::endl;
+        return Failure;
+    }
+    return execute(*parsed.request, out, err);
+}
+
+} // namespace CommandLine

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "maze_style.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+class MazeBoard;
+
+// Many mazes around one drawn path, for a book of puzzles: the core of the
+// command line's --batch. The writing of each maze is the caller's.
+struct MazeBatch {
+    static constexpr int MaxCount = 1000;
+
+    int count = 1;
+    MazeStyle style = MazeStyle::Standard;
+    // The random state the first maze starts from; each further maze goes
+    // on from where the one before left the source. Without it the board's
+    // source goes on as it stands, which for a fresh program is always the
+    // same state.
+    std::optional<std::uint32_t> seed;
+};
+
+// The values of --batch N (1 ... MaxCount) and --seed S (0 ... 4294967295):
+// decimal digits only, nothing else.
+std::optional<int> parseBatchCount(std::string_view text);
+std::optional<std::uint32_t> parseSeed(std::string_view text);
+
+// Makes batch.count mazes around the board's path in the batch's style and
+// calls each(i) after maze i (1-based), while the board holds it. Stops when
+// each returns false; returns how many mazes were handed to each and taken.
+// The board keeps the batch's style afterwards.
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each);
+
+// The file of maze `index` of `count` for the output name `out`: "book.svg"
+// gives "book-001.svg", or "book-001-answer.svg" for its answer. The number
+// has at least three digits, more when count needs them. Index 0 is a maze
+// without a number: "book.svg" and "book-answer.svg".
+std::filesystem::path batchFileName(const std::filesystem::path& out, int index, int count, bool answer);

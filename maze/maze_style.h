@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+class RandomSource;
+
+// How a maze is grown around the drawn path. Every style keeps the same
+// promises: the drawn path stays open and is the only route between its two
+// openings, the outer wall opens only where the path crosses it, and the open
+// passages between cells form one tree over the whole grid. Every style draws
+// only from the random source it is given, so one source state always gives
+// one maze.
+enum class MazeStyle {
+    Standard,      // the random join passes: the program's own mazes
+    LongCorridors, // a randomized backtracker from the path: few, long dead ends
+    ShortDeadEnds, // randomized Prim's algorithm from the path: many short branches
+    Uniform,       // Wilson's algorithm with the path as the first tree: every maze equally likely
+};
+
+inline constexpr MazeStyle AllMazeStyles[] = {MazeStyle::Standard, MazeStyle::LongCorridors,
+                                              MazeStyle::ShortDeadEnds, MazeStyle::Uniform};
+
+// The style's name on the command line and in the stored settings:
+// "standard", "corridors", "deadends", "uniform".
+std::string_view styleName(MazeStyle style);
+std::optional<MazeStyle> styleFromName(std::string_view name);
+
+// The walls a style grows a maze in: the board's maze arrays, laid out as the
+// board keeps them (vertical edge (x, y) at y*(W+1)+x, horizontal edge (x, y)
+// at y*W+x). On entry they hold the drawn path's passages and nothing else;
+// a style opens interior walls only, each between two cells not yet
+// connected.
+struct MazeGrid {
+    int width;
+    int height;
+    std::uint8_t* mazeV;
+    std::uint8_t* mazeH;
+};
+
+// One signature for every style but the standard one, which the board runs
+// through its own passes.
+using MazeGrower = void (*)(MazeGrid grid, RandomSource& random);
+void growLongCorridors(MazeGrid grid, RandomSource& random);
+void growShortDeadEnds(MazeGrid grid, RandomSource& random);
+void growUniform(MazeGrid grid, RandomSource& random);
+MazeGrower growerFor(MazeStyle style); // nullptr for Standard

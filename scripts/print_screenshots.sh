@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Printing and exporting in the real program, in a virtual X display, driven
+# with the keyboard as a user would:
+#   scripts/print_screenshots.sh [output folder] [--manual]     (default: shots/)
+# Takes the export dialog and the print preview, exports a PDF through the
+# export dialog and its file dialog, and rasterises both PDF pages with
+# pdftoppm. With --manual the export dialog is copied to the manual's pictures.
+# Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, poppler-utils.
+set -euo pipefail
+[ -n "${ZUBELO_TRACE:-}" ] && set -x
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-shots}")
+mkdir -p "$out"
+
+if [ -z "${ZUBELO_IN_XVFB:-}" ]; then
+    for tool in xvfb-run xdotool import pdftoppm; do
+        command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb xdotool imagemagick poppler-utils)"; exit 1; }
+    done
+    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out" "${2:-}"
+fi
+
+program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
+export QT_QPA_PLATFORM=xcb
+# The settings of this run only, starting from the defaults.
+export XDG_CONFIG_HOME="$out/config"
+rm -rf "$XDG_CONFIG_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
+# A title and the name line, as a user left them last time.
+mkdir -p "$XDG_CONFIG_HOME/Zubelo"
+printf '[export]\ntitle=めいろ 1\nnameLine=true\n' >"$XDG_CONFIG_HOME/Zubelo/Zubelo.conf"
+cleanup() {
+    kill "${zubelo_pid:-}" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+"$program" &
+zubelo_pid=$!
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+sleep 1
+
+key() { # keys to the main window
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --delay 20 "$@"
+    sleep 0.1
+}
+answer() { # keys to whatever has the focus now (a dialog)
+    sleep 0.5
+    xdotool key --delay 30 "$@"
+    sleep 0.3
+}
+times() { # key count: the key repeated
+    for _ in $(seq "$2"); do printf '%s ' "$1"; done
+}
+newest_window() { # the program's last visible window other than the main one
+    xdotool search --onlyvisible --pid "$zubelo_pid" 2>/dev/null | grep -v "^$window\$" | tail -1
+}
+window_shot() { # window-id name
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+}
+
+# A path from the start left of the top row, winding down to the bottom.
+# shellcheck disable=SC2046
+key $(times Right 10) $(times Down 15) $(times Right 8) $(times Up 6) $(times Right 10) \
+    $(times Down 25) $(times Left 5) $(times Down 6)
+key F5
+sleep 0.5
+
+# The export dialog, with the remembered title and name line.
+key ctrl+e
+sleep 1.5
+dialog=$(newest_window)
+[ -n "$dialog" ] || { echo "no export dialog"; exit 1; }
+window_shot "$dialog" export_dialog
+# OK, then the file dialog: the PDF goes to the output folder.
+answer Return
+sleep 1.5
+answer ctrl+a
+xdotool type --delay 20 "$out/maze.pdf"
+answer Return
+sleep 2
+[ -f "$out/maze.pdf" ] || { echo "the export wrote no PDF"; exit 1; }
+pdftoppm -r 100 -png "$out/maze.pdf" "$out/pdf_page"
+
+# The print preview of the same settings.
+key alt+f
+answer v
+sleep 2.5
+preview=$(newest_window)
+[ -n "$preview" ] || { echo "no print preview"; exit 1; }
+window_shot "$preview" print_preview
+answer Escape
+
+echo "screenshots in $out: export_dialog.png print_preview.png pdf_page-1.png pdf_page-2.png"
+if [ "${2:-}" = --manual ]; then
+    cp "$out/export_dialog.png" resources/help/images/export.png
+    echo "manual picture updated"
+fi

@@ -1,0 +1,407 @@
+// The real program run from a script: `zubelo --export OUT IN.maz ...` and
+// `zubelo --batch N IN.maz --export OUT ...`, without a display, as a
+// separate process.
+
+#include "CommandLine.h"
+#include "PageLayout.h"
+#include "maze_outline.h"
+#include "print_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace print_support;
+
+namespace {
+
+// The program with no display and no platform chosen: it must choose one
+// that needs none by itself.
+Run zubelo(const QStringList& args)
+{
+    return runTool(QStringLiteral(ZUBELO_EXE), args, QByteArray(""));
+}
+
+QByteArray contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Arguments written as one line: words split at spaces.
+QStringList words(const char* line)
+{
+    return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// A maze file as the program reads it; null when it does not load.
+std::unique_ptr<TestMaze> loaded(const QString& file, const std::vector<testing_support::Cell>& path)
+{
+    auto maze = std::make_unique<TestMaze>();
+    maze->path = path;
+    if (!maze->board->loadFile(std::filesystem::path(file.toStdU16String())))
+        return nullptr;
+    return maze;
+}
+
+bool samePath(const MazeBoard& a, const MazeBoard& b)
+{
+    if (a.getWidth() != b.getWidth() || a.getHeight() != b.getHeight())
+        return false;
+    for (int y = 0; y <= a.getHeight(); ++y)
+        for (int x = 0; x <= a.getWidth(); ++x)
+            if ((y < a.getHeight() && a.getPathV(x, y) != b.getPathV(x, y))
+                || (x < a.getWidth() && a.getPathH(x, y) != b.getPathH(x, y)))
+                return false;
+    return true;
+}
+
+// The seed a batch reports on standard output ("seed S").
+std::optional<quint32> reportedSeed(const QString& out)
+{
+    const auto m = QRegularExpression(QStringLiteral("\\Aseed (\\d+)\\n\\z")).match(out);
+    bool ok = false;
+    const quint32 seed = m.captured(1).toUInt(&ok);
+    return m.hasMatch() && ok ? std::optional<quint32>(seed) : std::nullopt;
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exportsEveryFormat();
+    void helpListsTheOptions();
+    void badInputsFailWithOneLine();
+    void namesThatAreNotUtf8AreRefused();
+    void parsedOptions();
+    void batches();
+    void failedBatchChangesNothing();
+
+private:
+    QTemporaryDir dir_;
+    QString maz_;
+    std::unique_ptr<TestMaze> maze_;
+    QString path(const QString& name) const { return dir_.filePath(name); }
+};
+
+void CommandLineTest::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    maze_ = makeMaze(15, 10, 9);
+    maz_ = path(QStringLiteral("くねくね.maz"));
+    QVERIFY(maze_->board->saveFile(std::filesystem::path(maz_.toStdU16String())));
+}
+
+void CommandLineTest::exportsEveryFormat()
+{
+    Run r = zubelo({QStringLiteral("--export"), path(QStringLiteral("a.pdf")), maz_, QStringLiteral("--title"),
+                    QStringLiteral("めいろ"), QStringLiteral("--name-line"), QStringLiteral("--page-size"),
+                    QStringLiteral("a3"), QStringLiteral("--landscape")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    const PdfInfo info = pdfInfo(path(QStringLiteral("a.pdf")));
+    QCOMPARE(info.pages, 2);
+    QCOMPARE(info.pointSize.toSize(), QSize(1191, 842));
+    QVERIFY(pdfText(path(QStringLiteral("a.pdf")), 2).contains(QStringLiteral("めいろ（解答）")));
+
+    r = zubelo({QStringLiteral("--export=") + path(QStringLiteral("b.svg")), maz_, QStringLiteral("--no-labels")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(QFile::exists(path(QStringLiteral("b.svg"))) && QFile::exists(path(QStringLiteral("b-answer.svg"))));
+    QVERIFY(!contents(path(QStringLiteral("b.svg"))).contains("スタート"));
+
+    r = zubelo({maz_, QStringLiteral("--export"), path(QStringLiteral("c.PNG")), QStringLiteral("--pages"),
+                QStringLiteral("puzzle"), QStringLiteral("--dpi=100")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(QImage(path(QStringLiteral("c.PNG"))).dotsPerMeterX(), qRound(100 / 0.0254));
+    QVERIFY(!QFile::exists(path(QStringLiteral("c-answer.PNG"))));
+
+    // The window's bitmap picture: the puzzle without red, the answer with it.
+    r = zubelo({QStringLiteral("--export"), path(QStringLiteral("d.bmp")), maz_});
+    QCOMPARE(r.status, 0);
+    const QImage puzzle(path(QStringLiteral("d.bmp")));
+    const QImage answer(path(QStringLiteral("d-answer.bmp")));
+    int w = 0, h = 0;
+    maze_->board->getImageSize(w, h);
+    QCOMPARE(puzzle.size(), QSize(w, h));
+    QCOMPARE(answer.size(), QSize(w, h));
+    const testing_support::Cell inside = maze_->path[1];
+    const int g = maze_->board->getGridSize();
+    const QPoint centre(g + inside.x * g + g / 2, g + inside.y * g + g / 2);
+    QCOMPARE(puzzle.pixel(centre) | 0xFF000000u, qRgb(255, 255, 255));
+    QCOMPARE(answer.pixel(centre) | 0xFF000000u, qRgb(255, 0, 0));
+}
+
+void CommandLineTest::helpListsTheOptions()
+{
+    const Run r = zubelo({QStringLiteral("--help")});
+    QCOMPARE(r.status, 0);
+    for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
+                               "--no-labels", "--wall-mm", "--dpi"})
+        QVERIFY2(r.out.contains(QLatin1String(option)), option);
+    QCOMPARE(r.err, QString());
+}
+
+void CommandLineTest::badInputsFailWithOneLine()
+{
+    const QString garbage = path(QStringLiteral("garbage.maz"));
+    QFile g(garbage);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("MAZX not a maze");
+    g.close();
+    const QString readOnly = path(QStringLiteral("kept.pdf"));
+    QFile kept(readOnly);
+    QVERIFY(kept.open(QIODevice::WriteOnly));
+    kept.write("old content");
+    kept.close();
+    QVERIFY(kept.setPermissions(QFile::ReadOwner));
+    const QString fifo = path(QStringLiteral("fifo.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString out = path(QStringLiteral("out.pdf"));
+
+    const struct {
+        QStringList args;
+        int status;
+        const char* says;
+        QString target; // must not come to exist
+    } table[] = {
+        {{QStringLiteral("--export"), out, path(QStringLiteral("missing.maz"))}, 1, "Failed to open File", out},
+        {{QStringLiteral("--export"), out, garbage}, 1, "Failed to open File", out},
+        {{QStringLiteral("--export"), path(QStringLiteral("out.txt")), maz_}, 2, ".pdf .svg .png .bmp",
+         path(QStringLiteral("out.txt"))},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--colour")}, 2, "--colour", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--dpi")}, 2, "--dpi", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--dpi"), QStringLiteral("10")}, 2, "10", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--pages"), QStringLiteral("all")}, 2, "all", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--page-size"), QStringLiteral("A9")}, 2, "A9", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--wall-mm"), QStringLiteral("thick")}, 2, "thick", out},
+        {{QStringLiteral("--export"), out, maz_, QStringLiteral("--landscape=yes")}, 2, "--landscape", out},
+        {{QStringLiteral("--export"), out, maz_, maz_}, 2, ".maz", out},
+        {{QStringLiteral("--export"), out}, 2, ".maz", out},
+        {{QStringLiteral("--export"), path(QStringLiteral("no/such/dir.pdf")), maz_}, 1, "を作成できません",
+         path(QStringLiteral("no/such/dir.pdf"))},
+        {{QStringLiteral("--export"), dir_.path(), maz_}, 2, ".pdf .svg .png .bmp", QString()},
+        {{QStringLiteral("--export"), fifo, maz_}, 1, "を作成できません", QString()},
+        {{QStringLiteral("--export"), readOnly, maz_}, 1, "を作成できません", QString()},
+        // A batch: the same errors, and its own values.
+        {words("--batch 0") << maz_ << QStringLiteral("--export") << out, 2, "--batch", out},
+        {words("--batch=1001") << maz_ << QStringLiteral("--export") << out, 2, "1001", out},
+        {words("--batch 2 --style wiggly") << maz_ << QStringLiteral("--export") << out, 2, "wiggly", out},
+        {words("--batch 2 --seed -1") << maz_ << QStringLiteral("--export") << out, 2, "-1", out},
+        {words("--seed 5 --export") << out << maz_, 2, "--batch", out},
+        {words("--style uniform --export") << out << maz_, 2, "--batch", out},
+        {words("--export") << path(QStringLiteral("copy.maz")) << maz_, 2, ".pdf .svg .png .bmp)",
+         path(QStringLiteral("copy.maz"))},
+        {words("--batch 2 --export") << path(QStringLiteral("b.txt")) << maz_, 2, ".bmp .maz",
+         path(QStringLiteral("b-001.txt"))},
+        {words("--batch 2 --export") << out << garbage, 1, "Failed to open File", out},
+        {words("--batch 2 --export") << readOnly << maz_, 1, "を作成できません", QString()},
+    };
+    for (const auto& row : table) {
+        const Run r = zubelo(row.args);
+        const QString what = row.args.join(QLatin1Char(' '));
+        QVERIFY2(r.status == row.status, qPrintable(what + QStringLiteral(": status %1").arg(r.status)));
+        QVERIFY2(r.err.count(QLatin1Char('\n')) == 1 && r.err.startsWith(QLatin1String("zubelo: ")),
+                 qPrintable(what + QStringLiteral(": ") + r.err));
+        QVERIFY2(r.err.contains(QString::fromUtf8(row.says)), qPrintable(what + QStringLiteral(": ") + r.err));
+        QVERIFY2(row.target.isEmpty() || !QFile::exists(row.target), qPrintable(what));
+        QCOMPARE(r.out, QString());
+    }
+    QCOMPARE(contents(readOnly), QByteArray("old content"));
+    QVERIFY(!QFileInfo(fifo).isFile());
+}
+
+// A name whose bytes are not UTF-8, beside a file named with the text it
+// decodes to (U+FFFD): refused, and the other file is neither read nor
+// written. Only a shell can pass such bytes.
+void CommandLineTest::namesThatAreNotUtf8AreRefused()
+{
+    const QString namesake = path(QStringLiteral("\uFFFD\uFFFD.maz"));
+    QVERIFY(QFile::copy(maz_, namesake));
+    const QString shownPdf = path(QStringLiteral("\uFFFD.pdf"));
+    const struct {
+        QString script; // $0 the program, $1 the folder
+        QString says;
+        QString target; // must not come to exist
+    } table[] = {
+        {QStringLiteral("exec \"$0\" --export \"$1/out.pdf\" \"$1/$(printf '\\377\\376').maz\""),
+         QStringLiteral("Failed to open File ") + namesake, path(QStringLiteral("out.pdf"))},
+        {QStringLiteral("exec \"$0\" --export \"$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
+         QStringLiteral("ファイル %1 を作成できません").arg(shownPdf), shownPdf},
+        {QStringLiteral("exec \"$0\" \"--export=$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
+         QStringLiteral("ファイル %1 を作成できません").arg(shownPdf), shownPdf},
+    };
+    for (const auto& row : table) {
+        const Run r = runTool(QStringLiteral("/bin/sh"),
+                              {QStringLiteral("-c"), row.script, QStringLiteral(ZUBELO_EXE), dir_.path()}, QByteArray(""));
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("zubelo: ") + row.says + QLatin1Char('\n'));
+        QVERIFY(!QFile::exists(row.target));
+    }
+    QCOMPARE(contents(namesake), contents(maz_));
+}
+
+void CommandLineTest::parsedOptions()
+{
+    // Which arguments are for the command line; plain `zubelo FILE` is not.
+    const auto console = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "zubelo");
+        return CommandLine::wantsConsole(static_cast<int>(args.size()), const_cast<char**>(args.data()));
+    };
+    QVERIFY(console({"--export", "a.pdf", "b.maz"}));
+    QVERIFY(console({"b.maz", "--export=a.pdf"}));
+    QVERIFY(console({"-h"}));
+    QVERIFY(!console({"b.maz"}));
+    QVERIFY(!console({"--exporter"}));
+    QVERIFY(!console({"--", "--export"}));
+    QVERIFY(console({"--batch", "3", "b.maz", "--export", "a.pdf"}));
+
+    // Values reach the settings; a thickness out of range is clamped.
+    const CommandLine::Parsed p = CommandLine::parse(
+        {QStringLiteral("zubelo"), QStringLiteral("--export"), QStringLiteral("x.png"), QStringLiteral("--wall-mm"),
+         QStringLiteral("9"), QStringLiteral("--margin-mm=5"), QStringLiteral("--page-size"), QStringLiteral("b5"),
+         QStringLiteral("--pages"), QStringLiteral("answer"), QStringLiteral("--title"), QStringLiteral("-名前-"),
+         QStringLiteral("--"), QStringLiteral("-odd.maz")});
+    QVERIFY2(p.request, qPrintable(p.error));
+    QCOMPARE(p.request->format, ExportEngine::Format::Png);
+    QCOMPARE(p.request->input, QStringLiteral("-odd.maz"));
+    QCOMPARE(p.request->settings.wallMm, ExportSettings::MaxWallMm);
+    QCOMPARE(p.request->settings.marginMm, 5.0);
+    QCOMPARE(p.request->settings.paper, QPageSize::JisB5);
+    QCOMPARE(p.request->settings.pages, PageSet::Answer);
+    QCOMPARE(p.request->settings.title, QStringLiteral("-名前-"));
+    QCOMPARE(p.request->batch, 0);
+
+    const CommandLine::Parsed b = CommandLine::parse(
+        words("zubelo --seed=4294967295 --style deadends --batch 1000 in.maz --export book.MAZ"));
+    QVERIFY2(b.request, qPrintable(b.error));
+    QCOMPARE(b.request->batch, 1000);
+    QCOMPARE(b.request->style, MazeStyle::ShortDeadEnds);
+    QCOMPARE(b.request->seed, 4294967295u);
+    QCOMPARE(b.request->format, ExportEngine::Format::Maz);
+}
+
+void CommandLineTest::batches()
+{
+    // `zubelo WORDS IN.maz --export OUT`, which must succeed.
+    const auto batch = [&](const char* options, const QString& out, const QStringList& more = {}) {
+        const Run r = zubelo(words(options) << maz_ << QStringLiteral("--export") << path(out) << more);
+        if (r.status != 0 || !r.err.isEmpty())
+            qWarning() << options << out << r.status << r.err;
+        return r;
+    };
+    // Maze files: three that load, each a sound maze of its own around the
+    // input's path, and no answer files.
+    Run r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("m.maz"));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("seed 42\n"));
+    const MazeBoard& input = *maze_->board;
+    const int cells = input.getWidth() * input.getHeight();
+    std::vector<std::unique_ptr<TestMaze>> made;
+    QSet<QByteArray> different;
+    for (const char* file : {"m-001.maz", "m-002.maz", "m-003.maz"}) {
+        const QString name = QLatin1String(file);
+        made.push_back(loaded(path(name), maze_->path));
+        QVERIFY2(made.back(), qPrintable(name));
+        const MazeBoard& b = *made.back()->board;
+        QVERIFY2(samePath(b, input), qPrintable(name));
+        QCOMPARE(testing_support::openInteriorEdges(b), cells - 1);
+        QCOMPARE(testing_support::reachableCount(b, {0, 0}), cells);
+        different.insert(contents(path(name)));
+    }
+    QCOMPARE(different.size(), 3);
+    QVERIFY(!QFile::exists(path(QStringLiteral("m-001-answer.maz"))));
+
+    // A PDF of the same seed and style: the three puzzles with numbered
+    // titles, then their answers, each page showing its maze.
+    r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("book.pdf"),
+              {QStringLiteral("--title"), QStringLiteral("めいろ")});
+    QCOMPARE(r.status, 0);
+    const QString book = path(QStringLiteral("book.pdf"));
+    QCOMPARE(pdfInfo(book).pages, 6);
+    for (int page = 1; page <= 6; ++page) {
+        const QString title = QStringLiteral("めいろ %1%2").arg((page - 1) % 3 + 1)
+                                  .arg(page > 3 ? QStringLiteral("（解答）") : QString());
+        QVERIFY2(pdfText(book, page).split(QLatin1Char('\n')).contains(title), qPrintable(title));
+    }
+    ExportSettings s;
+    s.title = QStringLiteral("めいろ");
+    s.numbered = true;
+    const PageLayout L = layoutPage(outlineOf(*made[1]->board), s.forMaze(1), QSizeF(210, 297));
+    const double px = 60 / 25.4;
+    for (const int page : {2, 5})
+        QCOMPARE(compareWithBoard(pdfPage(book, page, 60, path(QStringLiteral("page"))), *made[1],
+                                  {L.gridOrigin * px, L.cellMm * px}, page == 5),
+                 QString());
+
+    // Without a title the number alone names each page.
+    QCOMPARE(batch("--batch 2 --pages answer", QStringLiteral("bare.pdf")).status, 0);
+    QCOMPARE(pdfInfo(path(QStringLiteral("bare.pdf"))).pages, 2);
+    QVERIFY(pdfText(path(QStringLiteral("bare.pdf")), 2).split(QLatin1Char('\n'))
+                .contains(QStringLiteral("2（解答）")));
+
+    // Without --seed each run is a new book, and the seed it reports makes
+    // that book again.
+    const std::optional<quint32> first = reportedSeed(batch("--batch 2", QStringLiteral("n.maz")).out);
+    const std::optional<quint32> second = reportedSeed(batch("--batch 2", QStringLiteral("o.maz")).out);
+    QVERIFY(first && second && *first != *second);
+    const QByteArray again = QStringLiteral("--batch 2 --seed %1").arg(*first).toUtf8();
+    QCOMPARE(batch(again.constData(), QStringLiteral("again.maz")).status, 0);
+    for (const char* number : {"001", "002"})
+        QCOMPARE(contents(path(QStringLiteral("again-%1.maz").arg(QLatin1String(number)))),
+                 contents(path(QStringLiteral("n-%1.maz").arg(QLatin1String(number)))));
+
+    // Pictures are numbered even for a batch of one.
+    QCOMPARE(batch("--batch 1", QStringLiteral("one.svg")).status, 0);
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001.svg"))));
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001-answer.svg"))));
+    QVERIFY(!QFile::exists(path(QStringLiteral("one.svg"))));
+}
+
+void CommandLineTest::failedBatchChangesNothing()
+{
+    // The third of four files cannot be made (its name is a link into a
+    // folder that does not exist): the two written before it never replace
+    // their targets, and nothing is left behind.
+    QDir scratch(path(QStringLiteral("failed")));
+    QVERIFY(scratch.mkpath(QStringLiteral(".")));
+    const QString kept = scratch.filePath(QStringLiteral("k-001.svg"));
+    QFile f(kept);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old content");
+    f.close();
+    QVERIFY(QFile::link(path(QStringLiteral("no/such/folder/x.svg")), scratch.filePath(QStringLiteral("k-002.svg"))));
+    const auto entries = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QStringList before = scratch.entryList(entries);
+    const Run r =
+        zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << scratch.filePath(QStringLiteral("k.svg")));
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("k-002.svg を作成できません")), qPrintable(r.err));
+    QCOMPARE(r.out, QString());
+    QCOMPARE(contents(kept), QByteArray("old content"));
+    QCOMPARE(scratch.entryList(entries), before);
+
+    // A target that is a link has the file it points to replaced, keeping
+    // its permissions; the link stays.
+    const QString real = scratch.filePath(QStringLiteral("real.pdf"));
+    QFile old(real);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(real, permissions));
+    const QString link = scratch.filePath(QStringLiteral("link.pdf"));
+    QVERIFY(QFile::link(real, link));
+    QCOMPARE(zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << link).status, 0);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(pdfInfo(real).pages, 4);
+    QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
+}
+
+QTEST_MAIN(CommandLineTest)
+#include "commandline_test.moc"
