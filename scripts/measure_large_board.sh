@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/app/zubelo}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Settings and recovery copies of its own: nothing the user left asks first.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # A maze file: a straight path across row 200 and walls of a random tree.
 python3 scripts/large_maze.py "$work/large.maz"

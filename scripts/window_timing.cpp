@@ -332,10 +332,16 @@ int main(int argc, char** argv)
                     waitFor(picture, at20, released));
     }
 
-    // A path step, in the editing view (F2 leaves the loaded maze).
+    // A path step, in the editing view (F2 leaves the maze; the question
+    // whether to save the maze made since loading is answered No).
     {
+        const std::vector<unsigned> maze = grab(picture);
         key(XK_F2);
-        waitForChange(picture, grab(picture), Clock::now(), 200, 10000);
+        sleepMs(500);
+        key(XK_n);
+        waitForChange(picture, maze, Clock::now(), 200, 10000);
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        sleepMs(200);
         Timed steps;
         for (int i = 0; i < 10; ++i)
             timeKey(i % 2 ? XK_Left : XK_Right, steps);
