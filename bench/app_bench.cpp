@@ -87,6 +87,7 @@ struct LargeNew : Interaction {
     void showMessage(QWidget*, MessageKind, const QString&) override {}
     std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
     std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t) override { return {}; }
+    std::optional<int> askUnderlayStrength(QWidget*, int) override { return {}; }
 };
 
 // The main window, shown, with a new board of the largest size.
