@@ -14,10 +14,8 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QInputDialog>
 #include <QMimeData>
 #include <QPrinter>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -76,9 +74,9 @@ QImage shown(const WindowHarness& h)
 }
 
 // Pixel by pixel against the board's own picture: where that is white and
-// inside `place`, `underlay(p)` says whether the pixel is right; everywhere
+// inside `place`, `underlay(pixel)` says whether it is right; everywhere
 // else it is the same. Empty when all agree.
-QString compareWithPlain(const WindowHarness& h, const QRect& place, const std::function<bool(QPoint, QRgb)>& underlay)
+QString compareWithPlain(const WindowHarness& h, const QRect& place, const std::function<bool(QRgb)>& underlay)
 {
     const QImage plain = freshPicture(h.window->board(), h.window->mazeMode() != 0);
     const QImage now = shown(h);
@@ -89,7 +87,7 @@ QString compareWithPlain(const WindowHarness& h, const QRect& place, const std::
             const QRgb want = plain.pixel(x, y) | 0xFF000000u;
             const QRgb got = now.pixel(x, y) | 0xFF000000u;
             const bool under = want == White && place.contains(x, y);
-            if (under ? !underlay(QPoint(x, y), got) : got != want)
+            if (under ? !underlay(got) : got != want)
                 return QStringLiteral("pixel %1,%2: %3").arg(x).arg(y).arg(got, 8, 16);
         }
     return {};
@@ -147,7 +145,6 @@ private slots:
     void badPicturesChangeNothing_data();
     void badPicturesChangeNothing();
     void largePicturesAreKeptSmall();
-    void strengthDialogOffersTheRange();
     void seeThroughModeWhereTheDesktopCannotCutWindows_data();
     void seeThroughModeWhereTheDesktopCannotCutWindows();
 
@@ -202,10 +199,10 @@ void UnderlayTest::pictureShowsInWhiteCellsOnly()
         if (percent != Underlay::DefaultStrength)
             setStrength(h, percent);
         QCOMPARE(h.window->underlay().strength(), percent);
-        QCOMPARE(compareWithPlain(h, place, [&](QPoint, QRgb got) { return isLightened(got, colour, percent); }),
+        QCOMPARE(compareWithPlain(h, place, [&](QRgb got) { return isLightened(got, colour, percent); }),
                  QString());
     }
-    const auto plainEverywhere = [](QPoint, QRgb got) { return got == White; };
+    const auto plainEverywhere = [](QRgb got) { return got == White; };
 
     // Hidden and shown again with Ctrl+I.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier);
@@ -552,43 +549,6 @@ void UnderlayTest::largePicturesAreKeptSmall()
     QCOMPARE(h.window->underlay().picture().size(), QSize(4500, 150));
     QVERIFY(std::abs(qRed(h.window->underlay().picture().pixel(2000, 75)) - 200) < 8);
     QVERIFY(h.script.messages.empty());
-}
-
-// The real strength dialog: 10 to 90 percent, preset with the strength.
-void UnderlayTest::strengthDialogOffersTheRange()
-{
-    // Answers the dialog once it shows; gives up (closing whatever is modal)
-    // rather than wait forever.
-    const auto whenShown = [](std::function<void(QInputDialog*)> answer) {
-        auto* timer = new QTimer;
-        auto tries = std::make_shared<int>(0);
-        QObject::connect(timer, &QTimer::timeout, [timer, answer, tries] {
-            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-            if (!dialog && ++*tries < 500)
-                return;
-            timer->deleteLater();
-            timer->stop();
-            if (dialog)
-                answer(dialog);
-            else if (QApplication::activeModalWidget())
-                QApplication::activeModalWidget()->close();
-        });
-        timer->start(10);
-    };
-    QtInteraction real;
-    QList<int> offered;
-    QString title;
-    whenShown([&](QInputDialog* dialog) {
-        offered = {dialog->intMinimum(), dialog->intMaximum(), dialog->intValue()};
-        title = dialog->windowTitle();
-        dialog->setIntValue(55);
-        dialog->accept();
-    });
-    QCOMPARE(real.askUnderlayStrength(nullptr, 35), std::optional<int>(55));
-    QCOMPARE(offered, (QList<int>{10, 90, 35}));
-    QCOMPARE(title, UnderlayTexts::StrengthTitle);
-    whenShown([](QInputDialog* dialog) { dialog->reject(); });
-    QCOMPARE(real.askUnderlayStrength(nullptr, 60), std::nullopt);
 }
 
 void UnderlayTest::seeThroughModeWhereTheDesktopCannotCutWindows_data()
