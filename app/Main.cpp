@@ -14,6 +14,8 @@
 #include "QtCanvas.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
+#include "UnderlayCommands.h"
+#include "UnderlayTexts.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
@@ -90,6 +92,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     }
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
+    underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -262,6 +265,20 @@ void TFMain::createActions()
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("MMView"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
+    MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, {}, {}, nullptr,
+                                &TFMain::MMLoadUnderlayClick);
+    MMShowUnderlay = addCommand("MMShowUnderlay", UnderlayTexts::CaptionShow, UnderlayTexts::HintShow,
+                                QKeySequence(Qt::CTRL | Qt::Key_I), nullptr, &TFMain::MMShowUnderlayClick);
+    MMShowUnderlay->setCheckable(true);
+    MMUnderlayStrength = addCommand("MMUnderlayStrength", UnderlayTexts::CaptionStrength, {}, {}, nullptr,
+                                    &TFMain::MMUnderlayStrengthClick);
+    MMRemoveUnderlay = addCommand("MMRemoveUnderlay", UnderlayTexts::CaptionRemove, {}, {}, nullptr,
+                                  &TFMain::MMRemoveUnderlayClick);
+    view->addSeparator();
+    view->addActions({MMLoadUnderlay, MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay});
+    // Where nothing can show through a window, the picture goes under the grid instead.
+    if (!colorKey_->isSupported())
+        MMTransparentMode->setToolTip(UnderlayTexts::HintNoSeeThrough);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
     help->addActions({MMHelp, MMAbout});
@@ -362,7 +379,7 @@ void TFMain::UpdateControls()
     MMDrawAnswer->setChecked(Board->showAnswer);
     MMTransparentMode->setChecked(Board->transparentMode);
     MMSave->setEnabled(MazeMade);
-    MMTransparentMode->setEnabled(!MazeMade);
+    MMTransparentMode->setEnabled(!MazeMade && colorKey_->isSupported());
     MMDrawAnswer->setEnabled(MazeMade);
     MMSaveAs->setEnabled(MazeMade);
     MMUndo->setEnabled(History->canUndo());
@@ -374,6 +391,10 @@ void TFMain::UpdateControls()
     closeWithoutQuestion_ = false;
     if (recovery_)
         recovery_->documentChanged(Modified);
+    const Underlay& underlay = underlay_->underlay();
+    for (QAction* command : {MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay})
+        command->setEnabled(underlay.isLoaded());
+    MMShowUnderlay->setChecked(underlay.isLoaded() && underlay.isShown());
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -409,6 +430,8 @@ void TFMain::paintPicture(const QRect& area)
             Board->drawPath(canvas);
         }
     }
+    if (MazeMode == 0)
+        underlay_->underlay().paintOver(picture, area.isEmpty() ? picture.rect() : area, *Board);
     if (area.isEmpty())
         Image->update();
     else
@@ -515,6 +538,7 @@ bool TFMain::writeDocument(const QString& name)
     FileName = name;
     Modified = false;
     History->setClean();
+    underlay_->mazeSaved(name);
     Recent.add(name);
     refreshRecentMenu();
     UpdateControls();
@@ -578,6 +602,10 @@ void TFMain::OpenDropped(const DroppedFiles& dropped)
     case DroppedFiles::Kind::Maze:
         OpenRecent(dropped.file);
         break;
+    case DroppedFiles::Kind::Image:
+        if (underlay_->take(dropped.file, FileName))
+            underlayChanged();
+        break;
     case DroppedFiles::Kind::Other:
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
                                   EditingTexts::MessageDropNotAMaze.arg(QFileInfo(dropped.file).fileName()));
@@ -596,6 +624,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
     // like a file that cannot be read.
     if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
+        underlay_->mazeOpened(name);
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
         MazeMode = 1;
@@ -763,6 +792,41 @@ void TFMain::MMTransparentModeClick()
     Board->transparentMode = on;
     RedrawImage();
     UpdateControls();
+}
+
+const Underlay& TFMain::underlay() const
+{
+    return underlay_->underlay();
+}
+
+void TFMain::underlayChanged()
+{
+    RedrawImage();
+    UpdateControls();
+}
+
+void TFMain::MMLoadUnderlayClick()
+{
+    if (underlay_->choose(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMShowUnderlayClick()
+{
+    underlay_->underlay().setShown(MMShowUnderlay->isChecked());
+    underlayChanged();
+}
+
+void TFMain::MMUnderlayStrengthClick()
+{
+    if (underlay_->askStrength(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMRemoveUnderlayClick()
+{
+    underlay_->remove(FileName);
+    underlayChanged();
 }
 
 void TFMain::MMEnlargeGridClick()

@@ -32,6 +32,8 @@ class SessionEndRequest;
 class TFSetSize;
 struct RecoveredDocument;
 class TFVersion;
+class Underlay;
+class UnderlayCommands;
 struct DroppedFiles;
 
 // The main window. It owns the one board, keeps the interaction state in a
@@ -104,6 +106,10 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMLoadUnderlayClick();
+    void MMShowUnderlayClick();
+    void MMUnderlayStrengthClick();
+    void MMRemoveUnderlayClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -130,6 +136,7 @@ public:
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
     EditHistory& editHistory() const { return *History; }
+    const Underlay& underlay() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -182,6 +189,8 @@ private:
     // hides it.
     void ShowSummary(std::optional<std::uint32_t> seed);
     void HideSummary();
+    // The underlay changed: repainted, and its commands follow.
+    void underlayChanged();
 
     std::unique_ptr<MazeBoard> Board;
     QString FileName;
@@ -213,6 +222,7 @@ private:
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<UnderlayCommands> underlay_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -245,4 +255,8 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMLoadUnderlay = nullptr;
+    QAction* MMShowUnderlay = nullptr;
+    QAction* MMUnderlayStrength = nullptr;
+    QAction* MMRemoveUnderlay = nullptr;
 };
