@@ -15,8 +15,8 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QtEndian>
 
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 
@@ -39,10 +39,17 @@ std::filesystem::path toPath(const QString& name)
 // on where it was).
 bool readBoard(const QByteArray& maze, MazeBoard& board)
 {
-    std::istringstream in(std::string(maze.constData(), std::size_t(maze.size())));
+    const std::string bytes(maze.constData(), std::size_t(maze.size()));
+    std::istringstream in(bytes);
     if (!board.readFrom(in))
         return false;
-    const auto stored = [&maze](int offset) { return qFromLittleEndian<qint32>(maze.constData() + offset); };
+    // The header's signed little-endian values; a board was read, so they are there.
+    const auto stored = [&bytes](std::size_t offset) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 4; i-- > 0;)
+            value = value << 8 | std::uint8_t(bytes[offset + i]);
+        return static_cast<std::int32_t>(value);
+    };
     board.startX = stored(12);
     board.startY = stored(16);
     board.curX = stored(20);
