@@ -5,6 +5,7 @@
 #include "maze_outline.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -15,9 +16,6 @@
 namespace ExportEngine {
 
 namespace {
-
-const QString MessageCannotCreate = QStringLiteral("ファイル %s を作成できません");
-const QString MessageWriteError = QStringLiteral("ストリームへの書き込みエラー");
 
 const char* const Suffixes[] = {"pdf", "svg", "png", "bmp"};
 
@@ -127,8 +125,9 @@ bool isRefusedTarget(const QString& fileName)
 QString failureMessage(const Outcome& outcome)
 {
     if (outcome.result == BitmapExport::Result::CannotCreate)
-        return QString(MessageCannotCreate).replace(QStringLiteral("%s"), outcome.file);
-    return MessageWriteError;
+        return QCoreApplication::translate("ExportEngine", "ファイル %s を作成できません")
+            .replace(QStringLiteral("%s"), outcome.file);
+    return QCoreApplication::translate("ExportEngine", "ストリームへの書き込みエラー");
 }
 
 Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& raw, Format format,

@@ -43,12 +43,12 @@ QtInteraction::~QtInteraction() = default;
 
 Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text,
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("Interaction", "警告"), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    // The button texts are set here, not left to the locale.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    // The button texts are the program's own, in the interface's language.
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("Interaction", "はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QCoreApplication::translate("Interaction", "いいえ(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("Interaction", "キャンセル"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
