@@ -35,11 +35,14 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-// Makes a control at least as tall as a line of its font plus `extra`, so
-// that fonts taller than their pixel size lose no descenders.
+// Makes a control at least as tall as a line of its font plus `extra`, and
+// a label as tall as its text asks, so that fonts taller than their pixel
+// size lose no descenders.
 void fitHeight(QWidget* widget, int minimum, int extra = 0)
 {
-    widget->resize(widget->width(), std::max(minimum, widget->fontMetrics().height() + extra));
+    const auto* label = qobject_cast<QLabel*>(widget);
+    const int text = label ? label->sizeHint().height() : 0;
+    widget->resize(widget->width(), std::max({minimum, widget->fontMetrics().height() + extra, text}));
 }
 
 QString linkAddress()
@@ -129,6 +132,15 @@ void TFVersion::retranslateUi()
 
 void TFVersion::fitToFonts()
 {
+    // A long address (a file URL deep in the file system) is shortened in
+    // the middle; the full one stays in the tool tip. The label draws a
+    // glyph's overhang beyond its advance, so shorter still until the label
+    // has room for all of it.
+    for (int room = LbURL->width(); room > 0; room -= 2) {
+        LbURL->setText(LbURL->fontMetrics().elidedText(address_, Qt::ElideMiddle, room));
+        if (LbURL->sizeHint().width() <= LbURL->width())
+            break;
+    }
     // The positions are fixed; only the heights follow the fonts.
     fitHeight(LbVersion, 20);
     fitHeight(Label1, 24);
@@ -136,9 +148,6 @@ void TFVersion::fitToFonts()
     fitHeight(Label2, 18);
     fitHeight(EdEMAIL, 18, 2);
     fitHeight(LbURL, 16);
-    // A long address (a file URL deep in the file system) is shortened in
-    // the middle; the full one stays in the tool tip.
-    LbURL->setText(LbURL->fontMetrics().elidedText(address_, Qt::ElideMiddle, LbURL->width()));
 }
 
 void TFVersion::LbURLClick()

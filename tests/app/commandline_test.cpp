@@ -3,6 +3,7 @@
 
 #include "CommandLine.h"
 #include "print_support.h"
+#include "scratch_settings.h"
 
 #include <QDir>
 #include <QFile>
