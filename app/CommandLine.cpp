@@ -1,9 +1,12 @@
 #include "CommandLine.h"
 
 #include "Language.h"
+#include "maze_batch.h"
 #include "maze_board.h"
+#include "maze_random.h"
 
 #include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QTextStream>
 #include <QtGlobal>
 
@@ -27,10 +30,16 @@ const char* const UnknownFormat = QT_TRANSLATE_NOOP("CommandLine", "出力ファ
 const char* const NoInput = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイル (.maz) を指定してください");
 const char* const TooManyInputs = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイルは一つだけ指定してください: %1");
 const char* const LoadFailed = QT_TRANSLATE_NOOP("CommandLine", "Failed to open File ");
+const char* const BatchOnly = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は --batch と一緒に使ってください");
+const char* const UnknownBatchFormat
+    = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
+// On standard output after a batch, for scripts to read: never translated.
+const QString SeedLine = QStringLiteral("seed %1");
 
 const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  zubelo [迷路ファイル.maz]\n"
     "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
+    "  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]\n"
     "\n"
     "--export は迷路ファイルを印刷用に書き出します (画面は使いません)。\n"
     "形式は出力ファイルの拡張子で決まります:\n"
@@ -38,6 +47,13 @@ const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg\n"
     "  .png  .svg と同じ図を画像で\n"
     "  .bmp  画面と同じビットマップ\n"
+    "\n"
+    "--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します\n"
+    "(できあがった迷路のファイルなら、その答えの道を使います):\n"
+    "  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ\n"
+    "  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …\n"
+    "  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)\n"
+    "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。\n"
     "\n"
     "オプション:\n"
     "  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)\n"
@@ -49,6 +65,10 @@ const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)\n"
     "  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)\n"
     "  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)\n"
+    "  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)\n"
+    "  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)\n"
+    "                              deadends (短い行き止まり) uniform (均等)\n"
+    "  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)\n"
     "  -h, --help                  この説明\n"
     "\n"
     "終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り\n");
@@ -67,10 +87,11 @@ const Option Options[] = {
     {"--export", true},      {"--pages", true},     {"--page-size", true}, {"--landscape", false},
     {"--title", true},       {"--name-line", false}, {"--no-labels", false}, {"--wall-mm", true},
     {"--margin-mm", true},   {"--dpi", true},        {"--help", false},     {"-h", false},
+    {"--batch", true},       {"--style", true},      {"--seed", true},
 };
 
 // The options that start the command line instead of the window.
-const char* const ConsoleOptions[] = {"--export", "--help", "-h"};
+const char* const ConsoleOptions[] = {"--export", "--batch", "--help", "-h"};
 
 Parsed failed(const QString& message)
 {
@@ -127,6 +148,21 @@ QString apply(Request& r, const QString& name, const QString& value)
         if (!ok || dpi < ExportSettings::MinDpi || dpi > ExportSettings::MaxDpi)
             return bad;
         r.settings.dpi = dpi;
+    } else if (name == QLatin1String("--batch")) {
+        const auto count = parseBatchCount(value.toStdString());
+        if (!count)
+            return bad;
+        r.batch = *count;
+    } else if (name == QLatin1String("--style")) {
+        const auto style = styleFromName(value.toStdString());
+        if (!style)
+            return bad;
+        r.style = *style;
+    } else if (name == QLatin1String("--seed")) {
+        const auto seed = parseSeed(value.toStdString());
+        if (!seed)
+            return bad;
+        r.seed = *seed;
     } else {
         r.help = true;
     }
@@ -189,11 +225,14 @@ Parsed parse(const QStringList& arguments)
     }
     if (r.help)
         return {r, {}};
+    if (r.batch == 0 && (r.style || r.seed))
+        return failed(translated(BatchOnly).arg(r.style ? QStringLiteral("--style") : QStringLiteral("--seed")));
     if (r.target.isEmpty())
         return failed(translated(NoTarget));
+    // A maze file is only written as a batch; one maze would be a copy.
     const auto format = ExportEngine::formatOf(r.target);
-    if (!format)
-        return failed(translated(UnknownFormat).arg(r.target));
+    if (!format || (*format == ExportEngine::Format::Maz && r.batch == 0))
+        return failed(translated(r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
     r.format = *format;
     if (inputs.isEmpty())
         return failed(translated(NoInput));
@@ -208,14 +247,27 @@ QString helpText()
     return translated(Help);
 }
 
-int execute(const Request& request, QTextStream& err)
+int execute(const Request& request, QTextStream& out, QTextStream& err)
 {
-    MazeBoard board;
+    RandomSource random;
+    MazeBoard board(random);
     if (!board.loadFile(std::filesystem::path(request.input.toStdU16String()))) {
         err << Prefix << translated(LoadFailed) << request.input << Qt::endl;
         return Failure;
     }
-    const ExportEngine::Outcome outcome = ExportEngine::write({&board}, request.settings, request.format, request.target);
+    ExportEngine::Outcome outcome;
+    std::uint32_t seed = 0;
+    if (request.batch == 0) {
+        outcome = ExportEngine::write({&board}, request.settings, request.format, request.target);
+    } else {
+        seed = request.seed ? *request.seed : QRandomGenerator::system()->generate();
+        const MazeBatch batch{request.batch, request.style.value_or(MazeStyle::Standard), seed};
+        ExportEngine::Writer writer(request.settings, request.format, request.target,
+                                    static_cast<std::size_t>(batch.count), true);
+        if (writer.outcome().ok())
+            makeMazeBatch(board, batch, [&](int) { return writer.add(board); });
+        outcome = writer.finish();
+    }
     if (!outcome.ok()) {
         err << Prefix << ExportEngine::failureMessage(outcome);
         if (outcome.result == BitmapExport::Result::WriteError)
@@ -223,6 +275,8 @@ int execute(const Request& request, QTextStream& err)
         err << Qt::endl;
         return Failure;
     }
+    if (request.batch > 0)
+        out << SeedLine.arg(seed) << Qt::endl;
     return Success;
 }
 
@@ -263,7 +317,7 @@ int run(int argc, char** argv)
         out << helpText();
         return Success;
     }
-    return execute(*parsed.request, err);
+    return execute(*parsed.request, out, err);
 }
 
 } // namespace CommandLine

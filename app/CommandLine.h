@@ -2,19 +2,23 @@
 
 #include "ExportEngine.h"
 #include "ExportSettings.h"
+#include "maze_style.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 class QTextStream;
 
 // The program without its window: `zubelo --export OUT IN.maz [options]`
-// writes a maze file as PDF, SVG, PNG or BMP, and `zubelo --help` lists the
-// options. Three pieces, each usable alone: parse() turns the arguments into
-// a checked request, execute() carries one out through ExportEngine, and
-// run() is the whole program (no display needed).
+// writes a maze file as PDF, SVG, PNG or BMP, `zubelo --batch N IN.maz
+// --export OUT [options]` makes N mazes around the file's path and writes
+// them all (as maze files too), and `zubelo --help` lists the options.
+// Three pieces, each usable alone: parse() turns the arguments into a
+// checked request, execute() carries one out through ExportEngine, and run()
+// is the whole program (no display needed).
 namespace CommandLine {
 
 enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
@@ -30,6 +34,9 @@ struct Request {
     ExportEngine::Format format = ExportEngine::Format::Pdf;
     QString input; // IN.maz
     ExportSettings settings;
+    int batch = 0; // --batch N; 0: the one maze of the file
+    std::optional<MazeStyle> style;
+    std::optional<std::uint32_t> seed; // none: a new one each run
 };
 
 struct Parsed {
@@ -43,7 +50,9 @@ Parsed parse(const QStringList& arguments);
 QString helpText();
 
 // Reads the maze file and writes the export; a failure is one line on `err`.
-int execute(const Request& request, QTextStream& err);
+// A batch says on `out` the seed it was made from ("seed S"), so that the
+// same command with --seed S makes it again.
+int execute(const Request& request, QTextStream& out, QTextStream& err);
 
 // The command-line program: the offscreen platform unless another is
 // chosen, the application object, then parse and execute.

@@ -1,15 +1,19 @@
 #include "ExportEngine.h"
 
 #include "MazePrint.h"
+#include "StagedFiles.h"
+#include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_outline.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <utility>
 #include <sstream>
 #include <string>
 
@@ -17,7 +21,7 @@ namespace ExportEngine {
 
 namespace {
 
-const char* const Suffixes[] = {"pdf", "svg", "png", "bmp"};
+const char* const Suffixes[] = {"pdf", "svg", "png", "bmp", "maz"};
 
 // The board's maze picture as BMP bytes, with or without the answer. A copy
 // of the board is drawn, so the caller's own view flag never changes.
@@ -36,16 +40,20 @@ QByteArray bitmapBytes(const MazeBoard& board, bool withAnswer)
     return buffer.data();
 }
 
-QByteArray pictureBytes(const MazeBoard& board, PageKind kind, const ExportSettings& settings, Format format)
+bool writePicture(QIODevice& out, const MazeBoard& board, const MazeOutline& outline, PageKind kind,
+                  const ExportSettings& settings, Format format)
 {
-    if (format == Format::Bmp)
-        return bitmapBytes(board, kind == PageKind::Answer);
-    const MazeOutline outline = outlineOf(board);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const bool ok = format == Format::Svg ? MazePrint::writeSvg(buffer, outline, kind, settings)
-                                          : MazePrint::writePng(buffer, outline, kind, settings);
-    return ok ? buffer.data() : QByteArray();
+    switch (format) {
+    case Format::Svg: return MazePrint::writeSvg(out, outline, kind, settings);
+    case Format::Png: return MazePrint::writePng(out, outline, kind, settings);
+    case Format::Bmp: {
+        const QByteArray bytes = bitmapBytes(board, kind == PageKind::Answer);
+        return !bytes.isEmpty() && out.write(bytes) == bytes.size();
+    }
+    case Format::Pdf:
+    case Format::Maz: break;
+    }
+    return false;
 }
 
 // A file the user marked read-only is not replaced, also for a user (root)
@@ -58,24 +66,12 @@ bool isReadOnlyFile(const QString& fileName)
     return target.isFile() && ((target.permissions() & writable) == 0 || !target.isWritable());
 }
 
-BitmapExport::Result saveWhole(const QString& fileName, const QByteArray& bytes)
-{
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return BitmapExport::Result::CannotCreate;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return BitmapExport::Result::WriteError;
-    }
-    return file.commit() ? BitmapExport::Result::Written : BitmapExport::Result::WriteError;
-}
-
 } // namespace
 
 std::optional<Format> formatOf(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(Suffixes)); ++i)
         if (suffix.compare(QLatin1String(Suffixes[i]), Qt::CaseInsensitive) == 0)
             return static_cast<Format>(i);
     return std::nullopt;
@@ -96,24 +92,24 @@ Format formatFor(PictureFormat format)
     return Format::Pdf;
 }
 
-QStringList targetFiles(const QString& target, Format format, std::size_t mazeCount, PageSet pages)
+QStringList targetFiles(const QString& target, Format format, std::size_t mazeCount, PageSet pages, bool numbered)
 {
     if (format == Format::Pdf)
         return {target};
-    // NAME.svg: the numbers and "-answer" go between the name and its suffix.
-    const QString ending = QFileInfo(target).suffix();
-    const QString suffix = ending.isEmpty() ? QString() : QLatin1Char('.') + ending;
-    const QString stem = target.chopped(suffix.size());
-    // At least three digits, all as many as the largest number needs.
-    const int digits = std::max(3, static_cast<int>(QString::number(mazeCount).size()));
-    QStringList out;
-    for (std::size_t i = 0; i < mazeCount; ++i) {
-        const QString number = mazeCount > 1 ? QStringLiteral("-%1").arg(i + 1, digits, 10, QLatin1Char('0')) : QString();
-        out << stem + number + suffix;
-        if (pages == PageSet::Both)
-            out << stem + number + QStringLiteral("-answer") + suffix;
+    const bool answers = pages == PageSet::Both && format != Format::Maz;
+    const std::filesystem::path out(target.toStdU16String());
+    const int count = static_cast<int>(mazeCount);
+    const auto name = [&](int index, bool answer) {
+        return QString::fromStdU16String(batchFileName(out, index, count, answer).u16string());
+    };
+    QStringList files;
+    for (int i = 1; i <= count; ++i) {
+        const int index = numbered || count > 1 ? i : 0;
+        files << name(index, false);
+        if (answers)
+            files << name(index, true);
     }
-    return out;
+    return files;
 }
 
 bool isRefusedTarget(const QString& fileName)
@@ -130,42 +126,104 @@ QString failureMessage(const Outcome& outcome)
     return QCoreApplication::translate("ExportEngine", "ストリームへの書き込みエラー");
 }
 
-Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& raw, Format format,
+struct Writer::Data {
+    ExportSettings settings;
+    Format format = Format::Pdf;
+    QString target;
+    QStringList files;
+    std::size_t count = 0;
+    std::size_t added = 0;
+    qsizetype nextFile = 0;
+    std::vector<MazeOutline> outlines; // a PDF's, until its pages are painted
+    StagedFiles staged;
+    Outcome outcome;
+
+    bool stage(const std::function<bool(QIODevice&)>& write)
+    {
+        const QString& file = files[nextFile++];
+        const BitmapExport::Result result = staged.stage(file, write);
+        if (result != BitmapExport::Result::Written)
+            outcome = {result, file};
+        return outcome.ok();
+    }
+};
+
+Writer::Writer(const ExportSettings& settings, Format format, const QString& target, std::size_t count, bool book)
+    : d_(std::make_unique<Data>())
+{
+    d_->settings = settings.clamped();
+    d_->settings.numbered = book;
+    d_->format = format;
+    d_->target = target;
+    d_->count = count;
+    d_->files = targetFiles(target, format, count, d_->settings.pages, book);
+    if (count == 0)
+        d_->outcome = {BitmapExport::Result::WriteError, target};
+    for (const QString& file : std::as_const(d_->files))
+        if (d_->outcome.ok() && (isRefusedTarget(file) || isReadOnlyFile(file)))
+            d_->outcome = {BitmapExport::Result::CannotCreate, file};
+}
+
+Writer::~Writer() = default;
+
+const Outcome& Writer::outcome() const
+{
+    return d_->outcome;
+}
+
+bool Writer::add(const MazeBoard& maze)
+{
+    Data& d = *d_;
+    if (!d.outcome.ok())
+        return false;
+    if (d.added == d.count) {
+        d.outcome = {BitmapExport::Result::WriteError, d.target};
+        return false;
+    }
+    const std::size_t index = d.added++;
+    if (d.format == Format::Pdf) {
+        d.outlines.push_back(outlineOf(maze));
+        return true;
+    }
+    if (d.format == Format::Maz) {
+        const std::vector<std::uint8_t> bytes = maze.toFileBytes();
+        return d.stage([&](QIODevice& out) {
+            return out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()))
+                   == static_cast<qint64>(bytes.size());
+        });
+    }
+    const ExportSettings own = d.settings.forMaze(index);
+    const MazeOutline outline = d.format == Format::Bmp ? MazeOutline() : outlineOf(maze);
+    for (const PageKind kind : own.pageKinds())
+        if (!d.stage([&](QIODevice& out) { return writePicture(out, maze, outline, kind, own, d.format); }))
+            return false;
+    return true;
+}
+
+Outcome Writer::finish()
+{
+    Data& d = *d_;
+    if (d.outcome.ok() && d.added != d.count)
+        d.outcome = {BitmapExport::Result::WriteError, d.target};
+    if (d.outcome.ok() && d.format == Format::Pdf) {
+        d.stage([&](QIODevice& out) { return MazePrint::writePdf(out, d.outlines, d.settings); });
+        d.outlines.clear();
+    }
+    if (d.outcome.ok()) {
+        const StagedFiles::Failure failure = d.staged.commit();
+        d.outcome = {failure.result, failure.target};
+    }
+    return d.outcome;
+}
+
+Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& settings, Format format,
               const QString& target)
 {
-    if (mazes.empty())
-        return {BitmapExport::Result::WriteError, target};
-    const ExportSettings settings = raw.clamped();
-    const QStringList files = targetFiles(target, format, mazes.size(), settings.pages);
-    for (const QString& file : files)
-        if (isRefusedTarget(file) || isReadOnlyFile(file))
-            return {BitmapExport::Result::CannotCreate, file};
-
-    // Everything is drawn before the first file is replaced.
-    std::vector<QByteArray> contents;
-    if (format == Format::Pdf) {
-        std::vector<MazeOutline> outlines;
-        for (const MazeBoard* board : mazes)
-            outlines.push_back(outlineOf(*board));
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        if (!MazePrint::writePdf(buffer, outlines, settings))
-            return {BitmapExport::Result::WriteError, target};
-        contents.push_back(buffer.data());
-    } else {
-        for (const MazeBoard* board : mazes)
-            for (const PageKind kind : settings.pageKinds()) {
-                contents.push_back(pictureBytes(*board, kind, settings, format));
-                if (contents.back().isEmpty())
-                    return {BitmapExport::Result::WriteError, files[static_cast<qsizetype>(contents.size() - 1)]};
-            }
-    }
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const BitmapExport::Result result = saveWhole(files[i], contents[static_cast<std::size_t>(i)]);
-        if (result != BitmapExport::Result::Written)
-            return {result, files[i]};
-    }
-    return {};
+    Writer writer(settings, format, target, mazes.size());
+    for (const MazeBoard* board : mazes)
+        if (!writer.add(*board))
+            break;
+    return writer.finish();
 }
 
 } // namespace ExportEngine

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,9 @@ class MazeBoard;
 // Every file is written whole or not at all.
 namespace ExportEngine {
 
-enum class Format { Pdf, Svg, Png, Bmp };
+// Maz writes the maze file itself, which holds its answer: a book of mazes
+// as files to open in the window.
+enum class Format { Pdf, Svg, Png, Bmp, Maz };
 
 // The format a file name asks for, by its suffix (any case).
 std::optional<Format> formatOf(const QString& fileName);
@@ -26,9 +29,12 @@ Format formatFor(PictureFormat format);
 // The files one export writes, in order. A PDF is the one file named; it
 // holds every puzzle page, then every answer page. Pictures come one per
 // maze and page: NAME.svg and NAME-answer.svg for one maze, NAME-001.svg,
-// NAME-001-answer.svg, NAME-002.svg ... for several (at least three digits,
-// all as many as the count needs: NAME-0001.svg ... for 1000).
-QStringList targetFiles(const QString& target, Format format, std::size_t mazeCount, PageSet pages);
+// NAME-001-answer.svg, NAME-002.svg ... for several, or for one when
+// `numbered` (a book); a maze file has no answer file. The number has at
+// least three digits, all as many as the count needs: NAME-0001.svg ... for
+// 1000.
+QStringList targetFiles(const QString& target, Format format, std::size_t mazeCount, PageSet pages,
+                        bool numbered = false);
 
 // Something other than a regular file stands at this name (a folder, a
 // device, a FIFO, a socket): it is refused and never opened.
@@ -44,8 +50,37 @@ struct Outcome {
 // or "ストリームへの書き込みエラー".
 QString failureMessage(const Outcome& outcome);
 
+// Writes mazes handed over one at a time, as a batch makes them, so that
+// no more than one maze is kept whole: its pictures are written as it comes,
+// a PDF keeps its outline and paints every page at the end. Every file is
+// written in full beside its target first; the targets are replaced only
+// when all of them are written (see StagedFiles), so a failure on the way
+// leaves every target as it was.
+class Writer {
+public:
+    // `count` mazes will come. `book`: the files are numbered even for one
+    // maze, and so are the titles (ExportSettings::numbered).
+    Writer(const ExportSettings& settings, Format format, const QString& target, std::size_t count,
+           bool book = false);
+    ~Writer();
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Not ok when a target is refused (checked before anything is drawn) or
+    // once anything failed.
+    const Outcome& outcome() const;
+    // Draws the next maze; false once anything failed.
+    bool add(const MazeBoard& maze);
+    // Writes what is left and puts every file in place.
+    Outcome finish();
+
+private:
+    struct Data;
+    std::unique_ptr<Data> d_;
+};
+
 // Writes `mazes` to `target` in `format`. Nothing is written when a target
-// is refused; a file that fails leaves what stood there before.
+// is refused, and a failure while writing leaves every target as it was.
 Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& settings, Format format,
               const QString& target);
 

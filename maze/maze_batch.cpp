@@ -57,12 +57,16 @@ int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<
 
 std::filesystem::path batchFileName(const std::filesystem::path& out, int index, int count, bool answer)
 {
-    std::string number = std::to_string(index);
-    const std::size_t width = std::max<std::size_t>(3, std::to_string(count).size());
-    if (number.size() < width)
-        number.insert(0, width - number.size(), '0');
+    std::string number;
+    if (index > 0) {
+        number = std::to_string(index);
+        const std::size_t width = std::max<std::size_t>(3, std::to_string(count).size());
+        if (number.size() < width)
+            number.insert(0, width - number.size(), '0');
+        number.insert(0, 1, '-');
+    }
     std::filesystem::path name = out;
-    name.replace_filename(out.stem().native() + std::filesystem::path("-" + number + (answer ? "-answer" : "")).native()
+    name.replace_filename(out.stem().native() + std::filesystem::path(number + (answer ? "-answer" : "")).native()
                           + out.extension().native());
     return name;
 }

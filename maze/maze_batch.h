@@ -37,5 +37,6 @@ int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<
 
 // The file of maze `index` of `count` for the output name `out`: "book.svg"
 // gives "book-001.svg", or "book-001-answer.svg" for its answer. The number
-// has at least three digits, more when count needs them.
+// has at least three digits, more when count needs them. Index 0 is a maze
+// without a number: "book.svg" and "book-answer.svg".
 std::filesystem::path batchFileName(const std::filesystem::path& out, int index, int count, bool answer);

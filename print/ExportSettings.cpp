@@ -1,5 +1,7 @@
 #include "ExportSettings.h"
 
+#include "PrintTexts.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -32,6 +34,17 @@ ExportSettings ExportSettings::clamped() const
     if (!paperByName(paperName(out.paper)))
         out.paper = QPageSize::A4;
     return out;
+}
+
+ExportSettings ExportSettings::forMaze(std::size_t index) const
+{
+    ExportSettings one = *this;
+    if (numbered) {
+        const QString number = QString::number(index + 1);
+        one.title = title.isEmpty() ? number : PrintTexts::numberedTitle(title, number);
+        one.numbered = false;
+    }
+    return one;
 }
 
 const std::vector<PaperChoice>& paperChoices()

@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct ExportSettings {
     PageSet pages = PageSet::Both;
     int dpi = 300;
     PictureFormat format = PictureFormat::Pdf;
+    // A book of mazes: each maze's title carries its number, "title 1",
+    // "title 2" ..., or the number alone when there is no title, so that
+    // every answer page names its puzzle. Set for one export, never
+    // remembered.
+    bool numbered = false;
 
     static constexpr double MinWallMm = 0.1;
     static constexpr double MaxWallMm = 3.0;
@@ -43,6 +49,8 @@ struct ExportSettings {
     std::vector<PageKind> pageKinds() const;
     // The same settings with every number inside its range.
     ExportSettings clamped() const;
+    // The settings of maze `index` (from 0) of a document: its own title.
+    ExportSettings forMaze(std::size_t index) const;
 
     bool operator==(const ExportSettings&) const = default;
 };

@@ -78,7 +78,7 @@ bool paintDocument(QPagedPaintDevice& device, const std::vector<MazeOutline>& ma
             ok = device.newPage();
         auto found = layouts.find(page.maze);
         if (found == layouts.end())
-            found = layouts.emplace(page.maze, layoutPage(mazes[page.maze], settings, pageMm)).first;
+            found = layouts.emplace(page.maze, layoutPage(mazes[page.maze], settings.forMaze(page.maze), pageMm)).first;
         paintPage(painter, found->second, mazes[page.maze], page.kind, mapping);
     }
     return painter.end() && ok;

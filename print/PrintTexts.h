@@ -32,4 +32,11 @@ inline QString answerTitle(const QString& title)
     return QCoreApplication::translate("PrintTexts", "%1（解答）").arg(title);
 }
 
+// The title of one maze of a book: the title, then the maze's number.
+inline QString numberedTitle(const QString& title, const QString& number)
+{
+    //: A numbered page title in a book of mazes; %1 is the title, %2 the number.
+    return QCoreApplication::translate("PrintTexts", "%1 %2").arg(title, number);
+}
+
 } // namespace PrintTexts

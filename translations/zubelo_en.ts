@@ -40,9 +40,18 @@
         <translation>Failed to open File </translation>
     </message>
     <message>
+        <source>オプション %1 は --batch と一緒に使ってください</source>
+        <translation>option %1 is only for --batch</translation>
+    </message>
+    <message>
+        <source>出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1</source>
+        <translation>unknown output format (.pdf .svg .png .bmp .maz): %1</translation>
+    </message>
+    <message>
         <source>使い方:
   zubelo [迷路ファイル.maz]
   zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
+  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]
 
 --export は迷路ファイルを印刷用に書き出します (画面は使いません)。
 形式は出力ファイルの拡張子で決まります:
@@ -50,6 +59,13 @@
   .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
   .png  .svg と同じ図を画像で
   .bmp  画面と同じビットマップ
+
+--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
+(できあがった迷路のファイルなら、その答えの道を使います):
+  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
+  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
+  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
+書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。
 
 オプション:
   --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)
@@ -61,6 +77,10 @@
   --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)
   --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)
   --dpi 解像度                PNG の解像度 (72〜600、既定: 300)
+  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)
+  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)
+                              deadends (短い行き止まり) uniform (均等)
+  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)
   -h, --help                  この説明
 
 終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り
@@ -68,6 +88,7 @@
         <translation>Usage:
   zubelo [MAZE.maz]
   zubelo --export OUTPUT MAZE.maz [OPTIONS]
+  zubelo --batch N [--style STYLE] [--seed SEED] MAZE.maz --export OUTPUT [OPTIONS]
 
 --export writes a maze file for printing (without opening a window).
 The format comes from the output file&apos;s suffix:
@@ -76,6 +97,13 @@ The format comes from the output file&apos;s suffix:
         NAME.svg and NAME-answer.svg
   .png  the same pictures as .svg, as images
   .bmp  the bitmap the window shows
+
+--batch makes N mazes (1 to 1000) around the path drawn in the maze file
+(the answer&apos;s path, if the file holds a finished maze) and writes them:
+  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
+  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
+  .maz  numbered maze files NAME-001.maz … (each holds its answer)
+Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;.
 
 Options:
   --pages both|puzzle|answer  pages to write (default: both = puzzle and answer)
@@ -87,6 +115,10 @@ Options:
   --wall-mm WIDTH             wall thickness (mm, 0.1 to 3; default: an eighth of a cell)
   --margin-mm WIDTH           paper margins (mm, 0 to 50; default: 15)
   --dpi N                     PNG resolution (72 to 600; default: 300)
+  --batch N                   make N mazes and write them numbered (1 to 1000)
+  --style STYLE               style of the --batch mazes: standard (the default),
+                              corridors (long corridors), deadends (short dead ends), uniform
+  --seed SEED                 random seed of --batch (0 to 4294967295; default: a new one each run)
   -h, --help                  this help
 
 Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
@@ -211,6 +243,11 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <source>%1（解答）</source>
         <extracomment>The answer page&apos;s title; %1 is the puzzle page&apos;s title.</extracomment>
         <translation>%1 (Answer)</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A numbered page title in a book of mazes; %1 is the title, %2 the number.</extracomment>
+        <translation>%1 %2</translation>
     </message>
 </context>
 <context>

@@ -1,12 +1,16 @@
-// The real program run from a script: `zubelo --export OUT IN.maz ...`,
-// without a display, as a separate process.
+// The real program run from a script: `zubelo --export OUT IN.maz ...` and
+// `zubelo --batch N IN.maz --export OUT ...`, without a display, as a
+// separate process.
 
 #include "CommandLine.h"
+#include "PageLayout.h"
+#include "maze_outline.h"
 #include "print_support.h"
 #include "scratch_settings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +33,43 @@ QByteArray contents(const QString& file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Arguments written as one line: words split at spaces.
+QStringList words(const char* line)
+{
+    return QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// A maze file as the program reads it; null when it does not load.
+std::unique_ptr<TestMaze> loaded(const QString& file, const std::vector<testing_support::Cell>& path)
+{
+    auto maze = std::make_unique<TestMaze>();
+    maze->path = path;
+    if (!maze->board->loadFile(std::filesystem::path(file.toStdU16String())))
+        return nullptr;
+    return maze;
+}
+
+bool samePath(const MazeBoard& a, const MazeBoard& b)
+{
+    if (a.getWidth() != b.getWidth() || a.getHeight() != b.getHeight())
+        return false;
+    for (int y = 0; y <= a.getHeight(); ++y)
+        for (int x = 0; x <= a.getWidth(); ++x)
+            if ((y < a.getHeight() && a.getPathV(x, y) != b.getPathV(x, y))
+                || (x < a.getWidth() && a.getPathH(x, y) != b.getPathH(x, y)))
+                return false;
+    return true;
+}
+
+// The seed a batch reports on standard output ("seed S").
+std::optional<quint32> reportedSeed(const QString& out)
+{
+    const auto m = QRegularExpression(QStringLiteral("\\Aseed (\\d+)\\n\\z")).match(out);
+    bool ok = false;
+    const quint32 seed = m.captured(1).toUInt(&ok);
+    return m.hasMatch() && ok ? std::optional<quint32>(seed) : std::nullopt;
+}
+
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -40,6 +81,8 @@ private slots:
     void helpListsTheOptions();
     void badInputsFailWithOneLine();
     void parsedOptions();
+    void batches();
+    void failedBatchChangesNothing();
 
 private:
     QTemporaryDir dir_;
@@ -146,6 +189,19 @@ void CommandLineTest::badInputsFailWithOneLine()
         {{QStringLiteral("--export"), dir_.path(), maz_}, 2, ".pdf .svg .png .bmp", QString()},
         {{QStringLiteral("--export"), fifo, maz_}, 1, "を作成できません", QString()},
         {{QStringLiteral("--export"), readOnly, maz_}, 1, "を作成できません", QString()},
+        // A batch: the same errors, and its own values.
+        {words("--batch 0") << maz_ << QStringLiteral("--export") << out, 2, "--batch", out},
+        {words("--batch=1001") << maz_ << QStringLiteral("--export") << out, 2, "1001", out},
+        {words("--batch 2 --style wiggly") << maz_ << QStringLiteral("--export") << out, 2, "wiggly", out},
+        {words("--batch 2 --seed -1") << maz_ << QStringLiteral("--export") << out, 2, "-1", out},
+        {words("--seed 5 --export") << out << maz_, 2, "--batch", out},
+        {words("--style uniform --export") << out << maz_, 2, "--batch", out},
+        {words("--export") << path(QStringLiteral("copy.maz")) << maz_, 2, ".pdf .svg .png .bmp)",
+         path(QStringLiteral("copy.maz"))},
+        {words("--batch 2 --export") << path(QStringLiteral("b.txt")) << maz_, 2, ".bmp .maz",
+         path(QStringLiteral("b-001.txt"))},
+        {words("--batch 2 --export") << out << garbage, 1, "Failed to open File", out},
+        {words("--batch 2 --export") << readOnly << maz_, 1, "を作成できません", QString()},
     };
     for (const auto& row : table) {
         const Run r = zubelo(row.args);
@@ -174,6 +230,7 @@ void CommandLineTest::parsedOptions()
     QVERIFY(!console({"b.maz"}));
     QVERIFY(!console({"--exporter"}));
     QVERIFY(!console({"--", "--export"}));
+    QVERIFY(console({"--batch", "3", "b.maz", "--export", "a.pdf"}));
 
     // Values reach the settings; a thickness out of range is clamped.
     const CommandLine::Parsed p = CommandLine::parse(
@@ -189,6 +246,131 @@ void CommandLineTest::parsedOptions()
     QCOMPARE(p.request->settings.paper, QPageSize::JisB5);
     QCOMPARE(p.request->settings.pages, PageSet::Answer);
     QCOMPARE(p.request->settings.title, QStringLiteral("-名前-"));
+    QCOMPARE(p.request->batch, 0);
+
+    const CommandLine::Parsed b = CommandLine::parse(
+        words("zubelo --seed=4294967295 --style deadends --batch 1000 in.maz --export book.MAZ"));
+    QVERIFY2(b.request, qPrintable(b.error));
+    QCOMPARE(b.request->batch, 1000);
+    QCOMPARE(b.request->style, MazeStyle::ShortDeadEnds);
+    QCOMPARE(b.request->seed, 4294967295u);
+    QCOMPARE(b.request->format, ExportEngine::Format::Maz);
+}
+
+void CommandLineTest::batches()
+{
+    // `zubelo WORDS IN.maz --export OUT`, which must succeed.
+    const auto batch = [&](const char* options, const QString& out, const QStringList& more = {}) {
+        const Run r = zubelo(words(options) << maz_ << QStringLiteral("--export") << path(out) << more);
+        if (r.status != 0 || !r.err.isEmpty())
+            qWarning() << options << out << r.status << r.err;
+        return r;
+    };
+    // Maze files: three that load, each a sound maze of its own around the
+    // input's path, and no answer files.
+    Run r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("m.maz"));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("seed 42\n"));
+    const MazeBoard& input = *maze_->board;
+    const int cells = input.getWidth() * input.getHeight();
+    std::vector<std::unique_ptr<TestMaze>> made;
+    QSet<QByteArray> different;
+    for (const char* file : {"m-001.maz", "m-002.maz", "m-003.maz"}) {
+        const QString name = QLatin1String(file);
+        made.push_back(loaded(path(name), maze_->path));
+        QVERIFY2(made.back(), qPrintable(name));
+        const MazeBoard& b = *made.back()->board;
+        QVERIFY2(samePath(b, input), qPrintable(name));
+        QCOMPARE(testing_support::openInteriorEdges(b), cells - 1);
+        QCOMPARE(testing_support::reachableCount(b, {0, 0}), cells);
+        different.insert(contents(path(name)));
+    }
+    QCOMPARE(different.size(), 3);
+    QVERIFY(!QFile::exists(path(QStringLiteral("m-001-answer.maz"))));
+
+    // A PDF of the same seed and style: the three puzzles with numbered
+    // titles, then their answers, each page showing its maze.
+    r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("book.pdf"),
+              {QStringLiteral("--title"), QStringLiteral("めいろ")});
+    QCOMPARE(r.status, 0);
+    const QString book = path(QStringLiteral("book.pdf"));
+    QCOMPARE(pdfInfo(book).pages, 6);
+    for (int page = 1; page <= 6; ++page) {
+        const QString title = QStringLiteral("めいろ %1%2").arg((page - 1) % 3 + 1)
+                                  .arg(page > 3 ? QStringLiteral("（解答）") : QString());
+        QVERIFY2(pdfText(book, page).split(QLatin1Char('\n')).contains(title), qPrintable(title));
+    }
+    ExportSettings s;
+    s.title = QStringLiteral("めいろ");
+    s.numbered = true;
+    const PageLayout L = layoutPage(outlineOf(*made[1]->board), s.forMaze(1), QSizeF(210, 297));
+    const double px = 60 / 25.4;
+    for (const int page : {2, 5})
+        QCOMPARE(compareWithBoard(pdfPage(book, page, 60, path(QStringLiteral("page"))), *made[1],
+                                  {L.gridOrigin * px, L.cellMm * px}, page == 5),
+                 QString());
+
+    // Without a title the number alone names each page.
+    QCOMPARE(batch("--batch 2 --pages answer", QStringLiteral("bare.pdf")).status, 0);
+    QCOMPARE(pdfInfo(path(QStringLiteral("bare.pdf"))).pages, 2);
+    QVERIFY(pdfText(path(QStringLiteral("bare.pdf")), 2).split(QLatin1Char('\n'))
+                .contains(QStringLiteral("2（解答）")));
+
+    // Without --seed each run is a new book, and the seed it reports makes
+    // that book again.
+    const std::optional<quint32> first = reportedSeed(batch("--batch 2", QStringLiteral("n.maz")).out);
+    const std::optional<quint32> second = reportedSeed(batch("--batch 2", QStringLiteral("o.maz")).out);
+    QVERIFY(first && second && *first != *second);
+    const QByteArray again = QStringLiteral("--batch 2 --seed %1").arg(*first).toUtf8();
+    QCOMPARE(batch(again.constData(), QStringLiteral("again.maz")).status, 0);
+    for (const char* number : {"001", "002"})
+        QCOMPARE(contents(path(QStringLiteral("again-%1.maz").arg(QLatin1String(number)))),
+                 contents(path(QStringLiteral("n-%1.maz").arg(QLatin1String(number)))));
+
+    // Pictures are numbered even for a batch of one.
+    QCOMPARE(batch("--batch 1", QStringLiteral("one.svg")).status, 0);
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001.svg"))));
+    QVERIFY(QFile::exists(path(QStringLiteral("one-001-answer.svg"))));
+    QVERIFY(!QFile::exists(path(QStringLiteral("one.svg"))));
+}
+
+void CommandLineTest::failedBatchChangesNothing()
+{
+    // The third of four files cannot be made (its name is a link into a
+    // folder that does not exist): the two written before it never replace
+    // their targets, and nothing is left behind.
+    QDir scratch(path(QStringLiteral("failed")));
+    QVERIFY(scratch.mkpath(QStringLiteral(".")));
+    const QString kept = scratch.filePath(QStringLiteral("k-001.svg"));
+    QFile f(kept);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("old content");
+    f.close();
+    QVERIFY(QFile::link(path(QStringLiteral("no/such/folder/x.svg")), scratch.filePath(QStringLiteral("k-002.svg"))));
+    const auto entries = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QStringList before = scratch.entryList(entries);
+    const Run r =
+        zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << scratch.filePath(QStringLiteral("k.svg")));
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("k-002.svg を作成できません")), qPrintable(r.err));
+    QCOMPARE(r.out, QString());
+    QCOMPARE(contents(kept), QByteArray("old content"));
+    QCOMPARE(scratch.entryList(entries), before);
+
+    // A target that is a link has the file it points to replaced, keeping
+    // its permissions; the link stays.
+    const QString real = scratch.filePath(QStringLiteral("real.pdf"));
+    QFile old(real);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(real, permissions));
+    const QString link = scratch.filePath(QStringLiteral("link.pdf"));
+    QVERIFY(QFile::link(real, link));
+    QCOMPARE(zubelo(words("--batch 2") << maz_ << QStringLiteral("--export") << link).status, 0);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(pdfInfo(real).pages, 4);
+    QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
 }
 
 QTEST_MAIN(CommandLineTest)

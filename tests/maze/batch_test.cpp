@@ -85,6 +85,8 @@ TEST(BatchTest, NumberedFileNames)
         {"book.maz", 12, 1000, false, "book-0012.maz"},
         {"a.b/book", 7, 100, true, "a.b/book-007-answer"},
         {"迷路.png", 100, 100, false, "迷路-100.png"},
+        {"out/book.svg", 0, 1, true, "out/book-answer.svg"},
+        {"out/book.svg", 0, 1, false, "out/book.svg"},
     };
     for (const auto& row : table)
         EXPECT_EQ(batchFileName(std::filesystem::u8path(row.out), row.index, row.count, row.answer),

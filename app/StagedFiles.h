@@ -1,0 +1,46 @@
+#pragma once
+
+#include "BitmapExport.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QIODevice;
+
+// Several files put in place together: each is first written in full under a
+// hidden name beside its target, and only when every one of them is written
+// are they renamed over their targets. A failure while writing leaves every
+// target as it was and no file behind. Only a rename can fail after others
+// were done (the writing before has already met every full disk and refused
+// folder); the files before it then stand new, the rest as they were.
+class StagedFiles {
+public:
+    StagedFiles() = default;
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+    // Removes whatever was written and not put in place.
+    ~StagedFiles();
+
+    // Writes the content of `target` through `write` (false: it failed).
+    // A target that is a symbolic link has the file it points to replaced,
+    // as a single save would.
+    BitmapExport::Result stage(const QString& target, const std::function<bool(QIODevice&)>& write);
+
+    struct Failure {
+        BitmapExport::Result result = BitmapExport::Result::Written;
+        QString target; // the one that failed
+    };
+    // Renames every staged file over its target, in the order they were
+    // staged; stops at the first that fails.
+    Failure commit();
+
+private:
+    struct Entry {
+        QString staged;
+        QString file; // the target, symbolic links followed
+        QString target;
+    };
+    std::vector<Entry> entries_;
+};
