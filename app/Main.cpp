@@ -377,8 +377,14 @@ void TFMain::ShowPrompt(Prompt prompt)
 
 void TFMain::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         retranslateUi();
+        // The other language's font may make the menu bar taller: a window
+        // fitted to the picture is fitted again once the bar has its height,
+        // so that no scroll bars appear.
+        if (size() == fittedSize_)
+            QMetaObject::invokeMethod(this, [this] { if (size() == fittedSize_) FitImageToBoard(); }, Qt::QueuedConnection);
+    }
     QMainWindow::changeEvent(event);
 }
 
@@ -448,6 +454,7 @@ void TFMain::FitImageToBoard()
         fitted = fitted.boundedTo(display->availableGeometry().size() - frame);
     }
     resize(fitted);
+    fittedSize_ = fitted;
     RedrawImage();
 }
 

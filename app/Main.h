@@ -223,6 +223,8 @@ private:
     // What the status bar shows, kept to be shown again in another language.
     Prompt prompt_ = Prompt::Other;
     std::optional<MazeFigures> figures_;
+    // The size FitImageToBoard last gave the window.
+    QSize fittedSize_;
     // The random state shown by the seed dialog: the state before the last
     // Make Maze, or the number last set there.
     std::uint32_t seedShown_ = 0;

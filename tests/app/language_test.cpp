@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -225,6 +227,12 @@ void LanguageTest::sessionSwitchesToEnglishAndBack()
         QCOMPARE(QApplication::font(), Language::desktopFont());
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
         QCOMPARE(QLocale().language(), QLocale::English);
+        // The window, fitted to the picture, is fitted again for the
+        // other font: no scroll bars.
+        QTRY_COMPARE(w.menuBar()->height(), w.menuBar()->sizeHint().height());
+        QCoreApplication::processEvents();
+        const QScrollArea* area = w.findChild<QScrollArea*>();
+        QVERIFY(area && !area->horizontalScrollBar()->isVisible() && !area->verticalScrollBar()->isVisible());
         japanese->trigger();
         QCOMPARE(windowTexts(w), before);
         QCOMPARE(QApplication::font(), japaneseFont);
