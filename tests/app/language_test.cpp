@@ -4,13 +4,21 @@
 // and the manual in the language shown.
 
 #include "Application.h"
+#include "Export.h"
 #include "Language.h"
+#include "Seed.h"
+#include "Setsize.h"
 #include "Version.h"
+#include "maze_outline.h"
 #include "language_support.h"
 #include "print_support.h"
 #include "window_harness.h"
 
 #include <QDir>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -73,6 +81,24 @@ QStringList clashes(const QString& where, const QList<QAction*>& actions)
     return out;
 }
 
+// Every text a dialog shows: its title, labels, buttons, boxes and their items.
+QStringList dialogTexts(const QWidget& dialog)
+{
+    QStringList texts{dialog.windowTitle()};
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QComboBox* box : dialog.findChildren<QComboBox*>())
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+    for (const QLineEdit* field : dialog.findChildren<QLineEdit*>())
+        texts << field->placeholderText();
+    for (const QAbstractSpinBox* field : dialog.findChildren<QAbstractSpinBox*>())
+        texts << field->text();
+    return texts;
+}
+
 // Runs the program with only LANG set for its language and `stored` (if
 // any) as the stored choice, in settings of its own.
 Run runInLanguage(const QString& lang, const QString& stored, const QStringList& args)
@@ -121,6 +147,7 @@ private slots:
     void menusHaveOneItemPerAccessKey_data();
     void menusHaveOneItemPerAccessKey();
     void choiceIsKeptAndOffersEachLanguageInItsOwnWords();
+    void openDialogsFollowTheSwitch();
     void manualFollowsTheLanguage();
 };
 
@@ -334,6 +361,34 @@ void LanguageTest::choiceIsKeptAndOffersEachLanguageInItsOwnWords()
     QSettings().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
     TFMain next(&h.script);
     QVERIFY(next.findChild<QAction*>(QStringLiteral("MMLanguageEnglish"))->isChecked());
+}
+
+// Dialogs open while the language changes show every text in the new one,
+// and the same texts as before once back.
+void LanguageTest::openDialogsFollowTheSwitch()
+{
+    TFSetSize size;
+    TFVersion about;
+    TFSeed seed;
+    TFExport exportDialog;
+    exportDialog.setMaze(outlineOf(*makeMaze(8, 6, 3)->board));
+    const QList<QWidget*> dialogs{&size, &about, &seed, &exportDialog};
+    for (QWidget* dialog : dialogs)
+        dialog->show();
+    QList<QStringList> before;
+    for (const QWidget* dialog : dialogs)
+        before << dialogTexts(*dialog);
+
+    Language::apply(Language::Ui::English);
+    for (const QWidget* dialog : dialogs) {
+        const QStringList texts = dialogTexts(*dialog);
+        QVERIFY2(!hasJapanese(texts.join(QLatin1Char('|'))), qPrintable(texts.join(QLatin1Char('|'))));
+    }
+    QCOMPARE(exportDialog.findChild<QPushButton*>(QStringLiteral("BtOK"))->text(), QStringLiteral("&Export…"));
+
+    Language::apply(Language::Ui::Japanese);
+    for (qsizetype i = 0; i < dialogs.size(); ++i)
+        QCOMPARE(dialogTexts(*dialogs[i]), before[i]);
 }
 
 // F1 and the About dialog's link (while it leads to the manual) open the
