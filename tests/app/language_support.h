@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QTest>
 #include <QTranslator>
 
 struct ShownIn {
@@ -44,4 +45,12 @@ inline bool hasJapanese(const QString& text)
             return true;
     }
     return false;
+}
+
+// The rows of a test run once in each language: a bool column "english".
+inline void addLanguageRows()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("Japanese") << false;
+    QTest::newRow("English") << true;
 }

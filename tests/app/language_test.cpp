@@ -308,9 +308,7 @@ void LanguageTest::sessionSwitchesToEnglishAndBack()
 
 void LanguageTest::menusHaveOneItemPerAccessKey_data()
 {
-    QTest::addColumn<bool>("english");
-    QTest::newRow("Japanese") << false;
-    QTest::newRow("English") << true;
+    addLanguageRows();
 }
 
 void LanguageTest::menusHaveOneItemPerAccessKey()

@@ -179,9 +179,7 @@ void VersionTest::showsNameVersionAndContacts()
 
 void VersionTest::controlsFitInsideTheDialog_data()
 {
-    QTest::addColumn<bool>("english");
-    QTest::newRow("Japanese") << false;
-    QTest::newRow("English") << true;
+    addLanguageRows();
 }
 
 void VersionTest::controlsFitInsideTheDialog()
