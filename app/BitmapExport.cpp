@@ -1,13 +1,12 @@
 #include "BitmapExport.h"
 
 #include "QtCanvas.h"
+#include "atomic_write.h"
 #include "maze_board.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace BitmapExport {
 
@@ -37,25 +36,27 @@ Result save(const MazeBoard& board, const QString& fileName)
 
 Result save(const QImage& picture, const QString& fileName)
 {
-    const QFileInfo target(fileName);
-    if (target.exists() && !target.isFile()) {
-        QFile device(fileName);
-        if (!device.open(QIODevice::WriteOnly))
-            return Result::CannotCreate;
-        Result result = write(picture, device);
-        if (result == Result::Written && !device.flush())
-            result = Result::WriteError;
-        return result;
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return Result::CannotCreate;
-    const Result result = write(picture, file);
-    if (result != Result::Written) {
-        file.cancelWriting();
-        return result;
-    }
-    return file.commit() ? Result::Written : Result::WriteError;
+    // The whole file is made in memory and then replaces the target as the
+    // maze file does.
+    QByteArray bytes;
+    const qsizetype rowBytes = (3 * qsizetype(picture.width()) + 3) / 4 * 4;
+    bytes.reserve(54 + rowBytes * picture.height()); // a 24-bit BMP
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const Result result = write(picture, buffer);
+    return result == Result::Written ? saveBytes(bytes, fileName) : result;
+}
+
+Result saveBytes(const QByteArray& bytes, const QString& fileName)
+{
+    // A short write (a full disk) is a failure, never a truncated file, and
+    // a pipe, a device or a folder is refused before anything opens it
+    // (opening a pipe for writing waits for a reader).
+    atomicfile::Step failed = atomicfile::Step::Create;
+    if (atomicfile::writeFile(std::filesystem::path(fileName.toStdU16String()), bytes.constData(),
+                              std::size_t(bytes.size()), &failed))
+        return Result::Written;
+    return failed == atomicfile::Step::Create ? Result::CannotCreate : Result::WriteError;
 }
 
 } // namespace BitmapExport

@@ -20,11 +20,15 @@ constexpr int DotsPerMetre = 3780;
 QImage mazePicture(const MazeBoard& board);
 
 Result write(const QImage& picture, QIODevice& device);
-// Replaces the file only once the whole picture is written; a device or
-// other special file is written directly.
+// Replaces the file as a whole or not at all, as a maze file is saved. Only a
+// regular file (or a new one) is written: anything else is refused as
+// CannotCreate; a write that fails part of the way is a WriteError.
 Result save(const MazeBoard& board, const QString& fileName);
 // The same with the maze picture already drawn (the window's, when it shows
 // the maze), so that a large picture is not drawn a second time.
 Result save(const QImage& mazePicture, const QString& fileName);
+// Any file's bytes saved the same way: whole or not at all, only over a
+// regular file, a short write a WriteError.
+Result saveBytes(const QByteArray& bytes, const QString& fileName);
 
 } // namespace BitmapExport

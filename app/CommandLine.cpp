@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "FileNames.h"
 #include "Language.h"
 #include "maze_batch.h"
 #include "maze_board.h"
@@ -316,6 +317,24 @@ int run(int argc, char** argv)
     if (parsed.request->help) {
         out << helpText();
         return Success;
+    }
+    // A name whose bytes are not UTF-8 would, decoded, name another file: it
+    // is refused as a file that cannot be read, or made.
+    const auto decodedOnly = [&](const QString& name) {
+        for (int i = 1; i < argc; ++i)
+            if (!FileNames::isFaithful(argv[i])
+                && (arguments[i] == name || arguments[i].endsWith(QLatin1Char('=') + name)))
+                return true;
+        return false;
+    };
+    if (decodedOnly(parsed.request->input)) {
+        err << Prefix << LoadFailed << parsed.request->input << Qt::endl;
+        return Failure;
+    }
+    if (decodedOnly(parsed.request->target)) {
+        err << Prefix
+            << ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, parsed.request->target}) << Qt::endl;
+        return Failure;
     }
     return execute(*parsed.request, out, err);
 }

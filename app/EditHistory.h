@@ -34,6 +34,8 @@ public:
     void clear();
     // The present state is the one last saved or loaded.
     void setClean() { stack_.setClean(); }
+    // No state is: the maze has changes that are in no file (a recovered one).
+    void forgetClean() { stack_.resetClean(); }
     bool isClean() const { return stack_.isClean(); }
 
     std::size_t bytes() const { return bytes_; }

@@ -2,6 +2,7 @@
 
 #include "MazePrint.h"
 #include "StagedFiles.h"
+#include "file_kind.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_outline.h"
@@ -114,8 +115,7 @@ QStringList targetFiles(const QString& target, Format format, std::size_t mazeCo
 
 bool isRefusedTarget(const QString& fileName)
 {
-    const QFileInfo target(fileName);
-    return target.exists() && !target.isFile();
+    return !filekind::isWritableTarget(std::filesystem::path(fileName.toStdU16String()));
 }
 
 QString failureMessage(const Outcome& outcome)

@@ -3,8 +3,11 @@
 #include "Seed.h"
 #include "Setsize.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -41,32 +44,106 @@ QtInteraction::QtInteraction(TFSetSize* sizeDialog)
 
 QtInteraction::~QtInteraction() = default;
 
+namespace {
+
+// The question boxes' own texts, in the interface's language.
+QString boxText(const char* source)
+{
+    return QCoreApplication::translate("Interaction", source);
+}
+
+const char* const ButtonYes = QT_TRANSLATE_NOOP("Interaction", "はい(&Y)");
+const char* const ButtonNo = QT_TRANSLATE_NOOP("Interaction", "いいえ(&N)");
+const char* const ButtonCancel = QT_TRANSLATE_NOOP("Interaction", "キャンセル");
+const char* const TitleWarning = QT_TRANSLATE_NOOP("Interaction", "警告");
+
+Interaction::Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Interaction::Answer::Yes;
+    case QMessageBox::No:
+        return Interaction::Answer::No;
+    default:
+        return Interaction::Answer::Cancel;
+    }
+}
+
+} // namespace
+
 Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("Interaction", "警告"), text,
+    QMessageBox box(QMessageBox::Warning, boxText(TitleWarning), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    // The button texts are the program's own, in the interface's language.
-    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("Interaction", "はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QCoreApplication::translate("Interaction", "いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("Interaction", "キャンセル"));
+    // The button texts are set here, not left to the locale.
+    box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
+    box.button(QMessageBox::No)->setText(boxText(ButtonNo));
+    box.button(QMessageBox::Cancel)->setText(boxText(ButtonCancel));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return answerOf(box.exec());
+}
+
+Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
+    box.button(QMessageBox::No)->setText(boxText(ButtonNo));
+    box.setDefaultButton(QMessageBox::Yes);
+    return answerOf(box.exec());
 }
 
 namespace {
 
+// Qt's own file dialog (the one used where the desktop offers none) reads a
+// typed name with a '"' in it as a list of quoted names: `my"maze.maz` comes
+// back as "maze.maz", in whatever folder that means. Only one file is ever
+// chosen here, so such a typed name is taken exactly as typed, with the same
+// folder, default suffix and question before replacing as Qt's own handling.
+// Desktop dialogs hand back the name as typed and pass through untouched.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The name taken as typed, when Qt's reading of it was bypassed.
+    std::optional<QString> typed;
+
+    void accept() override
+    {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!edit || !edit->text().contains(QLatin1Char('"'))) {
+            QFileDialog::accept();
+            return;
+        }
+        QString text = edit->text();
+        if (text.startsWith(QStringLiteral("~/")))
+            text = QDir::homePath() + text.mid(1);
+        const QFileInfo chosen(directory().absoluteFilePath(text));
+        if (chosen.isDir()) {
+            setDirectory(chosen.absoluteFilePath());
+            edit->clear();
+            return;
+        }
+        QString name = chosen.absoluteFilePath();
+        if (!defaultSuffix().isEmpty() && !chosen.fileName().contains(QLatin1Char('.')))
+            name += QLatin1Char('.') + defaultSuffix();
+        const QFileInfo file(name);
+        if (acceptMode() == AcceptSave && file.exists()
+            && QMessageBox::warning(this, windowTitle(),
+                                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                != QMessageBox::Yes)
+            return;
+        typed = name;
+        QDialog::accept();
+    }
+};
+
 std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDialogSetup& setup,
                                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent);
+    ExactNameDialog dialog(parent);
     dialog.setAcceptMode(mode);
     // The open dialog lets a typed name of a missing file through: the
     // loader reports it like any other file it cannot read.
@@ -77,7 +154,11 @@ std::optional<QString> runFileDialog(QWidget* parent, const Interaction::FileDia
         dialog.setDirectory(setup.folder);
     if (!setup.initialName.isEmpty())
         dialog.selectFile(setup.initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (dialog.typed)
+        return dialog.typed;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

@@ -31,6 +31,10 @@ public:
 
     // Warning box, Yes / No / Cancel, Yes the default, Escape = Cancel.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Question box, Yes / No, Yes the default; Cancel when it ends without
+    // an answer (the program ending meanwhile). By default the three-way
+    // question answers it.
+    virtual Answer askYesNo(QWidget* parent, const QString& text) { return askYesNoCancel(parent, text); }
     // The chosen file, or nothing when the dialog was cancelled.
     virtual std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
     // Asks before overwriting an existing file.
@@ -62,6 +66,7 @@ public:
     void setSizeDialog(TFSetSize* sizeDialog) { sizeDialog_ = sizeDialog; }
 
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    Answer askYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) override;
     std::optional<QString> askSaveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     void showMessage(QWidget* parent, MessageKind kind, const QString& text) override;

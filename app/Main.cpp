@@ -6,6 +6,7 @@
 #include "EditingTexts.h"
 #include "ExportEngine.h"
 #include "FileDrop.h"
+#include "FileNames.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
@@ -13,6 +14,8 @@
 #include "StyleCommands.h"
 #include "PrintCommands.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
+#include "SessionEnd.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
@@ -126,15 +129,30 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     // The cursor keys draw the path whichever control has the focus.
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!Modified)
-            return;
-        if (manager.allowsInteraction()) {
-            const bool goOn = ConfirmSave();
-            manager.release();
-            if (!goOn)
-                manager.cancel();
-        }
+        QtSessionEnd request(manager);
+        commitData(request);
     });
+}
+
+void TFMain::commitData(SessionEndRequest& request)
+{
+    if (!Modified)
+        return;
+    if (!request.allowsInteraction()) {
+        // Nobody to ask: the changes go to the recovery copy.
+        if (recovery_)
+            recovery_->writeNow();
+    } else {
+        const bool goOn = ConfirmSave();
+        request.release();
+        if (!goOn) {
+            request.cancel();
+            return;
+        }
+        if (recovery_ && Modified)
+            recovery_->discard(); // answered No
+    }
+    closeWithoutQuestion_ = true;
 }
 
 TFMain::~TFMain()
@@ -359,6 +377,10 @@ void TFMain::UpdateControls()
     // Printing and exporting need a finished maze.
     for (QAction* output : {MMPrint, MMPrintPreview, MMExport})
         output->setEnabled(MazeMade);
+
+    closeWithoutQuestion_ = false;
+    if (recovery_)
+        recovery_->documentChanged(Modified);
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -490,6 +512,11 @@ QString TFMain::askSaveName(const QString& filter, SaveNames::Kind kind, const Q
             this, {filter, SaveNames::suffix(kind), initial, Recent.folder(dialog)});
         if (!chosen)
             return {};
+        if (!FileNames::isUnambiguous(*chosen)) {
+            interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                      ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, *chosen}));
+            return {};
+        }
         if (!SaveNames::isOtherKind(*chosen, kind)) {
             Recent.setFolderOf(dialog, *chosen);
             return *chosen;
@@ -607,9 +634,11 @@ void TFMain::OpenDropped(const DroppedFiles& dropped)
     }
 }
 
-bool TFMain::OpenDocument(const QString& name)
+bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
 {
-    if (Board->loadFile(toPath(name))) {
+    // A name that may stand for another file than the one chosen is refused
+    // like a file that cannot be read.
+    if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
@@ -1000,9 +1029,13 @@ void TFMain::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are not lost by closing: the same question as before
     // New or Load, and Cancel keeps the window open.
-    if (!ConfirmSave()) {
-        event->ignore();
-        return;
+    if (!closeWithoutQuestion_) {
+        if (!ConfirmSave()) {
+            event->ignore();
+            return;
+        }
+        if (recovery_)
+            recovery_->discard();
     }
     event->accept();
 }

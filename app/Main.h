@@ -30,7 +30,10 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
+class RecoveryKeeper;
+class SessionEndRequest;
 class TFSetSize;
+struct RecoveredDocument;
 class TFVersion;
 struct DroppedFiles;
 
@@ -64,11 +67,27 @@ public:
     bool SaveDocument();
     // Loads a .maz file as Load does after its dialog: on failure the message,
     // and the window stays as it was. Also what a file given at start-up does.
-    bool OpenDocument(const QString& name);
+    // `nameIsExact` false: the name did not come through decoding unchanged,
+    // and is refused with the same message.
+    bool OpenDocument(const QString& name, bool nameIsExact = true);
     // A file from the recent list or dropped on the window: the question,
     // then the loader, as Load.
     void OpenRecent(const QString& name);
     void OpenDropped(const DroppedFiles& dropped);
+
+    // Unsaved changes kept in a recovery copy by `keeper` (the program does
+    // this; a window without a keeper keeps none). Recovery.cpp.
+    void attachRecovery(RecoveryKeeper* keeper);
+    // Offers what programs that ended without saving left behind.
+    void OfferRecovery();
+    RecoveredDocument recoveryState() const;
+    bool restoreRecovered(const RecoveredDocument& document);
+    // Ends the program at once (SIGTERM, SIGHUP, SIGINT): no question, the
+    // changes written to the recovery copy first.
+    void quitKeepingChanges();
+    // The session manager's request before the session ends: one question
+    // at most, and the close that follows asks nothing more.
+    void commitData(SessionEndRequest& request);
 
     // Command handlers (menu items and tool buttons).
     void MMNewClick();
@@ -204,6 +223,10 @@ private:
     ViewState pendingBefore_;
     enum class Drag { None, Drawing, Stopped };
     Drag drag_ = Drag::None;
+    RecoveryKeeper* recovery_ = nullptr;
+    // The next close asks nothing: the session's end was answered, or the
+    // program is ending on a signal. Cleared by any change of state.
+    bool closeWithoutQuestion_ = false;
 
     std::unique_ptr<Interaction> ownInteraction_;
     Interaction* interaction_;

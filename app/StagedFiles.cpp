@@ -1,73 +1,50 @@
 #include "StagedFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
-#include <filesystem>
-#include <system_error>
+#include <QBuffer>
 
 namespace {
 
-// The file a target names: a symbolic link is followed to what it points at.
-QString followed(const QString& target)
+// A pending file keeps its temporary open (and locked against other savers'
+// clean-up) until it is committed; past this many, a batch of hundreds of
+// files lets go of the locks rather than run out of descriptors.
+constexpr std::size_t MaxLockedFiles = 200;
+
+BitmapExport::Result resultOf(atomicfile::Step failed)
 {
-    const QFileInfo info(target);
-    if (!info.isSymLink())
-        return target;
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical; // a dangling link: where it points
+    return failed == atomicfile::Step::Create ? BitmapExport::Result::CannotCreate
+                                              : BitmapExport::Result::WriteError;
 }
 
 } // namespace
 
-StagedFiles::~StagedFiles()
-{
-    for (const Entry& e : entries_)
-        if (!e.staged.isEmpty())
-            QFile::remove(e.staged);
-}
-
 BitmapExport::Result StagedFiles::stage(const QString& target, const std::function<bool(QIODevice&)>& write)
 {
-    const QString file = followed(target);
-    const QFileInfo info(file);
-    // Hidden, beside the target so that the rename stays on one file system,
-    // and this process's own.
-    const QString staged = info.dir().filePath(QStringLiteral(".%1.%2-%3.part")
-                                                   .arg(info.fileName(),
-                                                        QString::number(QCoreApplication::applicationPid()),
-                                                        QString::number(entries_.size())));
-    QSaveFile out(staged);
-    if (!out.open(QIODevice::WriteOnly))
-        return BitmapExport::Result::CannotCreate;
-    if (!write(out)) {
-        out.cancelWriting();
+    // Made whole in memory first: a writer that stops part of the way is a
+    // failure, never a short file.
+    QBuffer content;
+    content.open(QIODevice::WriteOnly);
+    if (!write(content))
         return BitmapExport::Result::WriteError;
-    }
-    if (!out.commit())
-        return BitmapExport::Result::WriteError;
-    entries_.push_back({staged, file, target});
+    const QByteArray& bytes = content.data();
+    atomicfile::Step failed = atomicfile::Step::Create;
+    atomicfile::PendingFile file = atomicfile::prepareFile(std::filesystem::path(target.toStdU16String()),
+                                                           bytes.constData(), std::size_t(bytes.size()), &failed);
+    if (!file)
+        return resultOf(failed);
+    if (entries_.size() >= MaxLockedFiles)
+        file.releaseLock();
+    entries_.push_back({std::move(file), target});
     return BitmapExport::Result::Written;
 }
 
 StagedFiles::Failure StagedFiles::commit()
 {
     for (Entry& e : entries_) {
-        if (e.staged.isEmpty())
+        if (!e.file)
             continue;
-        // A file replaced keeps its permissions, as a save keeps them.
-        const QFileInfo old(e.file);
-        if (old.exists())
-            QFile::setPermissions(e.staged, old.permissions());
-        std::error_code ec;
-        std::filesystem::rename(std::filesystem::path(e.staged.toStdU16String()),
-                                std::filesystem::path(e.file.toStdU16String()), ec);
-        if (ec)
-            return {BitmapExport::Result::CannotCreate, e.target};
-        e.staged.clear();
+        atomicfile::Step failed = atomicfile::Step::Replace;
+        if (!e.file.commit(&failed))
+            return {resultOf(failed), e.target};
     }
     return {};
 }

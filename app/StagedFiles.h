@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapExport.h"
+#include "atomic_write.h"
 
 #include <QString>
 
@@ -10,22 +11,22 @@
 class QIODevice;
 
 // Several files put in place together: each is first written in full under a
-// hidden name beside its target, and only when every one of them is written
-// are they renamed over their targets. A failure while writing leaves every
-// target as it was and no file behind. Only a rename can fail after others
-// were done (the writing before has already met every full disk and refused
-// folder); the files before it then stand new, the rest as they were.
+// hidden temporary name beside its target, as a maze file is saved, and only
+// when every one of them is written are they renamed over their targets. A
+// failure while writing leaves every target as it was and no file behind.
+// Only a rename can fail after others were done (the writing before has
+// already met every full disk and refused folder); the files before it then
+// stand new, the rest as they were.
 class StagedFiles {
 public:
     StagedFiles() = default;
     StagedFiles(const StagedFiles&) = delete;
     StagedFiles& operator=(const StagedFiles&) = delete;
-    // Removes whatever was written and not put in place.
-    ~StagedFiles();
 
     // Writes the content of `target` through `write` (false: it failed).
     // A target that is a symbolic link has the file it points to replaced,
-    // as a single save would.
+    // as a single save would; a pipe, a device, a folder or a read-only file
+    // is refused.
     BitmapExport::Result stage(const QString& target, const std::function<bool(QIODevice&)>& write);
 
     struct Failure {
@@ -38,9 +39,9 @@ public:
 
 private:
     struct Entry {
-        QString staged;
-        QString file; // the target, symbolic links followed
+        atomicfile::PendingFile file;
         QString target;
     };
+    // Whatever is not committed is removed with them.
     std::vector<Entry> entries_;
 };

@@ -9,6 +9,7 @@
 #include "Main.h"
 #include "MazeImage.h"
 #include "QtCanvas.h"
+#include "Recovery.h"
 #include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -85,11 +86,12 @@ BENCHMARK(BM_ExportBitmap)->Unit(benchmark::kMillisecond);
 
 // Answers New with the largest board; nothing else is asked here.
 struct LargeNew : Interaction {
+    NewSize size{100, 100, 20};
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
     std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     std::optional<QString> askSaveFileName(QWidget*, const FileDialogSetup&) override { return {}; }
     void showMessage(QWidget*, MessageKind, const QString&) override {}
-    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return NewSize{100, 100, 20}; }
+    std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return size; }
     std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t) override { return {}; }
 };
 
@@ -98,8 +100,9 @@ struct LargeWindow {
     LargeNew answers;
     TFMain window{&answers};
 
-    LargeWindow()
+    explicit LargeWindow(Interaction::NewSize size = {100, 100, 20})
     {
+        answers.size = size;
         window.InitMaze();
         window.MMNewClick();
         window.show();
@@ -122,6 +125,47 @@ void BM_KeyPressStep(benchmark::State& state)
 }
 BENCHMARK(BM_KeyPressStep)->Unit(benchmark::kMillisecond);
 
+// The same with the event loop turning between key presses, without (0)
+// and with (1) the recovery copy kept: every step tells the keeper, which
+// takes a copy when one is due and writes it in its own thread. The copy
+// itself is measured below.
+void BM_KeyPressStepWithRecovery(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    LargeWindow large;
+    TFMain& window = large.window;
+    std::optional<RecoveryKeeper> keeper;
+    if (state.range(0) != 0) {
+        keeper.emplace(folder.path());
+        window.attachRecovery(&*keeper);
+    }
+    window.FormKeyDown(Qt::Key_Right, {});
+    int key = Qt::Key_Right;
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        window.image()->repaint();
+        // Between key presses (not timed): the copy's timer, when due, takes
+        // the copy for the writer thread, which then writes it meanwhile.
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+    window.attachRecovery(nullptr);
+}
+BENCHMARK(BM_KeyPressStepWithRecovery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the window's thread does for a copy, at most once every 2 seconds:
+// the document of the largest board (400 x 400 cells) taken and encoded.
+void BM_RecoveryCopyOfLargestBoard(benchmark::State& state)
+{
+    LargeWindow large({MazeBoard::MaxSide, MazeBoard::MaxSide, MazeBoard::MinGridSize});
+    for (int i = 0; i < 200; ++i)
+        large.window.FormKeyDown(i % 2 ? Qt::Key_Down : Qt::Key_Right, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(large.window.recoveryState().encode());
+}
+BENCHMARK(BM_RecoveryCopyOfLargestBoard)->Unit(benchmark::kMillisecond);
 // Undo or redo of one key step on the largest board, with the repaint of the
 // two cells and the widget's own repaint: against BM_KeyPressStep.
 void BM_UndoRedoStep(benchmark::State& state)

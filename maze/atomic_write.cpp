@@ -2,18 +2,113 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <system_error>
+#include <type_traits>
+#include <utility>
 
 namespace atomicfile {
 
 namespace {
+
 std::atomic<FaultHook> faultHook{nullptr};
+
+using NativeString = std::filesystem::path::string_type;
+using NativeChar = NativeString::value_type;
+
+// Room for what a temporary's name adds to its stem:
+// "." stem "." up to 10 digits "-" up to 10 digits ".tmp".
+constexpr std::size_t SuffixRoom = 1 + 1 + 10 + 1 + 10 + 4;
+constexpr std::size_t HashLength = 16;
+
+void appendAscii(NativeString& out, const std::string& text)
+{
+    for (const char c : text)
+        out += static_cast<NativeChar>(c);
 }
+
+// Whether `c` continues a character begun before it (a UTF-8 continuation
+// byte, or the second half of a UTF-16 surrogate pair): no name is cut there.
+template <typename Char>
+bool continuesCharacter(Char c)
+{
+    const auto unit = static_cast<std::make_unsigned_t<Char>>(c);
+    if constexpr (sizeof(Char) == 1)
+        return (unit & 0xC0) == 0x80;
+    else
+        return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The part of a temporary's name that stands for its target: the target's
+// own name where it fits, else its beginning, "~" and a hash of all of it.
+NativeString stemOf(const std::filesystem::path& target)
+{
+    const NativeString name = target.filename().native();
+    if (name.size() + SuffixRoom <= detail::MaxTemporaryNameLength)
+        return name;
+    std::size_t keep = detail::MaxTemporaryNameLength - SuffixRoom - 1 - HashLength;
+    while (keep > 0 && continuesCharacter(name[keep]))
+        --keep;
+    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
+    for (const NativeChar c : name) {
+        hash ^= static_cast<std::make_unsigned_t<NativeChar>>(c);
+        hash *= 1099511628211ULL;
+    }
+    NativeString stem = name.substr(0, keep);
+    stem += static_cast<NativeChar>('~');
+    for (int shift = 60; shift >= 0; shift -= 4)
+        stem += static_cast<NativeChar>("0123456789abcdef"[(hash >> shift) & 0xF]);
+    return stem;
+}
+
+bool allDigits(const NativeString& s)
+{
+    if (s.empty())
+        return false;
+    for (const NativeChar c : s) {
+        if (c < static_cast<NativeChar>('0') || c > static_cast<NativeChar>('9'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 void setFaultHook(FaultHook hook)
 {
     faultHook = hook;
+}
+
+bool writeFile(const std::filesystem::path& target, const void* data, std::size_t size, Step* failedStep)
+{
+    PendingFile file = prepareFile(target, data, size, failedStep);
+    return file && file.commit(failedStep);
+}
+
+PendingFile::PendingFile(PendingFile&& other) noexcept
+    : target_(std::move(other.target_))
+    , temp_(std::move(other.temp_))
+    , lock_(std::exchange(other.lock_, -1))
+{
+    other.temp_.clear();
+}
+
+PendingFile& PendingFile::operator=(PendingFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        target_ = std::move(other.target_);
+        temp_ = std::move(other.temp_);
+        lock_ = std::exchange(other.lock_, -1);
+        other.temp_.clear();
+    }
+    return *this;
+}
+
+PendingFile::~PendingFile()
+{
+    discard();
 }
 
 namespace detail {
@@ -29,41 +124,43 @@ std::filesystem::path temporaryName(const std::filesystem::path& target, unsigne
     // Hidden, next to the target, unlikely to meet another writer's name.
     const auto stamp = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
-    std::filesystem::path name = target;
-    name.replace_filename(std::filesystem::path(u8".") += target.filename());
-    name += "." + std::to_string(stamp % 1000000007ULL) + "-" + std::to_string(attempt) + ".tmp";
-    return name;
+    NativeString name(1, static_cast<NativeChar>('.'));
+    name += stemOf(target);
+    appendAscii(name, "." + std::to_string(stamp % 1000000007ULL) + "-" + std::to_string(attempt) + ".tmp");
+    std::filesystem::path temp = target;
+    temp.replace_filename(name);
+    return temp;
 }
 
 bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& target)
 {
-    // "." + target name + "." + digits + "-" + digits + ".tmp"
-    const std::string name = candidate.filename().string();
-    const std::string prefix = "." + target.filename().string() + ".";
-    const std::string suffix = ".tmp";
+    // "." stem "." digits "-" digits ".tmp"
+    const NativeString name = candidate.filename().native();
+    NativeString prefix(1, static_cast<NativeChar>('.'));
+    prefix += stemOf(target);
+    prefix += static_cast<NativeChar>('.');
+    NativeString suffix;
+    appendAscii(suffix, ".tmp");
     if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0
         || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return false;
-    const std::string stamp = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-    const std::size_t dash = stamp.find('-');
-    const auto digits = [](const std::string& s) {
-        return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
-    };
-    return dash != std::string::npos && digits(stamp.substr(0, dash)) && digits(stamp.substr(dash + 1));
+    const NativeString stamp = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const std::size_t dash = stamp.find(static_cast<NativeChar>('-'));
+    return dash != NativeString::npos && allDigits(stamp.substr(0, dash)) && allDigits(stamp.substr(dash + 1));
 }
 
 void removeStaleTemporaries(const std::filesystem::path& target)
 {
     // What a save that was killed between naming its file and renaming it
-    // left behind; the save just finished has replaced it.
+    // left behind; a save still running holds its own and keeps it.
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
     std::error_code ec;
     std::filesystem::directory_iterator it(folder, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        if (isTemporaryOf(it->path(), target) && it->is_regular_file(ec))
-            std::filesystem::remove(it->path(), ec);
+        if (isTemporaryOf(it->path(), target))
+            removeIfAbandoned(it->path());
     }
 }
 

@@ -1,10 +1,10 @@
 #include "maze_board.h"
 
 #include "atomic_write.h"
+#include "file_kind.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <istream>
 
 // The .maz file: the magic "MAZE", seven little-endian signed 32-bit values
@@ -58,10 +58,10 @@ bool MazeBoard::saveFile(const std::filesystem::path& fileName) const
 
 bool MazeBoard::loadFile(const std::filesystem::path& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return false;
-    return readFrom(in);
+    // Only a regular file is read: a named pipe or a device is refused at
+    // once instead of waiting for a writer or reading without end.
+    filekind::InputFile in(fileName);
+    return in.isOpen() && readFrom(in.stream());
 }
 
 bool MazeBoard::readFrom(std::istream& in)

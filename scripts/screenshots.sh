@@ -21,15 +21,18 @@ fi
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 python=/usr/bin/python3  # Debian's, with python3-pil
 export QT_QPA_PLATFORM=xcb
-# Settings of its own: the program starts with its defaults, and the styles
-# chosen and files opened here are not left in the user's settings.
+# Settings and data of its own: the program starts with its defaults, and
+# neither the styles chosen and files opened here nor the recovery copies of
+# this run are left in the user's folders.
 XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_CONFIG_HOME
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME XDG_DATA_HOME
 rm -f "$out/sample.maz" "$out/sample-copy.maz"
 backdrop_pid=""
 cleanup() {
     kill "${zubelo_pid:-}" "$backdrop_pid" 2>/dev/null || true
-    rm -rf "$XDG_CONFIG_HOME"
+    wait 2>/dev/null || true  # Zubelo ends on SIGTERM once its copy is written
+    rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 }
 trap cleanup EXIT
 
@@ -48,14 +51,18 @@ display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
 backdrop_pid=$!
 sleep 1
 
-"$program" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+start_zubelo() { # title pattern: starts the program, waits for that window
+    "$program" &
+    zubelo_pid=$!
+    found=""
+    for _ in $(seq 50); do
+        found=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name "$1" 2>/dev/null | tail -1) && [ -n "$found" ] && break
+        sleep 0.2
+    done
+    [ -n "$found" ] || { echo "Zubelo did not open a window '$1'"; exit 1; }
+}
+start_zubelo 'Zubelo'
+window=$found
 sleep 1
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 
@@ -227,6 +234,18 @@ shot appstream-editing
 key Down Down Down Down Down Right Right Right Right Right Right
 key F5
 shot appstream-answer
+
+# Killed with the maze just made unsaved: the next start offers the
+# recovery copy, and Yes brings the maze back.
+sleep 3  # the copy is written within two seconds of a change
+kill -9 "$zubelo_pid"
+wait "$zubelo_pid" 2>/dev/null || true
+start_zubelo '^Zubelo$' # the question
+sleep 0.5
+screen recovery
+answer Return
+window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo \*' | tail -1)
+shot recovered
 echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images

@@ -251,6 +251,15 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
     </message>
 </context>
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
     <name>TFExport</name>
     <message>
         <source>問題と解答</source>
@@ -570,6 +579,10 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
     <message>
         <source>乱数の種(&amp;S)...</source>
         <translation>S&amp;eed…</translation>
+    </message>
+    <message>
+        <source>前回保存されなかった迷路があります。復元しますか？</source>
+        <translation>A maze was not saved last time. Do you want to restore it?</translation>
     </message>
 </context>
 <context>

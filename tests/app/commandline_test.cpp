@@ -80,6 +80,7 @@ private slots:
     void exportsEveryFormat();
     void helpListsTheOptions();
     void badInputsFailWithOneLine();
+    void namesThatAreNotUtf8AreRefused();
     void parsedOptions();
     void batches();
     void failedBatchChangesNothing();
@@ -215,6 +216,36 @@ void CommandLineTest::badInputsFailWithOneLine()
     }
     QCOMPARE(contents(readOnly), QByteArray("old content"));
     QVERIFY(!QFileInfo(fifo).isFile());
+}
+
+// A name whose bytes are not UTF-8, beside a file named with the text it
+// decodes to (U+FFFD): refused, and the other file is neither read nor
+// written. Only a shell can pass such bytes.
+void CommandLineTest::namesThatAreNotUtf8AreRefused()
+{
+    const QString namesake = path(QStringLiteral("\uFFFD\uFFFD.maz"));
+    QVERIFY(QFile::copy(maz_, namesake));
+    const QString shownPdf = path(QStringLiteral("\uFFFD.pdf"));
+    const struct {
+        QString script; // $0 the program, $1 the folder
+        QString says;
+        QString target; // must not come to exist
+    } table[] = {
+        {QStringLiteral("exec \"$0\" --export \"$1/out.pdf\" \"$1/$(printf '\\377\\376').maz\""),
+         QStringLiteral("Failed to open File ") + namesake, path(QStringLiteral("out.pdf"))},
+        {QStringLiteral("exec \"$0\" --export \"$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
+         QStringLiteral("ファイル %1 を作成できません").arg(shownPdf), shownPdf},
+        {QStringLiteral("exec \"$0\" \"--export=$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
+         QStringLiteral("ファイル %1 を作成できません").arg(shownPdf), shownPdf},
+    };
+    for (const auto& row : table) {
+        const Run r = runTool(QStringLiteral("/bin/sh"),
+                              {QStringLiteral("-c"), row.script, QStringLiteral(ZUBELO_EXE), dir_.path()}, QByteArray(""));
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("zubelo: ") + row.says + QLatin1Char('\n'));
+        QVERIFY(!QFile::exists(row.target));
+    }
+    QCOMPARE(contents(namesake), contents(maz_));
 }
 
 void CommandLineTest::parsedOptions()

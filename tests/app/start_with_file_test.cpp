@@ -7,6 +7,7 @@
 #include "MazeImage.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "real_program.h"
 #include "scripted_interaction.h"
 #include "test_support.h"
 #include "window_harness.h"
@@ -21,65 +22,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString xdotool(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), args);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-// The program under test, with its output kept for a failure report.
-struct RunningProgram {
-    QProcess process;
-
-    RunningProgram(const QString& folder, const QStringList& args)
-    {
-        process.setWorkingDirectory(folder);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(ZUBELO_EXE), args);
-        if (!process.waitForStarted())
-            qWarning("zubelo did not start");
-    }
-    ~RunningProgram()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-
-    // The first visible window of the program whose title is exactly `title`.
-    QString window(const QString& title, int timeoutMs = 15000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        do {
-            const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                           QStringLiteral("--pid"), QString::number(process.processId())});
-            for (const QString& id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-                if (xdotool({QStringLiteral("getwindowname"), id}) == title)
-                    return id;
-            }
-            QTest::qWait(100);
-        } while (timer.elapsed() < timeoutMs);
-        return {};
-    }
-
-    // Keys typed into the given window, as a user types them.
-    void type(const QString& window, const QString& keys)
-    {
-        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        QTest::qWait(200);
-        xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50"), keys});
-        QTest::qWait(200);
-    }
-};
-
-QImage grab(const QString& window)
-{
-    QTest::qWait(300); // let the program finish painting
-    return QGuiApplication::primaryScreen()->grabWindow(window.toULongLong()).toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // Whether `picture` appears in `shot` near its left edge (below the menu and
 // tool bars).
@@ -196,6 +138,26 @@ private slots:
         QVERIFY(!fresh.OpenDocument(damaged));
         QCOMPARE(none.messages.size(), std::size_t(1));
         QCOMPARE(none.messages[0].text, QStringLiteral("Failed to open File ") + damaged);
+    }
+
+    // A name whose bytes are not UTF-8, given on the command line beside a
+    // file named with the text it decodes to (U+FFFD): refused with the load
+    // failure message, and the other file is not opened.
+    void aNameThatIsNotUtf8IsRefused()
+    {
+        const QString namesake = dir.filePath(QStringLiteral("\uFFFD\uFFFD.maz"));
+        QVERIFY(QFile::copy(good, namesake));
+        // Only a shell can pass bytes that are not UTF-8 as an argument.
+        RunningProgram zubelo(dir.path(),
+                              {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$1$(printf '\\377\\376').maz\""),
+                               QStringLiteral(ZUBELO_EXE), dir.path() + QLatin1Char('/')},
+                              QStringLiteral("/bin/sh"));
+        const QString message = zubelo.window(QStringLiteral("Zubelo"));
+        QVERIFY2(!message.isEmpty(), zubelo.process.readAll().constData());
+        zubelo.type(message, QStringLiteral("Return"));
+        QVERIFY(!zubelo.window(QStringLiteral("Zubelo - 新規ファイル")).isEmpty());
+        QVERIFY(zubelo.window(QStringLiteral("Zubelo - ") + namesake, 500).isEmpty());
+        QFile::remove(namesake);
     }
 
     // The file type the package installs, compiled by update-mime-database

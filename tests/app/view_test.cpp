@@ -5,6 +5,8 @@
 #include "ColorKey.h"
 #include "window_harness.h"
 
+#include "../maze/test_support.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -12,6 +14,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -251,13 +255,39 @@ void ViewTest::exportFailuresAreReportedAndChangeNothing()
     h.action("MMSaveAsBitmap")->trigger();
     QCOMPARE(h.script.messages.back().text, QStringLiteral("ファイル /proc/zubelo-test.bmp を作成できません"));
 
-    h.script.saveNames.push_back(QStringLiteral("/dev/full"));
-    h.action("MMSaveAsBitmap")->trigger();
+    // Only regular files are written: a pipe (which would wait for a reader
+    // for ever), a device or a folder is refused at once, and stays as it was.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    {
+        const testing_support::Watchdog watchdog(20, "exporting to a pipe or a device");
+        for (const QString& target : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/full"), dir.path()}) {
+            h.script.saveNames.push_back(target);
+            h.action("MMSaveAsBitmap")->trigger();
+            QCOMPARE(h.script.messages.back().text, QStringLiteral("ファイル %1 を作成できません").arg(target));
+            QCOMPARE(h.script.messages.back().kind, Interaction::MessageKind::Error);
+        }
+    }
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("pipe.bmp")});
+
+    // A write that fails part of the way, here at a file-size limit as on a
+    // full disk, leaves nothing behind.
+    {
+        const testing_support::FileSizeLimit limit(4096);
+        QVERIFY(limit.active());
+        h.script.saveNames.push_back(dir.filePath(QStringLiteral("too-large.bmp")));
+        h.action("MMSaveAsBitmap")->trigger();
+    }
     QCOMPARE(h.script.messages.back().text, QStringLiteral("ストリームへの書き込みエラー"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("pipe.bmp")});
 
     h.script.saveNames.push_back(std::nullopt); // cancelled: nothing at all
     h.action("MMSaveAsBitmap")->trigger();
-    QCOMPARE(h.script.messages.size(), std::size_t(2));
+    QCOMPARE(h.script.messages.size(), std::size_t(6));
 
     QCOMPARE(h.window->image()->currentPicture(), before);
     QCOMPARE(h.window->board().toFileBytes(), board);

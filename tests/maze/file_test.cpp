@@ -1,4 +1,5 @@
 #include "atomic_write.h"
+#include "file_kind.h"
 #include "maze_board.h"
 #include "maze_random.h"
 #include "test_support.h"
@@ -6,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace testing_support;
@@ -360,6 +363,64 @@ TEST_F(FileTest, SavingThroughASymbolicLinkReplacesItsTarget)
     ASSERT_TRUE(board.saveFile(dir / "link.maz"));
     EXPECT_TRUE(fs::is_symlink(dir / "link.maz"));
     EXPECT_EQ(readBytes(real), board.toFileBytes());
+}
+
+// Named pipes, devices, sockets and folders are neither read nor written:
+// refused at once, where opening a pipe would wait for a writer for ever.
+TEST_F(FileTest, OnlyRegularFilesAreReadOrReplaced)
+{
+    makeSample(7, 5);
+    const fs::path good = dir / "good.maz";
+    ASSERT_TRUE(board.saveFile(good));
+    const fs::path fifo = dir / "pipe.maz";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const fs::path socketFile = dir / "socket.maz";
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketFile.native().size(), sizeof(address.sun_path));
+    socketFile.native().copy(address.sun_path, socketFile.native().size());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    fs::create_symlink(fifo, dir / "link-to-pipe.maz");
+    fs::create_symlink(good, dir / "link-to-good.maz");
+
+    struct Case {
+        fs::path file;
+        filekind::Kind kind;
+    };
+    const std::vector<Case> cases = {
+        {good, filekind::Kind::Regular},
+        {dir / "link-to-good.maz", filekind::Kind::Regular},
+        {dir / "missing.maz", filekind::Kind::Missing},
+        {fifo, filekind::Kind::Special},
+        {dir / "link-to-pipe.maz", filekind::Kind::Special},
+        {"/dev/zero", filekind::Kind::Special},
+        {"/dev/null", filekind::Kind::Special},
+        {socketFile, filekind::Kind::Special},
+        {dir, filekind::Kind::Directory},
+    };
+    const Watchdog watchdog(20, "loading or saving a file that is not a regular file");
+    for (const Case& c : cases) {
+        EXPECT_EQ(filekind::kindOf(c.file), c.kind) << c.file;
+        const bool regular = c.kind == filekind::Kind::Regular;
+        EXPECT_EQ(filekind::isWritableTarget(c.file), regular || c.kind == filekind::Kind::Missing) << c.file;
+        EXPECT_EQ(filekind::InputFile(c.file).isOpen(), regular) << c.file;
+
+        RandomSource otherRandom;
+        MazeBoard other(otherRandom);
+        const BoardSnapshot before(other);
+        EXPECT_EQ(other.loadFile(c.file), regular) << c.file;
+        if (!regular) {
+            EXPECT_TRUE(BoardSnapshot(other) == before) << c.file;
+            // Not replaced either, and still what it was.
+            if (c.kind != filekind::Kind::Missing) {
+                EXPECT_FALSE(board.saveFile(c.file)) << c.file;
+                EXPECT_EQ(filekind::kindOf(c.file), c.kind) << c.file;
+            }
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    ::close(listener);
 }
 
 } // namespace

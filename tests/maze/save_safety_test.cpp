@@ -18,6 +18,7 @@
 #include <random>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,33 +64,6 @@ struct SaveSafetyTest : ::testing::Test {
             out.insert(entry.path().filename().string());
         return out;
     }
-};
-
-// Lowers the file-size limit of this process with SIGXFSZ ignored, so that a
-// write past it fails with EFBIG as on a full disk; restores both on leaving.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = SIG_DFL;
-    bool active_ = false;
 };
 
 // Whether new files in `folder` can be created anonymous (O_TMPFILE); only
@@ -328,4 +302,139 @@ TEST_F(SaveSafetyTest, ReadOnlyFileIsLeftAloneAlsoForRoot)
     EXPECT_EQ(readBytes(target), board.toFileBytes());
 }
 
+// Every name the file system takes can be saved: the temporary's name has a
+// bounded length of its own, is never cut inside a character, and still
+// tells the temporaries of two long names apart.
+TEST_F(SaveSafetyTest, NamesUpToTheLongestAreSaved)
+{
+    MazeBoard board(random);
+    makeBoard(board, 9, 7, 3);
+    const Bytes bytes = board.toFileBytes();
+    const std::string kana = "\xE8\xBF\xB7"; // 迷, three bytes
+    for (const std::size_t length : {1u, 100u, 200u, 228u, 229u, 239u, 240u, 250u, 254u, 255u}) {
+        for (const bool multibyte : {false, true}) {
+            // Ends in ".maz"; the rest ASCII, or three-byte characters with
+            // ASCII making up the length.
+            std::string name(length - std::min<std::size_t>(length, 4), 'a');
+            if (multibyte)
+                for (std::size_t i = 0; i + 3 <= name.size(); i += 3)
+                    name.replace(i, 3, kana);
+            name += std::string(".maz").substr(4 - std::min<std::size_t>(length, 4));
+            ASSERT_EQ(name.size(), length);
+            const fs::path file = dir / name;
+            const fs::path temp = atomicfile::detail::temporaryName(file, 4'000'000'000u);
+            EXPECT_LE(temp.filename().native().size(), atomicfile::detail::MaxTemporaryNameLength) << length;
+            EXPECT_TRUE(atomicfile::detail::isTemporaryOf(temp, file)) << length;
+            // A character cut in half would leave a lead byte before the cut.
+            const std::string tempName = temp.filename().native();
+            for (std::size_t i = 1; i < tempName.size(); ++i) {
+                const auto before = static_cast<unsigned char>(tempName[i - 1]);
+                const auto at = static_cast<unsigned char>(tempName[i]);
+                EXPECT_FALSE(before >= 0xC0 && (at & 0xC0) != 0x80) << length << " cut at " << i;
+            }
+            // A name that differs only in its last character has other temporaries.
+            std::string sibling = name;
+            sibling.back() = 'x';
+            EXPECT_FALSE(atomicfile::detail::isTemporaryOf(temp, dir / sibling)) << length;
+
+            ASSERT_TRUE(board.saveFile(file)) << length << (multibyte ? " multibyte" : "");
+            EXPECT_EQ(readBytes(file), bytes) << length;
+            ASSERT_TRUE(board.saveFile(file)) << length << " replaced";
+            EXPECT_EQ(entries(), std::set<std::string>{name}) << length;
+            fs::remove(file);
+        }
+    }
+}
+
+// Two programs saving the same name at the same time: neither ever reports
+// a failure (neither's clean-up takes the other's temporary in the middle of
+// its save), the file is always one of the two mazes whole, and nothing is
+// left over.
+TEST_F(SaveSafetyTest, TwoProgramsSavingOneNameNeverFail)
+{
+    constexpr int Saves = 500;
+    MazeBoard first(random);
+    MazeBoard second(random);
+    makeBoard(first, 30, 20, 4);
+    makeBoard(second, 30, 20, 15);
+    std::vector<pid_t> children;
+    for (const MazeBoard* board : {&first, &second}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failures = 0;
+            for (int i = 0; i < Saves; ++i)
+                failures += !board->saveFile(target);
+            ::_exit(std::min(failures, 100));
+        }
+        children.push_back(child);
+    }
+    int failures = 0;
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << status;
+        failures += WEXITSTATUS(status);
+    }
+    EXPECT_EQ(failures, 0) << "failed saves out of " << 2 * Saves;
+    const Bytes now = readBytes(target);
+    EXPECT_TRUE(now == first.toFileBytes() || now == second.toFileBytes());
+    EXPECT_EQ(entries(), std::set<std::string>{"maze.maz"});
+}
+
+// A save by root gives the file back to its owner and group, with its mode.
+TEST_F(SaveSafetyTest, SaveByRootKeepsTheOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    MazeBoard board(random);
+    makeBoard(board, 10, 10, 5);
+    writeBytes(target, Bytes(100, 1));
+    const uid_t owner = 4321;
+    const gid_t group = 8765;
+    ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(board.saveFile(target));
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(readBytes(target), board.toFileBytes());
+}
+
 } // namespace
+
+TEST_F(SaveSafetyTest, PendingFilesReplaceTheirTargetsOnlyWhenCommitted)
+{
+    const Bytes old(300, 0x11), fresh(200, 0x22);
+    writeBytes(target, old);
+    {
+        // Written in full but dropped: the target stays, and nothing is left.
+        atomicfile::PendingFile dropped = atomicfile::prepareFile(target, fresh.data(), fresh.size());
+        ASSERT_TRUE(dropped);
+        EXPECT_EQ(readBytes(target), old);
+    }
+    EXPECT_EQ(entries(), std::set<std::string>{"maze.maz"});
+
+    // Moved, then committed: the target takes the new content.
+    atomicfile::PendingFile pending = atomicfile::prepareFile(target, fresh.data(), fresh.size());
+    atomicfile::PendingFile moved = std::move(pending);
+    EXPECT_FALSE(pending);
+    ASSERT_TRUE(moved.commit());
+    EXPECT_EQ(readBytes(target), fresh);
+    EXPECT_FALSE(moved.commit()) << "a pending file is committed once";
+
+    // A link to a file not there yet makes that file and keeps the link; a
+    // link into a missing folder is refused, and the link stays as it was.
+    fs::create_directory(dir / "real");
+    fs::create_symlink("real/new.maz", dir / "link.maz");
+    ASSERT_TRUE(atomicfile::writeFile(dir / "link.maz", fresh.data(), fresh.size()));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.maz"));
+    EXPECT_EQ(readBytes(dir / "real" / "new.maz"), fresh);
+    fs::create_symlink(dir / "no" / "such.maz", dir / "dangling.maz");
+    atomicfile::Step failed = atomicfile::Step::Flush;
+    EXPECT_FALSE(atomicfile::writeFile(dir / "dangling.maz", fresh.data(), fresh.size(), &failed));
+    EXPECT_EQ(failed, atomicfile::Step::Create);
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.maz"));
+}

@@ -5,8 +5,16 @@
 
 #include "maze_board.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <sys/resource.h>
+#include <thread>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -31,6 +39,70 @@ inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+// Ends the whole test program with a message when the guarded scope has not
+// been left within `seconds`: a call that waits for ever (an open() on a
+// named pipe) fails the run instead of hanging it.
+class Watchdog {
+public:
+    Watchdog(int seconds, std::string what)
+        : what_(std::move(what))
+        , thread_([this, seconds] {
+            std::unique_lock lock(mutex_);
+            if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return left_; })) {
+                std::fprintf(stderr, "still waiting after %d s: %s\n", seconds, what_.c_str());
+                std::fflush(stderr);
+                std::_Exit(3);
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            left_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    std::string what_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool left_ = false;
+    std::thread thread_;
+};
+
+// Lowers the file-size limit of this process with SIGXFSZ ignored, so that a
+// write past it fails with EFBIG as on a full disk; restores both on leaving.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = SIG_DFL;
+    bool active_ = false;
+};
 
 struct Cell {
     int x;

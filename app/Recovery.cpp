@@ -1,0 +1,394 @@
+#include "Recovery.h"
+
+#include "Interaction.h"
+#include "EditHistory.h"
+#include "Main.h"
+#include "StyleCommands.h"
+#include "atomic_write.h"
+#include "maze_board.h"
+#include "maze_random.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDir>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+const char* const QuestionRestore = QT_TRANSLATE_NOOP("TFMain", "前回保存されなかった迷路があります。復元しますか？");
+
+const QByteArray Magic("ZUBELO-RECOVERY");
+constexpr quint32 FormatVersion = 2;
+const QString CopySuffix = QStringLiteral(".recovery");
+const QString LockSuffix = QStringLiteral(".lock");
+
+std::filesystem::path toPath(const QString& name)
+{
+    return std::filesystem::path(name.toStdU16String());
+}
+
+// The board the maze bytes describe, with its start and head as stored (a
+// maze file read as a document starts its path anew; a recovery copy goes
+// on where it was).
+bool readBoard(const QByteArray& maze, MazeBoard& board)
+{
+    std::istringstream in(std::string(maze.constData(), std::size_t(maze.size())));
+    if (!board.readFrom(in))
+        return false;
+    const auto stored = [&maze](int offset) { return qFromLittleEndian<qint32>(maze.constData() + offset); };
+    board.startX = stored(12);
+    board.startY = stored(16);
+    board.curX = stored(20);
+    board.curY = stored(24);
+    return true;
+}
+
+bool onOrInside(const MazeBoard& board, int x, int y)
+{
+    return x >= -1 && x <= board.getWidth() && y >= -1 && y <= board.getHeight();
+}
+
+} // namespace
+
+QByteArray RecoveredDocument::encode() const
+{
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_4);
+    const MazeFigures shown = figures.value_or(MazeFigures{});
+    stream << Magic << FormatVersion << maze << pathCells << fileName << qint32(prompt) << otherPrompt
+           << figures.has_value() << qint32(shown.stats.answerLength) << qint32(shown.stats.deadEnds)
+           << qint32(shown.stats.decisionPoints) << shown.seed.has_value() << quint32(shown.seed.value_or(0))
+           << seedShown << randomState << qint32(mazeMode) << canMakeMaze << mazeMade << showAnswer << transparentMode;
+    return out;
+}
+
+std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& bytes)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_6_4);
+    QByteArray magic;
+    quint32 version = 0;
+    stream >> magic >> version;
+    if (magic != Magic || version != FormatVersion)
+        return std::nullopt;
+    RecoveredDocument d;
+    qint32 mode = 0;
+    qint32 prompt = 0;
+    bool hasFigures = false;
+    bool hasSeed = false;
+    MazeFigures figures;
+    quint32 seed = 0;
+    stream >> d.maze >> d.pathCells >> d.fileName >> prompt >> d.otherPrompt >> hasFigures
+        >> figures.stats.answerLength >> figures.stats.deadEnds >> figures.stats.decisionPoints >> hasSeed >> seed
+        >> d.seedShown >> d.randomState >> mode >> d.canMakeMaze >> d.mazeMade >> d.showAnswer >> d.transparentMode;
+    d.mazeMode = mode;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd() || (mode != 0 && mode != 1)
+        || prompt < qint32(Prompt::Other) || prompt > qint32(Prompt::PressMakeMaze))
+        return std::nullopt;
+    d.prompt = Prompt(prompt);
+    if (hasSeed)
+        figures.seed = seed;
+    if (hasFigures)
+        d.figures = figures;
+    RandomSource random;
+    MazeBoard board(random);
+    if (!readBoard(d.maze, board)
+        || d.pathCells.size() != qsizetype(board.getWidth()) * qsizetype(board.getHeight())
+        || !onOrInside(board, board.startX, board.startY) || !onOrInside(board, board.curX, board.curY))
+        return std::nullopt;
+    return d;
+}
+
+RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
+    : QObject(parent)
+    , folder_(folder)
+    , id_(QStringLiteral("%1-%2")
+              .arg(QCoreApplication::applicationPid())
+              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')))
+{
+    // The copies hold the user's work: for the user's eyes only.
+    if (QDir().mkpath(folder_))
+        QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(id_ + LockSuffix));
+    if (!lock_->tryLock(0))
+        qWarning("recovery: cannot lock %s", qPrintable(lock_->fileName()));
+    due_.setSingleShot(true);
+    due_.setInterval(IntervalMs);
+    connect(&due_, &QTimer::timeout, this, &RecoveryKeeper::writeCopy);
+    writer_ = std::thread([this] { work(); });
+}
+
+RecoveryKeeper::~RecoveryKeeper()
+{
+    due_.stop();
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    writer_.join();
+}
+
+QString RecoveryKeeper::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+QString RecoveryKeeper::copyFile() const
+{
+    return QDir(folder_).filePath(id_ + CopySuffix);
+}
+
+void RecoveryKeeper::setSource(std::function<RecoveredDocument()> source)
+{
+    source_ = std::move(source);
+}
+
+void RecoveryKeeper::documentChanged(bool modified)
+{
+    if (modified) {
+        if (!due_.isActive())
+            due_.start();
+    } else if (modified_) {
+        due_.stop();
+        enqueue(std::nullopt);
+    }
+    modified_ = modified;
+}
+
+void RecoveryKeeper::writeNow()
+{
+    due_.stop();
+    writeCopy();
+    flush();
+}
+
+void RecoveryKeeper::discard()
+{
+    due_.stop();
+    modified_ = false;
+    enqueue(std::nullopt);
+}
+
+void RecoveryKeeper::writeCopy()
+{
+    // Taken here, in the window's thread, in one piece; written elsewhere.
+    if (modified_ && source_)
+        enqueue(source_().encode());
+}
+
+void RecoveryKeeper::enqueue(std::optional<QByteArray> content)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        job_ = std::move(content);
+    }
+    changed_.notify_all();
+}
+
+void RecoveryKeeper::flush()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !job_ && !busy_; });
+}
+
+void RecoveryKeeper::work()
+{
+    const std::filesystem::path copy = toPath(copyFile());
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return job_ || stopping_; });
+        if (!job_)
+            return;
+        const std::optional<QByteArray> content = std::move(*job_);
+        job_.reset();
+        busy_ = true;
+        lock.unlock();
+        if (content) {
+            if (!atomicfile::writeFile(copy, content->constData(), std::size_t(content->size())))
+                qWarning("recovery: cannot write %s", copy.string().c_str());
+        } else {
+            std::error_code ec;
+            std::filesystem::remove(copy, ec);
+        }
+        lock.lock();
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+RecoveryKeeper::Leftover::Leftover(QString file, std::unique_ptr<QLockFile> lock)
+    : file_(std::move(file))
+    , lock_(std::move(lock))
+{
+}
+
+RecoveryKeeper::Leftover::~Leftover() = default;
+RecoveryKeeper::Leftover::Leftover(Leftover&&) noexcept = default;
+RecoveryKeeper::Leftover& RecoveryKeeper::Leftover::operator=(Leftover&&) noexcept = default;
+
+std::optional<RecoveredDocument> RecoveryKeeper::Leftover::read() const
+{
+    QFile file(file_);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return RecoveredDocument::decode(file.readAll());
+}
+
+void RecoveryKeeper::Leftover::remove()
+{
+    QFile::remove(file_);
+    if (lock_)
+        lock_->unlock();
+}
+
+std::vector<RecoveryKeeper::Leftover> RecoveryKeeper::leftovers() const
+{
+    std::vector<Leftover> found;
+    const QDir folder(folder_);
+    // A lock that can be taken belongs to a program that has ended; one
+    // that another program holds (a live one, in this session or another)
+    // cannot, even by age.
+    const auto takeLock = [&folder](const QString& id) {
+        auto lock = std::make_unique<QLockFile>(folder.filePath(id + LockSuffix));
+        lock->setStaleLockTime(0);
+        return lock->tryLock(0) ? std::move(lock) : nullptr;
+    };
+    const QFileInfoList copies =
+        folder.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (const QFileInfo& copy : copies) {
+        const QString id = copy.completeBaseName();
+        if (id == id_)
+            continue;
+        if (auto lock = takeLock(id))
+            found.emplace_back(copy.absoluteFilePath(), std::move(lock));
+    }
+    // The locks of programs that ended with nothing to recover.
+    for (const QFileInfo& lockFile : folder.entryInfoList({QLatin1Char('*') + LockSuffix}, QDir::Files | QDir::Hidden)) {
+        const QString id = lockFile.completeBaseName();
+        if (id != id_ && !folder.exists(id + CopySuffix))
+            (void)takeLock(id); // taken and let go: removed
+    }
+    return found;
+}
+
+// The window's side.
+
+void TFMain::attachRecovery(RecoveryKeeper* keeper)
+{
+    recovery_ = keeper;
+    if (!keeper)
+        return;
+    keeper->setSource([this] { return recoveryState(); });
+    keeper->documentChanged(Modified);
+}
+
+RecoveredDocument TFMain::recoveryState() const
+{
+    RecoveredDocument d;
+    const std::vector<std::uint8_t> bytes = Board->toFileBytes();
+    d.maze = QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    const int width = Board->getWidth();
+    const int height = Board->getHeight();
+    d.pathCells.resize(qsizetype(width) * height);
+    char* cell = d.pathCells.data();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            *cell++ = char(Board->getPathCell(x, y));
+    d.fileName = FileName;
+    d.prompt = prompt_;
+    d.otherPrompt = prompt_ == Prompt::Other ? statusText() : QString();
+    d.figures = figures_;
+    d.seedShown = seedShown_;
+    d.randomState = Board->randomSource().state();
+    d.mazeMode = MazeMode;
+    d.canMakeMaze = CanMakeMaze;
+    d.mazeMade = MazeMade;
+    d.showAnswer = Board->showAnswer;
+    d.transparentMode = Board->transparentMode;
+    return d;
+}
+
+bool TFMain::restoreRecovered(const RecoveredDocument& d)
+{
+    endEdit();
+    if (!readBoard(d.maze, *Board))
+        return false;
+    // A new document, as after a load, but with changes that no undo can
+    // take back to a saved state.
+    History->clear();
+    History->forgetClean();
+    const char* cell = d.pathCells.constData();
+    for (int y = 0; y < Board->getHeight(); ++y)
+        for (int x = 0; x < Board->getWidth(); ++x)
+            Board->setPathCell(x, y, std::uint8_t(*cell++));
+    Board->showAnswer = d.showAnswer;
+    FileName = d.fileName;
+    MazeMode = d.mazeMode;
+    CanMakeMaze = d.canMakeMaze;
+    MazeMade = d.mazeMade;
+    Modified = true;
+    FitImageToBoard();
+    if (d.transparentMode != Board->transparentMode && !MazeMade) {
+        MMTransparentMode->setChecked(d.transparentMode);
+        MMTransparentModeClick();
+    }
+    if (d.prompt == Prompt::Other)
+        SetStatusText(d.otherPrompt);
+    else
+        ShowPrompt(d.prompt);
+    showFigures(d.figures);
+    seedShown_ = d.seedShown;
+    // F5 makes the maze the lost program would have made next.
+    Board->randomSource().setState(d.randomState);
+    UpdateControls();
+    keepHeadInView();
+    return true;
+}
+
+void TFMain::OfferRecovery()
+{
+    if (!recovery_)
+        return;
+    std::vector<RecoveryKeeper::Leftover> found = recovery_->leftovers();
+    for (RecoveryKeeper::Leftover& leftover : found) {
+        const std::optional<RecoveredDocument> document = leftover.read();
+        if (!document) {
+            leftover.remove();
+            continue;
+        }
+        switch (interaction_->askYesNo(this, tr(QuestionRestore))) {
+        case Interaction::Answer::Yes:
+            // This program's own copy is on disk before the old one goes.
+            if (restoreRecovered(*document))
+                recovery_->writeNow();
+            leftover.remove();
+            return;
+        case Interaction::Answer::No:
+            leftover.remove();
+            break;
+        case Interaction::Answer::Cancel:
+            return; // no answer (the program is ending): kept for next time
+        }
+    }
+}
+
+void TFMain::quitKeepingChanges()
+{
+    // No question and no close: the changes are in the recovery copy, on
+    // disk before the event loops end. The queued exit ends the main loop
+    // also when the signal came before it started.
+    closeWithoutQuestion_ = true;
+    if (recovery_)
+        recovery_->writeNow();
+    QCoreApplication::exit(0);
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
