@@ -2,12 +2,15 @@
 
 #include "Seed.h"
 #include "Setsize.h"
+#include "Underlay.h"
+#include "UnderlayTexts.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -199,4 +202,13 @@ std::optional<std::uint32_t> QtInteraction::askSeed(QWidget* parent, std::uint32
 {
     TFSeed dialog(parent);
     return dialog.AskSeed(seed);
+}
+
+std::optional<int> QtInteraction::askUnderlayStrength(QWidget* parent, int percent)
+{
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(parent, UnderlayTexts::text(UnderlayTexts::StrengthTitle),
+                                            UnderlayTexts::text(UnderlayTexts::StrengthLabel), percent,
+                                            Underlay::MinStrength, Underlay::MaxStrength, 5, &ok);
+    return ok ? std::optional<int>(chosen) : std::nullopt;
 }

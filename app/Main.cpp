@@ -16,6 +16,8 @@
 #include "QtCanvas.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
+#include "UnderlayCommands.h"
+#include "UnderlayTexts.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
@@ -84,6 +86,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     }
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
+    underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -266,6 +269,24 @@ void TFMain::createActions()
     maze->addAction(MMSeed);
     QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
+    MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,
+                                &TFMain::MMLoadUnderlayClick);
+    MMShowUnderlay = addCommand("MMShowUnderlay", UnderlayTexts::CaptionShow, UnderlayTexts::HintShow,
+                                QKeySequence(Qt::CTRL | Qt::Key_I), nullptr, &TFMain::MMShowUnderlayClick);
+    MMShowUnderlay->setCheckable(true);
+    MMUnderlayStrength = addCommand("MMUnderlayStrength", UnderlayTexts::CaptionStrength, nullptr, {}, nullptr,
+                                    &TFMain::MMUnderlayStrengthClick);
+    MMRemoveUnderlay = addCommand("MMRemoveUnderlay", UnderlayTexts::CaptionRemove, nullptr, {}, nullptr,
+                                  &TFMain::MMRemoveUnderlayClick);
+    view->addSeparator();
+    view->addActions({MMLoadUnderlay, MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay});
+    // Where nothing can show through a window, the picture goes under the grid instead.
+    if (!colorKey_->isSupported()) {
+        CommandText& mode = *std::find_if(commandTexts_.begin(), commandTexts_.end(),
+                                          [this](const CommandText& c) { return c.action == MMTransparentMode; });
+        mode.hint = UnderlayTexts::HintNoSeeThrough;
+        showCommandText(mode);
+    }
     view->addSeparator();
     languageMenu_ = new LanguageMenu(view, this);
     QMenu* help = addMenu(nullptr, "Help1", QT_TR_NOOP("ヘルプ(&H)"));
@@ -369,7 +390,7 @@ void TFMain::UpdateControls()
     MMDrawAnswer->setChecked(Board->showAnswer);
     MMTransparentMode->setChecked(Board->transparentMode);
     MMSave->setEnabled(MazeMade);
-    MMTransparentMode->setEnabled(!MazeMade);
+    MMTransparentMode->setEnabled(!MazeMade && colorKey_->isSupported());
     MMDrawAnswer->setEnabled(MazeMade);
     MMSaveAs->setEnabled(MazeMade);
     MMUndo->setEnabled(History->canUndo());
@@ -381,6 +402,10 @@ void TFMain::UpdateControls()
     closeWithoutQuestion_ = false;
     if (recovery_)
         recovery_->documentChanged(Modified);
+    const Underlay& underlay = underlay_->underlay();
+    for (QAction* command : {MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay})
+        command->setEnabled(underlay.isLoaded());
+    MMShowUnderlay->setChecked(underlay.isLoaded() && underlay.isShown());
 }
 
 void TFMain::SetStatusText(const QString& text)
@@ -452,6 +477,8 @@ void TFMain::paintPicture(const QRect& area)
             Board->drawPath(canvas);
         }
     }
+    if (MazeMode == 0)
+        underlay_->underlay().paintOver(picture, area.isEmpty() ? picture.rect() : area, *Board);
     if (area.isEmpty())
         Image->update();
     else
@@ -559,6 +586,7 @@ bool TFMain::writeDocument(const QString& name)
     FileName = name;
     Modified = false;
     History->setClean();
+    underlay_->mazeSaved(name);
     Recent.add(name);
     refreshRecentMenu();
     UpdateControls();
@@ -622,6 +650,10 @@ void TFMain::OpenDropped(const DroppedFiles& dropped)
     case DroppedFiles::Kind::Maze:
         OpenRecent(dropped.file);
         break;
+    case DroppedFiles::Kind::Image:
+        if (underlay_->take(dropped.file, FileName))
+            underlayChanged();
+        break;
     case DroppedFiles::Kind::Other:
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
                                   tr(EditingTexts::MessageDropNotAMaze).arg(QFileInfo(dropped.file).fileName()));
@@ -640,6 +672,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
     // like a file that cannot be read.
     if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
+        underlay_->mazeOpened(name);
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
         MazeMode = 1;
@@ -799,6 +832,41 @@ void TFMain::MMTransparentModeClick()
     Board->transparentMode = on;
     RedrawImage();
     UpdateControls();
+}
+
+const Underlay& TFMain::underlay() const
+{
+    return underlay_->underlay();
+}
+
+void TFMain::underlayChanged()
+{
+    RedrawImage();
+    UpdateControls();
+}
+
+void TFMain::MMLoadUnderlayClick()
+{
+    if (underlay_->choose(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMShowUnderlayClick()
+{
+    underlay_->underlay().setShown(MMShowUnderlay->isChecked());
+    underlayChanged();
+}
+
+void TFMain::MMUnderlayStrengthClick()
+{
+    if (underlay_->askStrength(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMRemoveUnderlayClick()
+{
+    underlay_->remove(FileName);
+    underlayChanged();
 }
 
 void TFMain::MMEnlargeGridClick()

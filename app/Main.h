@@ -35,6 +35,8 @@ class SessionEndRequest;
 class TFSetSize;
 struct RecoveredDocument;
 class TFVersion;
+class Underlay;
+class UnderlayCommands;
 struct DroppedFiles;
 
 // The main window. It owns the one board, keeps the interaction state in a
@@ -110,6 +112,10 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMLoadUnderlayClick();
+    void MMShowUnderlayClick();
+    void MMUnderlayStrengthClick();
+    void MMRemoveUnderlayClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -136,6 +142,7 @@ public:
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
     EditHistory& editHistory() const { return *History; }
+    const Underlay& underlay() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -202,6 +209,8 @@ private:
     void ShowSummary(std::optional<std::uint32_t> seed);
     void HideSummary();
     void showFigures(const std::optional<MazeFigures>& figures);
+    // The underlay changed: repainted, and its commands follow.
+    void underlayChanged();
 
     std::unique_ptr<MazeBoard> Board;
     QString FileName;
@@ -233,6 +242,7 @@ private:
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<UnderlayCommands> underlay_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -273,4 +283,8 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMLoadUnderlay = nullptr;
+    QAction* MMShowUnderlay = nullptr;
+    QAction* MMUnderlayStrength = nullptr;
+    QAction* MMRemoveUnderlay = nullptr;
 };

@@ -584,6 +584,30 @@ Do you want to replace it?</translation>
         <source>前回保存されなかった迷路があります。復元しますか？</source>
         <translation>A maze was not saved last time. Do you want to restore it?</translation>
     </message>
+    <message>
+        <source>下絵を読み込む(&amp;I)...</source>
+        <translation>Load &amp;Picture…</translation>
+    </message>
+    <message>
+        <source>下絵を表示する</source>
+        <translation>&amp;Show Picture</translation>
+    </message>
+    <message>
+        <source>下絵を表示する(Ctrl+I)</source>
+        <translation>Show Picture (Ctrl+I)</translation>
+    </message>
+    <message>
+        <source>下絵の濃さ...</source>
+        <translation>Picture Stren&amp;gth…</translation>
+    </message>
+    <message>
+        <source>下絵を外す</source>
+        <translation>Re&amp;move Picture</translation>
+    </message>
+    <message>
+        <source>このデスクトップでは透過ウィンドウモードは使えません。下絵を使ってください。</source>
+        <translation>See-through windows do not work on this desktop. Use a picture under the grid instead.</translation>
+    </message>
 </context>
 <context>
     <name>TFSeed</name>
@@ -662,6 +686,41 @@ A seed is a number from 0 to 4294967295.</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UnderlayTexts</name>
+    <message>
+        <source>下絵の濃さ</source>
+        <translation>Picture Strength</translation>
+    </message>
+    <message>
+        <source>濃さ (10〜90%):</source>
+        <translation>Strength (10–90%):</translation>
+    </message>
+    <message>
+        <source>画像ファイル (%1)|%1|すべてのファイル (*.*)|*.*</source>
+        <translation>Pictures (%1)|%1|All Files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>下絵の「%1」が見つかりません。</source>
+        <translation>The picture “%1” cannot be found.</translation>
+    </message>
+    <message>
+        <source>下絵の「%1」を開けません。</source>
+        <translation>The picture “%1” cannot be opened.</translation>
+    </message>
+    <message>
+        <source>「%1」は下絵にできる画像ファイルではありません。</source>
+        <translation>“%1” is not a picture file that can be traced.</translation>
+    </message>
+    <message>
+        <source>「%1」は途中で切れているか壊れているため、下絵にできません。</source>
+        <translation>“%1” is cut short or damaged and cannot be traced.</translation>
+    </message>
+    <message>
+        <source>「%1」は大きすぎるため下絵にできません(1億ピクセルまで)。</source>
+        <translation>“%1” is too large to trace (100 million pixels at most).</translation>
     </message>
 </context>
 </TS>
