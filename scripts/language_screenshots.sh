@@ -20,14 +20,16 @@ fi
 
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
 export QT_QPA_PLATFORM=xcb
-# Settings of its own, so that the language follows the system (English
-# here) and nothing is left in the user's settings.
+# Settings and data of its own, so that the language follows the system
+# (English here) and nothing is left in the user's settings, nor a recovery
+# copy of the unsaved maze when the program is ended.
 XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_CONFIG_HOME
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME XDG_DATA_HOME
 unset LC_ALL LC_MESSAGES LANGUAGE
 cleanup() {
     kill "${zubelo_pid:-}" 2>/dev/null || true
-    rm -rf "$XDG_CONFIG_HOME"
+    rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 }
 trap cleanup EXIT
 
