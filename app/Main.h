@@ -12,12 +12,15 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class ColorKey;
 class EditHistory;
 class Interaction;
 class MazeBoard;
 class MazeImage;
+class LanguageMenu;
 class MazeStyleMenu;
 class SummaryPanel;
 class PrintCommands;
@@ -56,7 +59,10 @@ public:
 
     void InitMaze();
     void UpdateControls();
+    // Any text in the status bar's prompt panel; ShowPrompt shows one of the
+    // known prompts, in the interface's language (and again after a switch).
     void SetStatusText(const QString& text);
+    void ShowPrompt(Prompt prompt);
     void RedrawImage();
     void FitImageToBoard();
     bool ConfirmSave();
@@ -141,16 +147,29 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    // LanguageChange: every text of the window again, in the new language.
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A command's texts as written in the sources (Japanese), translated each
+    // time they are shown. Without a hint the tool tip is the caption.
+    struct CommandText {
+        QAction* action;
+        const char* caption;
+        const char* hint;
+    };
     void createActions();
     void createToolBar();
-    QAction* addCommand(const char* name, const QString& caption, const QString& hint,
-                        const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)());
+    QAction* addCommand(const char* name, const char* caption, const char* hint, const QKeySequence& shortcut,
+                        const char* icon, void (TFMain::*handler)());
+    void showCommandText(const CommandText& command);
+    // A menu of the menu bar (parent null) or a submenu, with its title.
+    QMenu* addMenu(QMenu* parent, const char* name, const char* title);
+    void retranslateUi();
     // A click on the picture: on the ring a new start (true), on the grid
     // the reminder that the start lies outside.
     bool ClickCell(PathEditor::Cell cell);
@@ -189,6 +208,7 @@ private:
     // hides it.
     void ShowSummary(std::optional<std::uint32_t> seed);
     void HideSummary();
+    void showFigures(const std::optional<MazeFigures>& figures);
     // The underlay changed: repainted, and its commands follow.
     void underlayChanged();
 
@@ -230,6 +250,14 @@ private:
     QLabel* statusPanel_ = nullptr;
     SummaryPanel* summaryPanel_ = nullptr;
     MazeStyleMenu* styleMenu_ = nullptr;
+    LanguageMenu* languageMenu_ = nullptr;
+    std::vector<CommandText> commandTexts_;
+    std::vector<std::pair<QMenu*, const char*>> menuTitles_;
+    // What the status bar shows, kept to be shown again in another language.
+    Prompt prompt_ = Prompt::Other;
+    std::optional<MazeFigures> figures_;
+    // The size FitImageToBoard last gave the window.
+    QSize fittedSize_;
     // The random state shown by the seed dialog: the state before the last
     // Make Maze, or the number last set there.
     std::uint32_t seedShown_ = 0;

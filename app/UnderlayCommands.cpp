@@ -28,10 +28,10 @@ QString imageFilter()
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
     patterns.removeDuplicates();
-    return UnderlayTexts::FilterImages.arg(patterns.join(QLatin1Char(' ')));
+    return UnderlayTexts::text(UnderlayTexts::FilterImages).arg(patterns.join(QLatin1Char(' ')));
 }
 
-QString messageFor(Underlay::Failure failure)
+const char* messageSource(Underlay::Failure failure)
 {
     switch (failure) {
     case Underlay::Failure::Missing: return UnderlayTexts::MessageMissing;
@@ -42,6 +42,11 @@ QString messageFor(Underlay::Failure failure)
     case Underlay::Failure::None: break;
     }
     return UnderlayTexts::MessageNotAnImage;
+}
+
+QString messageFor(Underlay::Failure failure)
+{
+    return UnderlayTexts::text(messageSource(failure));
 }
 
 } // namespace

@@ -571,7 +571,8 @@ void UnderlayTest::seeThroughModeWhereTheDesktopCannotCutWindows()
     auto* button = h.window->findChild<QToolButton*>(QStringLiteral("TBTransparentMode"));
     QCOMPARE(mode->isEnabled(), seeThrough);
     QCOMPARE(button->isEnabled(), seeThrough);
-    const QString hint = seeThrough ? QStringLiteral("透過ウィンドウモード(Ctrl+T)") : UnderlayTexts::HintNoSeeThrough;
+    const QString hint = seeThrough ? QStringLiteral("透過ウィンドウモード(Ctrl+T)")
+                                    : QString::fromUtf8(UnderlayTexts::HintNoSeeThrough);
     QCOMPARE(mode->toolTip(), hint);
     QCOMPARE(button->toolTip(), hint);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
