@@ -1,12 +1,11 @@
 #include "Application.h"
 
+#include "Language.h"
 #include "maze_board.h"
 
 #include <QFileInfo>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <csignal>
 #include <exception>
@@ -59,21 +58,16 @@ QFont ZubeloApplication::interfaceFont()
     return font;
 }
 
-void ZubeloApplication::setUp(QApplication& app)
+void ZubeloApplication::setUp(QApplication&)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Zubelo"));
     QApplication::setApplicationName(QStringLiteral("Zubelo"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBELO_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zubelo.svg")));
-    QApplication::setFont(interfaceFont());
 
-    // The interface is Japanese whatever the desktop's language, and so are
-    // the texts of Qt's own dialogs and buttons.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The interface language as last chosen, or as the desktop asks: texts,
+    // Qt's own dialogs and buttons, and the font.
+    Language::applyStored();
 
     MazeBoard::setGuardHandler(showGuardMessage);
 

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The program's application object: Japanese interface texts (Qt's own
-// dialogs included), the interface font, the program's name and icon, and a
+// The program's application object: the interface language (Qt's own
+// dialogs included) with its font, the program's name and icon, and a
 // message box for an exception that escapes a handler, after which the
 // program goes on.
 class ZubeloApplication : public QApplication {
@@ -21,7 +21,7 @@ public:
     // (`zubelo FILE`), made absolute; empty for no argument, for an option
     // or for more than one argument, which start the program as usual.
     static QString documentArgument(const QStringList& arguments);
-    // The interface font: MS PGothic where it exists, else IPAPGothic or
-    // another Japanese font, 12 pixels high.
+    // The Japanese interface font: MS PGothic where it exists, else
+    // IPAPGothic or another Japanese font, 12 pixels high.
     static QFont interfaceFont();
 };

@@ -1,7 +1,8 @@
 #include "ColorKey.h"
 
+#include "DesktopPlatform.h"
+
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
@@ -51,7 +52,7 @@ ColorKey::~ColorKey() = default;
 
 bool ColorKey::isSupported() const
 {
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    return desktopCutsWindows();
 }
 
 void ColorKey::setEnabled(bool on, QRgb key)

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "FileNames.h"
+#include "Language.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -21,22 +22,22 @@ namespace {
 
 // Messages, one line each, after "zubelo: ".
 const QString Prefix = QStringLiteral("zubelo: ");
-const QString UnknownOption = QStringLiteral("不明なオプションです: %1");
-const QString MissingValue = QStringLiteral("オプション %1 に値を指定してください");
-const QString NoValueWanted = QStringLiteral("オプション %1 は値を取りません");
-const QString BadValue = QStringLiteral("オプション %1 の値が正しくありません: %2");
-const QString NoTarget = QStringLiteral("出力ファイルを --export で指定してください");
-const QString UnknownFormat = QStringLiteral("出力ファイルの形式が分かりません (.pdf .svg .png .bmp): %1");
-const QString NoInput = QStringLiteral("迷路ファイル (.maz) を指定してください");
-const QString TooManyInputs = QStringLiteral("迷路ファイルは一つだけ指定してください: %1");
-const QString LoadFailed = QStringLiteral("Failed to open File ");
-const QString BatchOnly = QStringLiteral("オプション %1 は --batch と一緒に使ってください");
-const QString UnknownBatchFormat = QStringLiteral("出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
+const char* const UnknownOption = QT_TRANSLATE_NOOP("CommandLine", "不明なオプションです: %1");
+const char* const MissingValue = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 に値を指定してください");
+const char* const NoValueWanted = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は値を取りません");
+const char* const BadValue = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 の値が正しくありません: %2");
+const char* const NoTarget = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルを --export で指定してください");
+const char* const UnknownFormat = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp): %1");
+const char* const NoInput = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイル (.maz) を指定してください");
+const char* const TooManyInputs = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイルは一つだけ指定してください: %1");
+const char* const LoadFailed = QT_TRANSLATE_NOOP("CommandLine", "Failed to open File ");
+const char* const BatchOnly = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は --batch と一緒に使ってください");
+const char* const UnknownBatchFormat
+    = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
 // On standard output after a batch, for scripts to read: never translated.
 const QString SeedLine = QStringLiteral("seed %1");
 
-const QString Help = QStringLiteral(
-    "使い方:\n"
+const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  zubelo [迷路ファイル.maz]\n"
     "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
     "  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]\n"
@@ -73,6 +74,11 @@ const QString Help = QStringLiteral(
     "\n"
     "終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り\n");
 
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
 struct Option {
     const char* name;
     bool takesValue;
@@ -105,7 +111,7 @@ std::optional<double> number(const QString& text)
 // Applies one option to the request; the error text when its value is wrong.
 QString apply(Request& r, const QString& name, const QString& value)
 {
-    const QString bad = BadValue.arg(name, value);
+    const QString bad = translated(BadValue).arg(name, value);
     if (name == QLatin1String("--export")) {
         r.target = value;
     } else if (name == QLatin1String("--pages")) {
@@ -207,13 +213,13 @@ Parsed parse(const QStringList& arguments)
             if (name == QLatin1String(o.name))
                 option = &o;
         if (!option)
-            return failed(UnknownOption.arg(arg));
+            return failed(translated(UnknownOption).arg(arg));
         if (option->takesValue && equals < 0) {
             if (++i >= arguments.size())
-                return failed(MissingValue.arg(name));
+                return failed(translated(MissingValue).arg(name));
             value = arguments[i];
         } else if (!option->takesValue && equals > 0) {
-            return failed(NoValueWanted.arg(name));
+            return failed(translated(NoValueWanted).arg(name));
         }
         if (const QString error = apply(r, name, value); !error.isEmpty())
             return failed(error);
@@ -221,25 +227,25 @@ Parsed parse(const QStringList& arguments)
     if (r.help)
         return {r, {}};
     if (r.batch == 0 && (r.style || r.seed))
-        return failed(BatchOnly.arg(r.style ? QStringLiteral("--style") : QStringLiteral("--seed")));
+        return failed(translated(BatchOnly).arg(r.style ? QStringLiteral("--style") : QStringLiteral("--seed")));
     if (r.target.isEmpty())
-        return failed(NoTarget);
+        return failed(translated(NoTarget));
     // A maze file is only written as a batch; one maze would be a copy.
     const auto format = ExportEngine::formatOf(r.target);
     if (!format || (*format == ExportEngine::Format::Maz && r.batch == 0))
-        return failed((r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
+        return failed(translated(r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
     r.format = *format;
     if (inputs.isEmpty())
-        return failed(NoInput);
+        return failed(translated(NoInput));
     if (inputs.size() > 1)
-        return failed(TooManyInputs.arg(inputs.join(QLatin1Char(' '))));
+        return failed(translated(TooManyInputs).arg(inputs.join(QLatin1Char(' '))));
     r.input = inputs.front();
     return {r, {}};
 }
 
 QString helpText()
 {
-    return Help;
+    return translated(Help);
 }
 
 int execute(const Request& request, QTextStream& out, QTextStream& err)
@@ -247,7 +253,7 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
     RandomSource random;
     MazeBoard board(random);
     if (!board.loadFile(std::filesystem::path(request.input.toStdU16String()))) {
-        err << Prefix << LoadFailed << request.input << Qt::endl;
+        err << Prefix << translated(LoadFailed) << request.input << Qt::endl;
         return Failure;
     }
     ExportEngine::Outcome outcome;
@@ -295,7 +301,11 @@ int run(int argc, char** argv)
     int appArgc = 1;
     char* appArgv[] = {argv[0], nullptr};
     QGuiApplication app(appArgc, appArgv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zubelo"));
     QGuiApplication::setApplicationName(QStringLiteral("Zubelo"));
+    // Messages, the help and the printed labels in the language the window
+    // would show.
+    Language::applyStored();
 
     QTextStream out(stdout);
     QTextStream err(stderr);

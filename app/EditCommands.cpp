@@ -4,12 +4,10 @@
 
 std::size_t EditEntry::bytes() const
 {
-    // The prompts are shared with the status bar, but a prompt replaced there
-    // lives on here: counted as if each were a copy.
+    // A prompt of other words is shared with the status bar, but one replaced
+    // there lives on here: counted as if each were a copy.
     return sizeof(EditEntry) + edit.bytes() - sizeof(BoardEdit)
-        + std::size_t(before.prompt.capacity() + after.prompt.capacity() + before.summary.capacity()
-                      + after.summary.capacity())
-        * sizeof(QChar);
+        + std::size_t(before.otherPrompt.capacity() + after.otherPrompt.capacity()) * sizeof(QChar);
 }
 
 BoardEditCommand::BoardEditCommand(EditTarget& target, std::shared_ptr<EditEntry> entry, std::size_t& byteCount)

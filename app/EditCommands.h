@@ -1,24 +1,41 @@
 #pragma once
 
 #include "board_edit.h"
+#include "maze_stats.h"
 
 #include <QString>
 #include <QUndoCommand>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class MazeBoard;
 
+// The status bar's prompts. The window keeps which one it shows rather than
+// its words, so that it shows it again in another language.
+enum class Prompt : std::uint8_t { Other, ChooseStart, StartOutside, UseCursorKeys, ExtendLine, PressMakeMaze };
+
+// What the second status panel tells of a maze: its figures, and the seed
+// of a maze made here.
+struct MazeFigures {
+    MazeStats stats;
+    std::optional<std::uint32_t> seed;
+    bool operator==(const MazeFigures&) const = default;
+};
+
 // The window's own state around an edit: the view, the two flags that enable
-// Make Maze and the finished-maze commands, the prompt, and the maze's
-// figures in the second status panel (empty while it is hidden).
+// Make Maze and the finished-maze commands, the prompt (its words only when
+// it is none of the known ones), and the maze's figures in the second status
+// panel (none while it is hidden).
 struct ViewState {
     int mazeMode = 0;
     bool canMakeMaze = false;
     bool mazeMade = false;
-    QString prompt;
-    QString summary;
+    Prompt prompt = Prompt::Other;
+    QString otherPrompt;
+    std::optional<MazeFigures> figures;
     bool operator==(const ViewState&) const = default;
 };
 

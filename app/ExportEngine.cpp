@@ -8,6 +8,7 @@
 #include "maze_outline.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -20,9 +21,6 @@
 namespace ExportEngine {
 
 namespace {
-
-const QString MessageCannotCreate = QStringLiteral("ファイル %s を作成できません");
-const QString MessageWriteError = QStringLiteral("ストリームへの書き込みエラー");
 
 const char* const Suffixes[] = {"pdf", "svg", "png", "bmp", "maz"};
 
@@ -123,8 +121,9 @@ bool isRefusedTarget(const QString& fileName)
 QString failureMessage(const Outcome& outcome)
 {
     if (outcome.result == BitmapExport::Result::CannotCreate)
-        return QString(MessageCannotCreate).replace(QStringLiteral("%s"), outcome.file);
-    return MessageWriteError;
+        return QCoreApplication::translate("ExportEngine", "ファイル %s を作成できません")
+            .replace(QStringLiteral("%s"), outcome.file);
+    return QCoreApplication::translate("ExportEngine", "ストリームへの書き込みエラー");
 }
 
 struct Writer::Data {

@@ -3,6 +3,7 @@
 #include "SaveNames.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMimeData>
 #include <QUrl>
 
@@ -16,6 +17,12 @@ DroppedFiles DroppedFiles::examine(const QMimeData& data)
         return {};
     if (files.size() > 1)
         return {Kind::Several, {}};
-    const bool maze = QFileInfo(files.front()).suffix().compare(SaveNames::suffix(SaveNames::Kind::Maze), Qt::CaseInsensitive) == 0;
-    return {maze ? Kind::Maze : Kind::Other, files.front()};
+    const QString suffix = QFileInfo(files.front()).suffix();
+    if (suffix.compare(SaveNames::suffix(SaveNames::Kind::Maze), Qt::CaseInsensitive) == 0)
+        return {Kind::Maze, files.front()};
+    // Named by the suffix alone: the drop is judged while it hovers, without
+    // reading the file. A picture that cannot be read is reported by the
+    // underlay as any other.
+    const bool image = !suffix.isEmpty() && QImageReader::supportedImageFormats().contains(suffix.toLower().toLatin1());
+    return {image ? Kind::Image : Kind::Other, files.front()};
 }

@@ -10,6 +10,7 @@ struct DroppedFiles {
     enum class Kind {
         Nothing, // no local file at all: the drop is not taken
         Maze,    // one .maz file
+        Image,   // one picture file (by its suffix), for the underlay
         Other,   // one file of another kind
         Several, // more than one file
     };

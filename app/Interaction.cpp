@@ -2,12 +2,15 @@
 
 #include "Seed.h"
 #include "Setsize.h"
+#include "Underlay.h"
+#include "UnderlayTexts.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -46,10 +49,16 @@ QtInteraction::~QtInteraction() = default;
 
 namespace {
 
-const QString ButtonYes = QStringLiteral("はい(&Y)");
-const QString ButtonNo = QStringLiteral("いいえ(&N)");
-const QString ButtonCancel = QStringLiteral("キャンセル");
-const QString TitleWarning = QStringLiteral("警告");
+// The question boxes' own texts, in the interface's language.
+QString boxText(const char* source)
+{
+    return QCoreApplication::translate("Interaction", source);
+}
+
+const char* const ButtonYes = QT_TRANSLATE_NOOP("Interaction", "はい(&Y)");
+const char* const ButtonNo = QT_TRANSLATE_NOOP("Interaction", "いいえ(&N)");
+const char* const ButtonCancel = QT_TRANSLATE_NOOP("Interaction", "キャンセル");
+const char* const TitleWarning = QT_TRANSLATE_NOOP("Interaction", "警告");
 
 Interaction::Answer answerOf(int button)
 {
@@ -67,12 +76,12 @@ Interaction::Answer answerOf(int button)
 
 Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, TitleWarning, text,
+    QMessageBox box(QMessageBox::Warning, boxText(TitleWarning), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     // The button texts are set here, not left to the locale.
-    box.button(QMessageBox::Yes)->setText(ButtonYes);
-    box.button(QMessageBox::No)->setText(ButtonNo);
-    box.button(QMessageBox::Cancel)->setText(ButtonCancel);
+    box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
+    box.button(QMessageBox::No)->setText(boxText(ButtonNo));
+    box.button(QMessageBox::Cancel)->setText(boxText(ButtonCancel));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     return answerOf(box.exec());
@@ -82,8 +91,8 @@ Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text
 {
     QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(ButtonYes);
-    box.button(QMessageBox::No)->setText(ButtonNo);
+    box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
+    box.button(QMessageBox::No)->setText(boxText(ButtonNo));
     box.setDefaultButton(QMessageBox::Yes);
     return answerOf(box.exec());
 }
@@ -193,4 +202,13 @@ std::optional<std::uint32_t> QtInteraction::askSeed(QWidget* parent, std::uint32
 {
     TFSeed dialog(parent);
     return dialog.AskSeed(seed);
+}
+
+std::optional<int> QtInteraction::askUnderlayStrength(QWidget* parent, int percent)
+{
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(parent, UnderlayTexts::text(UnderlayTexts::StrengthTitle),
+                                            UnderlayTexts::text(UnderlayTexts::StrengthLabel), percent,
+                                            Underlay::MinStrength, Underlay::MaxStrength, 5, &ok);
+    return ok ? std::optional<int>(chosen) : std::nullopt;
 }

@@ -51,6 +51,10 @@ public:
 
     // The seed dialog, showing `seed`; the number to set, nothing on Cancel.
     virtual std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) = 0;
+
+    // The underlay's strength in percent, preset with `percent`; nothing on
+    // Cancel.
+    virtual std::optional<int> askUnderlayStrength(QWidget* parent, int percent) = 0;
 };
 
 // Turns a "label|pattern|label|pattern" filter into Qt's name filters.
@@ -72,6 +76,7 @@ public:
     void showMessage(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<NewSize> askNewSize(QWidget* parent, int width, int height, int gridSize) override;
     std::optional<std::uint32_t> askSeed(QWidget* parent, std::uint32_t seed) override;
+    std::optional<int> askUnderlayStrength(QWidget* parent, int percent) override;
 
 private:
     TFSetSize* sizeDialog_;

@@ -4,16 +4,20 @@
 #include "ColorKey.h"
 #include "EditHistory.h"
 #include "EditingTexts.h"
+#include "ExportEngine.h"
 #include "FileDrop.h"
 #include "FileNames.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "MazeImage.h"
+#include "LanguageMenu.h"
 #include "StyleCommands.h"
 #include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
+#include "UnderlayCommands.h"
+#include "UnderlayTexts.h"
 #include "Version.h"
 #include "help_location.h"
 #include "maze_board.h"
@@ -43,27 +47,19 @@
 
 namespace {
 
-// Status-bar prompts.
-const QString PromptChooseStart = QStringLiteral("始点を決めてください(灰色の部分)");
-const QString PromptStartOutside = QStringLiteral("迷路の始点は外側(灰色の部分)にしてください。");
-const QString PromptUseCursorKeys = QStringLiteral("カーソルキーで迷路を作成してください。");
-const QString PromptExtendLine = QStringLiteral("外側(灰色の部分)まで線を伸ばしてください。");
-const QString PromptPressMakeMaze = QStringLiteral("迷路作成ボタンを押してください。");
+// Status-bar prompts, in the order of Prompt (Other has no words of its own).
+const char* const PromptTexts[] = {
+    nullptr,
+    QT_TRANSLATE_NOOP("TFMain", "始点を決めてください(灰色の部分)"),
+    QT_TRANSLATE_NOOP("TFMain", "迷路の始点は外側(灰色の部分)にしてください。"),
+    QT_TRANSLATE_NOOP("TFMain", "カーソルキーで迷路を作成してください。"),
+    QT_TRANSLATE_NOOP("TFMain", "外側(灰色の部分)まで線を伸ばしてください。"),
+    QT_TRANSLATE_NOOP("TFMain", "迷路作成ボタンを押してください。"),
+};
 
-// Window titles.
-const QString TitleModifiedNew = QStringLiteral("Zubelo * 新規ファイル");
-const QString TitleNew = QStringLiteral("Zubelo - 新規ファイル");
+// Window titles: the program's name, the modified mark, and the file's name.
 const QString TitleModifiedPrefix = QStringLiteral("Zubelo * ");
 const QString TitlePrefix = QStringLiteral("Zubelo - ");
-
-// Documents.
-const QString QuestionSaveChanges = QStringLiteral("内容が変更されています。変更を保存しますか？");
-const QString MessageLoadFailed = QStringLiteral("Failed to open File ");
-const QString MessageCannotCreate = QStringLiteral("ファイル %s を作成できません");
-const QString MessageWriteError = QStringLiteral("ストリームへの書き込みエラー");
-const QString OpenFilter = QStringLiteral("MAZ File (*.maz)|*.maz|All Files (*.*)|*.*");
-const QString SaveFilter = QStringLiteral("Maze Files (*.maz)|*.maz|All Files (*.*) |*.*");
-const QString BitmapFilter = QStringLiteral("Bitmap (*.bmp)|*.bmp|All Files (*.*) |*.*");
 
 // The narrowest the window is fitted to, so the menu and tool bar fit.
 constexpr int MinClientWidth = 320;
@@ -89,6 +85,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     }
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
+    underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -123,10 +120,11 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     ExeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     Board = std::make_unique<MazeBoard>();
     Image->setBoard(Board.get());
+    Image->setUnderlay(&underlay_->underlay());
     Board->setStyle(styleMenu_->style());
     seedShown_ = Board->randomSource().state();
     History = std::make_unique<EditHistory>(static_cast<EditTarget&>(*this));
-    HelpPath = helpPathFor(toPath(ExeDir));
+    HelpPath = helpPathFor(toPath(ExeDir), manualLanguage());
     LoadHelp();
     MazeMode = 0;
     // White until the board is first shown.
@@ -174,12 +172,13 @@ void TFMain::attachDialogs(TFSetSize* sizeDialog, TFVersion* versionDialog)
     versionDialog_ = versionDialog;
 }
 
-QAction* TFMain::addCommand(const char* name, const QString& caption, const QString& hint,
-                            const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)())
+QAction* TFMain::addCommand(const char* name, const char* caption, const char* hint, const QKeySequence& shortcut,
+                            const char* icon, void (TFMain::*handler)())
 {
-    auto* action = new QAction(caption, this);
+    auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(hint.isEmpty() ? QString(caption).remove(QLatin1Char('&')) : hint);
+    commandTexts_.push_back({action, caption, hint});
+    showCommandText(commandTexts_.back());
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
     if (icon)
@@ -188,44 +187,58 @@ QAction* TFMain::addCommand(const char* name, const QString& caption, const QStr
     return action;
 }
 
+void TFMain::showCommandText(const CommandText& command)
+{
+    const QString caption = tr(command.caption);
+    command.action->setText(caption);
+    command.action->setToolTip(command.hint ? tr(command.hint) : QString(caption).remove(QLatin1Char('&')));
+}
+
+QMenu* TFMain::addMenu(QMenu* parent, const char* name, const char* title)
+{
+    QMenu* menu = parent ? parent->addMenu(tr(title)) : menuBar()->addMenu(tr(title));
+    menu->setObjectName(QString::fromLatin1(name));
+    menuTitles_.push_back({menu, title});
+    return menu;
+}
+
 void TFMain::createActions()
 {
-    MMNew = addCommand("MMNew", QStringLiteral("新規作成(&N)"), QStringLiteral("新規作成(Ctrl+N)"),
+    MMNew = addCommand("MMNew", QT_TR_NOOP("新規作成(&N)"), QT_TR_NOOP("新規作成(Ctrl+N)"),
                        QKeySequence(Qt::CTRL | Qt::Key_N), "new.svg", &TFMain::MMNewClick);
-    MMLoad = addCommand("MMLoad", QStringLiteral("読み込み(&L)"), QStringLiteral("読み込み(Ctrl+O)"),
+    MMLoad = addCommand("MMLoad", QT_TR_NOOP("読み込み(&L)"), QT_TR_NOOP("読み込み(Ctrl+O)"),
                         QKeySequence(Qt::CTRL | Qt::Key_O), "load.svg", &TFMain::MMLoadClick);
-    MMSave = addCommand("MMSave", QStringLiteral("保存(&S)"), QStringLiteral("保存(Ctrl+S)"),
+    MMSave = addCommand("MMSave", QT_TR_NOOP("保存(&S)"), QT_TR_NOOP("保存(Ctrl+S)"),
                         QKeySequence(Qt::CTRL | Qt::Key_S), "save.svg", &TFMain::MMSaveClick);
-    MMSaveAsBitmap = addCommand("MMSaveAsBitmap", QStringLiteral("ビットマップファイルとして保存(&B)"),
-                                QStringLiteral("ビットマップファイルとして保存"), {}, "save_bitmap.svg",
+    MMSaveAsBitmap = addCommand("MMSaveAsBitmap", QT_TR_NOOP("ビットマップファイルとして保存(&B)"),
+                                QT_TR_NOOP("ビットマップファイルとして保存"), {}, "save_bitmap.svg",
                                 &TFMain::MMSaveAsBitmapClick);
-    MMPrint = addCommand("MMPrint", QStringLiteral("印刷(&P)..."), QStringLiteral("印刷(Ctrl+P)"),
+    MMPrint = addCommand("MMPrint", QT_TR_NOOP("印刷(&P)..."), QT_TR_NOOP("印刷(Ctrl+P)"),
                          QKeySequence(Qt::CTRL | Qt::Key_P), nullptr, &TFMain::MMPrintClick);
-    MMPrintPreview = addCommand("MMPrintPreview", QStringLiteral("印刷プレビュー(&V)..."), QStringLiteral("印刷プレビュー"),
+    MMPrintPreview = addCommand("MMPrintPreview", QT_TR_NOOP("印刷プレビュー(&V)..."), QT_TR_NOOP("印刷プレビュー"),
                                 {}, nullptr, &TFMain::MMPrintPreviewClick);
-    MMExport = addCommand("MMExport", QStringLiteral("エクスポート(&E)..."), QStringLiteral("エクスポート(Ctrl+E)"),
+    MMExport = addCommand("MMExport", QT_TR_NOOP("エクスポート(&E)..."), QT_TR_NOOP("エクスポート(Ctrl+E)"),
                           QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
-    MMMakeMaze = addCommand("MMMakeMaze", QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路作成(F5)"),
+    MMMakeMaze = addCommand("MMMakeMaze", QT_TR_NOOP("迷路作成(&M)"), QT_TR_NOOP("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
-    MMInitMaze = addCommand("MMInitMaze", QStringLiteral("迷路の初期化(&I)"), QStringLiteral("迷路の初期化(F2)"),
+    MMInitMaze = addCommand("MMInitMaze", QT_TR_NOOP("迷路の初期化(&I)"), QT_TR_NOOP("迷路の初期化(F2)"),
                             QKeySequence(Qt::Key_F2), "init_maze.svg", &TFMain::MMInitMazeClick);
-    MMDrawAnswer = addCommand("MMDrawAnswer", QStringLiteral("解答を表示する(&D)"),
-                              QStringLiteral("解答を表示する(F3)"), QKeySequence(Qt::Key_F3), "answer.svg",
-                              &TFMain::MMDrawAnswerClick);
-    MMTransparentMode = addCommand("MMTransparentMode", QStringLiteral("透過ウィンドウモード(&T)"),
-                                   QStringLiteral("透過ウィンドウモード(Ctrl+T)"), QKeySequence(Qt::CTRL | Qt::Key_T),
+    MMDrawAnswer = addCommand("MMDrawAnswer", QT_TR_NOOP("解答を表示する(&D)"), QT_TR_NOOP("解答を表示する(F3)"),
+                              QKeySequence(Qt::Key_F3), "answer.svg", &TFMain::MMDrawAnswerClick);
+    MMTransparentMode = addCommand("MMTransparentMode", QT_TR_NOOP("透過ウィンドウモード(&T)"),
+                                   QT_TR_NOOP("透過ウィンドウモード(Ctrl+T)"), QKeySequence(Qt::CTRL | Qt::Key_T),
                                    "transparent.svg", &TFMain::MMTransparentModeClick);
-    MMEnlargeGrid = addCommand("MMEnlargeGrid", QStringLiteral("グリッド拡大(&F)"), QStringLiteral("グリッド拡大(F)"),
+    MMEnlargeGrid = addCommand("MMEnlargeGrid", QT_TR_NOOP("グリッド拡大(&F)"), QT_TR_NOOP("グリッド拡大(F)"),
                                QKeySequence(Qt::Key_F), "enlarge.svg", &TFMain::MMEnlargeGridClick);
-    MMEnsmallGrid = addCommand("MMEnsmallGrid", QStringLiteral("グリッド縮小(&D)"), QStringLiteral("グリッド縮小(D)"),
+    MMEnsmallGrid = addCommand("MMEnsmallGrid", QT_TR_NOOP("グリッド縮小(&D)"), QT_TR_NOOP("グリッド縮小(D)"),
                                QKeySequence(Qt::Key_D), "ensmall.svg", &TFMain::MMEnsmallGridClick);
     // The zoom keys of other programs too (Ctrl+= is Ctrl++ without Shift).
     MMEnlargeGrid->setShortcuts({QKeySequence(Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_Plus),
                                  QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     MMEnsmallGrid->setShortcuts({QKeySequence(Qt::Key_D), QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    MMHelp = addCommand("MMHelp", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプ(F1)"),
-                        QKeySequence(Qt::Key_F1), "help.svg", &TFMain::MMHelpClick);
-    MMAbout = addCommand("MMAbout", QStringLiteral("バージョン情報(&A)"), {}, {}, nullptr, &TFMain::MMAboutClick);
+    MMHelp = addCommand("MMHelp", QT_TR_NOOP("ヘルプ(&H)"), QT_TR_NOOP("ヘルプ(F1)"), QKeySequence(Qt::Key_F1),
+                        "help.svg", &TFMain::MMHelpClick);
+    MMAbout = addCommand("MMAbout", QT_TR_NOOP("バージョン情報(&A)"), nullptr, {}, nullptr, &TFMain::MMAboutClick);
     MMSaveAs = addCommand("MMSaveAs", EditingTexts::CaptionSaveAs, EditingTexts::HintSaveAs,
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, &TFMain::MMSaveAsClick);
     MMExit = addCommand("MMExit", EditingTexts::CaptionExit, EditingTexts::HintExit, QKeySequence(Qt::CTRL | Qt::Key_Q),
@@ -241,33 +254,47 @@ void TFMain::createActions()
     MMDrawAnswer->setCheckable(true);
     MMTransparentMode->setCheckable(true);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("File1"));
+    QMenu* file = addMenu(nullptr, "File1", QT_TR_NOOP("ファイル(&F)"));
     file->addActions({MMNew, MMLoad});
-    MMRecentFiles = file->addMenu(EditingTexts::CaptionRecentFiles);
-    MMRecentFiles->setObjectName(QStringLiteral("MMRecentFiles"));
+    MMRecentFiles = addMenu(file, "MMRecentFiles", EditingTexts::CaptionRecentFiles);
     // Another copy of the program may have changed the list meanwhile.
     connect(MMRecentFiles, &QMenu::aboutToShow, this, &TFMain::refreshRecentMenu);
     refreshRecentMenu();
     file->addActions({MMSave, MMSaveAs, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport});
     file->addSeparator();
     file->addAction(MMExit);
-    QMenu* edit = menuBar()->addMenu(EditingTexts::MenuEdit);
-    edit->setObjectName(QStringLiteral("MMEdit"));
+    QMenu* edit = addMenu(nullptr, "MMEdit", EditingTexts::MenuEdit);
     edit->addActions({MMUndo, MMRedo});
-    QMenu* maze = menuBar()->addMenu(QStringLiteral("迷路(&M)"));
-    maze->setObjectName(QStringLiteral("MMMaze"));
+    QMenu* maze = addMenu(nullptr, "MMMaze", QT_TR_NOOP("迷路(&M)"));
     maze->addActions({MMMakeMaze, MMInitMaze, MMDrawAnswer});
     maze->addSeparator();
     styleMenu_ = new MazeStyleMenu(maze, this);
     connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { Board->setStyle(style); });
-    MMSeed = addCommand("MMSeed", SeedCommandCaption, {}, {}, nullptr, &TFMain::MMSeedClick);
+    MMSeed = addCommand("MMSeed", SeedCommandCaption, nullptr, {}, nullptr, &TFMain::MMSeedClick);
     maze->addAction(MMSeed);
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    view->setObjectName(QStringLiteral("MMView"));
+    QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->setObjectName(QStringLiteral("Help1"));
+    MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,
+                                &TFMain::MMLoadUnderlayClick);
+    MMShowUnderlay = addCommand("MMShowUnderlay", UnderlayTexts::CaptionShow, UnderlayTexts::HintShow,
+                                QKeySequence(Qt::CTRL | Qt::Key_I), nullptr, &TFMain::MMShowUnderlayClick);
+    MMShowUnderlay->setCheckable(true);
+    MMUnderlayStrength = addCommand("MMUnderlayStrength", UnderlayTexts::CaptionStrength, nullptr, {}, nullptr,
+                                    &TFMain::MMUnderlayStrengthClick);
+    MMRemoveUnderlay = addCommand("MMRemoveUnderlay", UnderlayTexts::CaptionRemove, nullptr, {}, nullptr,
+                                  &TFMain::MMRemoveUnderlayClick);
+    view->addSeparator();
+    view->addActions({MMLoadUnderlay, MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay});
+    // Where nothing can show through a window, the picture goes under the grid instead.
+    if (!colorKey_->isSupported()) {
+        CommandText& mode = *std::find_if(commandTexts_.begin(), commandTexts_.end(),
+                                          [this](const CommandText& c) { return c.action == MMTransparentMode; });
+        mode.hint = UnderlayTexts::HintNoSeeThrough;
+        showCommandText(mode);
+    }
+    view->addSeparator();
+    languageMenu_ = new LanguageMenu(view, this);
+    QMenu* help = addMenu(nullptr, "Help1", QT_TR_NOOP("ヘルプ(&H)"));
     help->addActions({MMHelp, MMAbout});
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
 }
@@ -330,14 +357,19 @@ QString TFMain::summaryText() const
 
 void TFMain::ShowSummary(std::optional<std::uint32_t> seed)
 {
-    summaryPanel_->showSummary(mazeSummary(measureMaze(*Board), seed));
-    summaryPanel_->show();
+    showFigures(MazeFigures{measureMaze(*Board), seed});
 }
 
 void TFMain::HideSummary()
 {
-    summaryPanel_->hide();
-    summaryPanel_->showSummary({});
+    showFigures(std::nullopt);
+}
+
+void TFMain::showFigures(const std::optional<MazeFigures>& figures)
+{
+    figures_ = figures;
+    summaryPanel_->showSummary(figures ? mazeSummary(figures->stats, figures->seed) : QString());
+    summaryPanel_->setVisible(figures.has_value());
 }
 
 void TFMain::InitMaze()
@@ -349,16 +381,13 @@ void TFMain::InitMaze()
     CanMakeMaze = false;
     Modified = false;
     FitImageToBoard();
-    SetStatusText(PromptChooseStart);
+    ShowPrompt(Prompt::ChooseStart);
     UpdateControls();
 }
 
 void TFMain::UpdateControls()
 {
-    if (FileName.isEmpty())
-        setWindowTitle(Modified ? TitleModifiedNew : TitleNew);
-    else
-        setWindowTitle((Modified ? TitleModifiedPrefix : TitlePrefix) + FileName);
+    setWindowTitle((Modified ? TitleModifiedPrefix : TitlePrefix) + (FileName.isEmpty() ? tr("新規ファイル") : FileName));
 
     // The tool buttons share their menu item's action, so they follow its
     // enabled, checked and pressed state.
@@ -366,7 +395,7 @@ void TFMain::UpdateControls()
     MMDrawAnswer->setChecked(Board->showAnswer);
     MMTransparentMode->setChecked(Board->transparentMode);
     MMSave->setEnabled(MazeMade);
-    MMTransparentMode->setEnabled(!MazeMade);
+    MMTransparentMode->setEnabled(!MazeMade && colorKey_->isSupported());
     MMDrawAnswer->setEnabled(MazeMade);
     MMSaveAs->setEnabled(MazeMade);
     MMUndo->setEnabled(History->canUndo());
@@ -378,11 +407,51 @@ void TFMain::UpdateControls()
     closeWithoutQuestion_ = false;
     if (recovery_)
         recovery_->documentChanged(Modified);
+    const Underlay& underlay = underlay_->underlay();
+    for (QAction* command : {MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay})
+        command->setEnabled(underlay.isLoaded());
+    MMShowUnderlay->setChecked(underlay.isLoaded() && underlay.isShown());
 }
 
 void TFMain::SetStatusText(const QString& text)
 {
+    prompt_ = Prompt::Other;
     statusPanel_->setText(text);
+}
+
+void TFMain::ShowPrompt(Prompt prompt)
+{
+    if (prompt == Prompt::Other)
+        return;
+    prompt_ = prompt;
+    statusPanel_->setText(tr(PromptTexts[static_cast<int>(prompt)]));
+}
+
+void TFMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        // The other language's font may make the menu bar taller: a window
+        // fitted to the picture is fitted again once the bar has its height,
+        // so that no scroll bars appear.
+        if (size() == fittedSize_)
+            QMetaObject::invokeMethod(this, [this] { if (size() == fittedSize_) FitImageToBoard(); }, Qt::QueuedConnection);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TFMain::retranslateUi()
+{
+    for (const CommandText& command : commandTexts_)
+        showCommandText(command);
+    for (const auto& [menu, title] : menuTitles_)
+        menu->setTitle(tr(title));
+    styleMenu_->retranslateUi();
+    languageMenu_->retranslateUi();
+    ShowPrompt(prompt_);
+    showFigures(figures_);
+    HelpPath = helpPathFor(toPath(ExeDir), manualLanguage());
+    UpdateControls();
 }
 
 void TFMain::RedrawImage()
@@ -431,6 +500,7 @@ void TFMain::FitImageToBoard()
         fitted = fitted.boundedTo(display->availableGeometry().size() - frame);
     }
     resize(fitted);
+    fittedSize_ = fitted;
     RedrawImage();
 }
 
@@ -445,7 +515,7 @@ bool TFMain::ConfirmSave()
 {
     if (!Modified)
         return true;
-    switch (interaction_->askYesNoCancel(this, QuestionSaveChanges)) {
+    switch (interaction_->askYesNoCancel(this, tr("内容が変更されています。変更を保存しますか？"))) {
     case Interaction::Answer::Yes:
         return SaveDocument();
     case Interaction::Answer::No:
@@ -468,24 +538,24 @@ QString TFMain::askSaveName(const QString& filter, SaveNames::Kind kind, const Q
             return {};
         if (!FileNames::isUnambiguous(*chosen)) {
             interaction_->showMessage(this, Interaction::MessageKind::Warning,
-                                      QString(MessageCannotCreate).replace(QStringLiteral("%s"), *chosen));
+                                      ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, *chosen}));
             return {};
         }
         if (!SaveNames::isOtherKind(*chosen, kind)) {
             Recent.setFolderOf(dialog, *chosen);
             return *chosen;
         }
-        const QString& refusal = kind == SaveNames::Kind::Maze ? EditingTexts::MessageMazeNeedsMazName
-                                                               : EditingTexts::MessageBitmapNeedsBmpName;
+        const char* refusal = kind == SaveNames::Kind::Maze ? EditingTexts::MessageMazeNeedsMazName
+                                                            : EditingTexts::MessageBitmapNeedsBmpName;
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
-                                  refusal.arg(QFileInfo(*chosen).fileName()));
+                                  tr(refusal).arg(QFileInfo(*chosen).fileName()));
         initial = SaveNames::withSuffix(*chosen, kind);
     }
 }
 
 QString TFMain::askMazeName()
 {
-    const QString name = askSaveName(SaveFilter, SaveNames::Kind::Maze,
+    const QString name = askSaveName(tr("Maze Files (*.maz)|*.maz|All Files (*.*) |*.*"), SaveNames::Kind::Maze,
                                      FileName.isEmpty() ? MazeDialogName : FileName);
     if (!name.isEmpty())
         MazeDialogName = name;
@@ -507,12 +577,13 @@ bool TFMain::writeDocument(const QString& name)
     // name just chosen is not taken, so the next Save asks again.
     if (!Board->saveFile(toPath(name))) {
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
-                                  QString(MessageCannotCreate).replace(QStringLiteral("%s"), name));
+                                  ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, name}));
         return false;
     }
     FileName = name;
     Modified = false;
     History->setClean();
+    underlay_->mazeSaved(name);
     Recent.add(name);
     refreshRecentMenu();
     UpdateControls();
@@ -547,7 +618,7 @@ void TFMain::MMNewClick()
     History->clear();
     MazeDialogName.clear();
     BitmapDialogName.clear();
-    SetStatusText(PromptChooseStart);
+    ShowPrompt(Prompt::ChooseStart);
     RedrawImage();
     UpdateControls();
 }
@@ -557,7 +628,7 @@ void TFMain::MMLoadClick()
     if (!ConfirmSave())
         return;
     const std::optional<QString> name = interaction_->askOpenFileName(
-        this, {OpenFilter, SaveNames::suffix(SaveNames::Kind::Maze), {}, Recent.folder(RecentFiles::Dialog::Open)});
+        this, {tr("MAZ File (*.maz)|*.maz|All Files (*.*)|*.*"), SaveNames::suffix(SaveNames::Kind::Maze), {}, Recent.folder(RecentFiles::Dialog::Open)});
     if (!name)
         return;
     Recent.setFolderOf(RecentFiles::Dialog::Open, *name);
@@ -576,12 +647,16 @@ void TFMain::OpenDropped(const DroppedFiles& dropped)
     case DroppedFiles::Kind::Maze:
         OpenRecent(dropped.file);
         break;
+    case DroppedFiles::Kind::Image:
+        if (underlay_->take(dropped.file, FileName))
+            underlayChanged();
+        break;
     case DroppedFiles::Kind::Other:
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
-                                  EditingTexts::MessageDropNotAMaze.arg(QFileInfo(dropped.file).fileName()));
+                                  tr(EditingTexts::MessageDropNotAMaze).arg(QFileInfo(dropped.file).fileName()));
         break;
     case DroppedFiles::Kind::Several:
-        interaction_->showMessage(this, Interaction::MessageKind::Warning, EditingTexts::MessageDropSeveral);
+        interaction_->showMessage(this, Interaction::MessageKind::Warning, tr(EditingTexts::MessageDropSeveral));
         break;
     case DroppedFiles::Kind::Nothing:
         break;
@@ -594,6 +669,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
     // like a file that cannot be read.
     if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
         FileName = name;
+        underlay_->mazeOpened(name);
         FitImageToBoard();
         MMDrawAnswer->setChecked(Board->showAnswer);
         MazeMode = 1;
@@ -601,7 +677,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
         Modified = false;
         CanMakeMaze = true;
         MazeMade = true;
-        SetStatusText(PromptPressMakeMaze);
+        ShowPrompt(Prompt::PressMakeMaze);
         ShowSummary(std::nullopt);
         endEdit();
         History->clear();
@@ -612,7 +688,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
         UpdateControls();
         return true;
     }
-    interaction_->showMessage(this, Interaction::MessageKind::Plain, MessageLoadFailed + name);
+    interaction_->showMessage(this, Interaction::MessageKind::Plain, tr("Failed to open File ") + name);
     FileName.clear();
     // A file that cannot be opened is no longer offered.
     Recent.remove(name);
@@ -640,22 +716,14 @@ void TFMain::MMExitClick()
 void TFMain::MMSaveAsBitmapClick()
 {
     const QString name = askSaveName(
-        BitmapFilter, SaveNames::Kind::Bitmap,
+        tr("Bitmap (*.bmp)|*.bmp|All Files (*.*) |*.*"), SaveNames::Kind::Bitmap,
         SaveNames::bitmapOffer(FileName, BitmapDialogName, Recent.folder(RecentFiles::Dialog::Bitmap)));
     if (name.isEmpty())
         return;
     BitmapDialogName = name;
-    switch (BitmapExport::save(exportPicture(), name)) {
-    case BitmapExport::Result::Written:
-        break;
-    case BitmapExport::Result::CannotCreate:
-        interaction_->showMessage(this, Interaction::MessageKind::Error,
-                                  QString(MessageCannotCreate).replace(QStringLiteral("%s"), name));
-        break;
-    case BitmapExport::Result::WriteError:
-        interaction_->showMessage(this, Interaction::MessageKind::Error, MessageWriteError);
-        break;
-    }
+    const BitmapExport::Result result = BitmapExport::save(exportPicture(), name);
+    if (result != BitmapExport::Result::Written)
+        interaction_->showMessage(this, Interaction::MessageKind::Error, ExportEngine::failureMessage({result, name}));
 }
 
 // The maze picture to export, drawn afresh at its full size: the window
@@ -757,6 +825,41 @@ void TFMain::MMTransparentModeClick()
     UpdateControls();
 }
 
+const Underlay& TFMain::underlay() const
+{
+    return underlay_->underlay();
+}
+
+void TFMain::underlayChanged()
+{
+    RedrawImage();
+    UpdateControls();
+}
+
+void TFMain::MMLoadUnderlayClick()
+{
+    if (underlay_->choose(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMShowUnderlayClick()
+{
+    underlay_->underlay().setShown(MMShowUnderlay->isChecked());
+    underlayChanged();
+}
+
+void TFMain::MMUnderlayStrengthClick()
+{
+    if (underlay_->askStrength(FileName))
+        underlayChanged();
+}
+
+void TFMain::MMRemoveUnderlayClick()
+{
+    underlay_->remove(FileName);
+    underlayChanged();
+}
+
 void TFMain::MMEnlargeGridClick()
 {
     zoomGrid(1);
@@ -817,13 +920,13 @@ bool TFMain::ClickCell(PathEditor::Cell cell)
     case PathEditor::Place::Beyond:
         return false;
     case PathEditor::Place::Grid:
-        SetStatusText(PromptStartOutside);
+        ShowPrompt(Prompt::StartOutside);
         return false;
     case PathEditor::Place::Ring:
         break;
     }
     editor().chooseStart(cell);
-    SetStatusText(PromptUseCursorKeys);
+    ShowPrompt(Prompt::UseCursorKeys);
     RedrawImage();
     Modified = false;
     // The path is gone, so there is nothing to make a maze from.
@@ -904,17 +1007,17 @@ void TFMain::showStep(const PathEditor::Step& step)
     case PathEditor::Outcome::Completed:
         CanMakeMaze = true;
         UpdateControls();
-        SetStatusText(PromptPressMakeMaze);
+        ShowPrompt(Prompt::PressMakeMaze);
         break;
     case PathEditor::Outcome::TookBack:
         // The state follows the head as after a forward step.
         CanMakeMaze = false;
-        SetStatusText(editor().hasSteps() ? PromptExtendLine : PromptUseCursorKeys);
+        ShowPrompt(editor().hasSteps() ? Prompt::ExtendLine : Prompt::UseCursorKeys);
         UpdateControls();
         break;
     case PathEditor::Outcome::Stepped:
         CanMakeMaze = false;
-        SetStatusText(PromptExtendLine);
+        ShowPrompt(Prompt::ExtendLine);
         UpdateControls();
         break;
     case PathEditor::Outcome::Refused:
@@ -945,7 +1048,7 @@ void TFMain::endEdit()
 
 ViewState TFMain::viewState() const
 {
-    return {MazeMode, CanMakeMaze, MazeMade, statusText(), summaryPanel_->isHidden() ? QString() : summaryText()};
+    return {MazeMode, CanMakeMaze, MazeMade, prompt_, prompt_ == Prompt::Other ? statusText() : QString(), figures_};
 }
 
 void TFMain::showEdit(const BoardEdit& edit, const ViewState& state)
@@ -954,13 +1057,11 @@ void TFMain::showEdit(const BoardEdit& edit, const ViewState& state)
     MazeMode = state.mazeMode;
     CanMakeMaze = state.canMakeMaze;
     MazeMade = state.mazeMade;
-    SetStatusText(state.prompt);
-    if (state.summary.isEmpty()) {
-        HideSummary();
-    } else {
-        summaryPanel_->showSummary(state.summary);
-        summaryPanel_->show();
-    }
+    if (state.prompt == Prompt::Other)
+        SetStatusText(state.otherPrompt);
+    else
+        ShowPrompt(state.prompt);
+    showFigures(state.figures);
     if (sameView && MazeMode == 0 && edit.isSingleStep())
         RedrawCells(edit.before().curX, edit.before().curY, edit.after().curX, edit.after().curY);
     else

@@ -13,11 +13,14 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class EditHistory;
 class Interaction;
 class MazeBoard;
 class MazeImage;
+class LanguageMenu;
 class MazeStyleMenu;
 class SummaryPanel;
 class PrintCommands;
@@ -32,6 +35,8 @@ class SessionEndRequest;
 class TFSetSize;
 struct RecoveredDocument;
 class TFVersion;
+class Underlay;
+class UnderlayCommands;
 struct DroppedFiles;
 
 // The main window. It owns the one board, keeps the interaction state in a
@@ -54,7 +59,10 @@ public:
 
     void InitMaze();
     void UpdateControls();
+    // Any text in the status bar's prompt panel; ShowPrompt shows one of the
+    // known prompts, in the interface's language (and again after a switch).
     void SetStatusText(const QString& text);
+    void ShowPrompt(Prompt prompt);
     void RedrawImage();
     void FitImageToBoard();
     bool ConfirmSave();
@@ -104,6 +112,10 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMLoadUnderlayClick();
+    void MMShowUnderlayClick();
+    void MMUnderlayStrengthClick();
+    void MMRemoveUnderlayClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -130,20 +142,34 @@ public:
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
     EditHistory& editHistory() const { return *History; }
+    const Underlay& underlay() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    // LanguageChange: every text of the window again, in the new language.
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A command's texts as written in the sources (Japanese), translated each
+    // time they are shown. Without a hint the tool tip is the caption.
+    struct CommandText {
+        QAction* action;
+        const char* caption;
+        const char* hint;
+    };
     void createActions();
     void createToolBar();
-    QAction* addCommand(const char* name, const QString& caption, const QString& hint,
-                        const QKeySequence& shortcut, const char* icon, void (TFMain::*handler)());
+    QAction* addCommand(const char* name, const char* caption, const char* hint, const QKeySequence& shortcut,
+                        const char* icon, void (TFMain::*handler)());
+    void showCommandText(const CommandText& command);
+    // A menu of the menu bar (parent null) or a submenu, with its title.
+    QMenu* addMenu(QMenu* parent, const char* name, const char* title);
+    void retranslateUi();
     // One zoom step (+1 enlarges, -1 reduces the cell size).
     void zoomGrid(int step);
     // A click on the picture: on the ring a new start (true), on the grid
@@ -186,6 +212,9 @@ private:
     // hides it.
     void ShowSummary(std::optional<std::uint32_t> seed);
     void HideSummary();
+    void showFigures(const std::optional<MazeFigures>& figures);
+    // The underlay changed: repainted, and its commands follow.
+    void underlayChanged();
 
     std::unique_ptr<MazeBoard> Board;
     QString FileName;
@@ -217,6 +246,7 @@ private:
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<UnderlayCommands> underlay_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -224,6 +254,14 @@ private:
     QLabel* statusPanel_ = nullptr;
     SummaryPanel* summaryPanel_ = nullptr;
     MazeStyleMenu* styleMenu_ = nullptr;
+    LanguageMenu* languageMenu_ = nullptr;
+    std::vector<CommandText> commandTexts_;
+    std::vector<std::pair<QMenu*, const char*>> menuTitles_;
+    // What the status bar shows, kept to be shown again in another language.
+    Prompt prompt_ = Prompt::Other;
+    std::optional<MazeFigures> figures_;
+    // The size FitImageToBoard last gave the window.
+    QSize fittedSize_;
     // The random state shown by the seed dialog: the state before the last
     // Make Maze, or the number last set there.
     std::uint32_t seedShown_ = 0;
@@ -249,4 +287,8 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMLoadUnderlay = nullptr;
+    QAction* MMShowUnderlay = nullptr;
+    QAction* MMUnderlayStrength = nullptr;
+    QAction* MMRemoveUnderlay = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "BitmapExport.h"
 #include "QtCanvas.h"
+#include "Underlay.h"
 #include "maze_board.h"
 
 #include <QKeyEvent>
@@ -48,6 +49,9 @@ void MazeImage::draw(QImage& into, QPoint at) const
     } else {
         board_->drawGrid(canvas, part);
         board_->drawPath(canvas, part);
+        painter.end();
+        if (underlay_)
+            underlay_->paintOver(into, area, *board_, at);
     }
 }
 

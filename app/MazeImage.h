@@ -7,6 +7,7 @@
 #include <memory>
 
 class MazeBoard;
+class Underlay;
 
 // The picture area of the main window. It keeps no picture: whatever part
 // of it is exposed is drawn from the board then, at the board's current cell
@@ -24,6 +25,8 @@ public:
     explicit MazeImage(QWidget* parent = nullptr);
 
     void setBoard(const MazeBoard* board) { board_ = board; }
+    // A picture shown under the grid of the editing view, if any.
+    void setUnderlay(Underlay* underlay) { underlay_ = underlay; }
     // Takes effect with the next paint; the caller asks for the repaint.
     void setView(View view) { view_ = view; }
     View view() const { return view_; }
@@ -51,6 +54,7 @@ private:
     void draw(QImage& into, QPoint at) const;
 
     const MazeBoard* board_ = nullptr;
+    Underlay* underlay_ = nullptr;
     View view_ = View::Blank;
     std::unique_ptr<std::uint32_t[]> band_; // what a paint draws into, band by band
 };

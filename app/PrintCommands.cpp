@@ -8,6 +8,7 @@
 #include "maze_board.h"
 #include "maze_outline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -15,10 +16,16 @@
 
 namespace {
 
-const QString PrintFailed = QStringLiteral("印刷できませんでした。");
+QString printFailed()
+{
+    return QCoreApplication::translate("PrintCommands", "印刷できませんでした。");
+}
+
 // The name offered for a maze that has no file yet.
-const QString UnnamedMaze = QStringLiteral("迷路");
-const QString FilterPattern = QStringLiteral("%1 (*.%2)|*.%2|All Files (*.*) |*.*");
+QString unnamedMaze()
+{
+    return QCoreApplication::translate("PrintCommands", "迷路");
+}
 
 } // namespace
 
@@ -40,7 +47,7 @@ void PrintCommands::setPrintInteraction(PrintInteraction* dialogs)
 QString PrintCommands::suggestedName(const QString& documentName, const QString& suffix)
 {
     if (documentName.isEmpty())
-        return UnnamedMaze + QLatin1Char('.') + suffix;
+        return unnamedMaze() + QLatin1Char('.') + suffix;
     const QFileInfo document(documentName);
     return document.dir().filePath(document.completeBaseName() + QLatin1Char('.') + suffix);
 }
@@ -56,7 +63,7 @@ ExportSettings PrintCommands::preparePrinter(QPrinter& printer, const QString& d
     printer.setPageOrientation(settings.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setCreator(QStringLiteral("Zubelo"));
     printer.setDocName(!settings.title.isEmpty() ? settings.title
-                       : documentName.isEmpty() ? UnnamedMaze
+                       : documentName.isEmpty() ? unnamedMaze()
                                                 : QFileInfo(documentName).completeBaseName());
     return settings;
 }
@@ -72,7 +79,7 @@ void PrintCommands::print(const MazeBoard& board, const QString& documentName)
     const bool range = printer.printRange() == QPrinter::PageRange;
     if (!MazePrint::paintDocument(printer, mazes, settings, range ? printer.fromPage() : 0,
                                   range ? printer.toPage() : 0))
-        interaction_.showMessage(window_, Interaction::MessageKind::Error, PrintFailed);
+        interaction_.showMessage(window_, Interaction::MessageKind::Error, printFailed());
 }
 
 void PrintCommands::preview(const MazeBoard& board, const QString& documentName)
@@ -82,7 +89,7 @@ void PrintCommands::preview(const MazeBoard& board, const QString& documentName)
     const std::vector<MazeOutline> mazes{outlineOf(board)};
     dialogs_->showPreview(window_, printer, [&](QPrinter& target) {
         if (!MazePrint::paintDocument(target, mazes, settings))
-            interaction_.showMessage(window_, Interaction::MessageKind::Error, PrintFailed);
+            interaction_.showMessage(window_, Interaction::MessageKind::Error, printFailed());
     });
 }
 
@@ -98,7 +105,10 @@ void PrintCommands::exportMaze(const MazeBoard& board, const QString& documentNa
     const ExportEngine::Format format = ExportEngine::formatFor(chosen->format);
     const QString suffix = ExportEngine::suffixOf(format);
     const std::optional<QString> name = interaction_.askSaveFileName(
-        window_, {FilterPattern.arg(suffix.toUpper(), suffix), suffix, suggestedName(documentName, suffix)});
+        window_,
+        {//: %1: the format's name (PDF, SVG, PNG), %2: its suffix.
+         QCoreApplication::translate("PrintCommands", "%1 (*.%2)|*.%2|All Files (*.*) |*.*").arg(suffix.toUpper(), suffix),
+         suffix, suggestedName(documentName, suffix)});
     if (!name)
         return;
     const ExportEngine::Outcome outcome = ExportEngine::write({&board}, *chosen, format, *name);

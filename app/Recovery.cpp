@@ -15,17 +15,17 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QtEndian>
 
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 
 namespace {
 
-const QString QuestionRestore = QStringLiteral("前回保存されなかった迷路があります。復元しますか？");
+const char* const QuestionRestore = QT_TRANSLATE_NOOP("TFMain", "前回保存されなかった迷路があります。復元しますか？");
 
 const QByteArray Magic("ZUBELO-RECOVERY");
-constexpr quint32 FormatVersion = 1;
+constexpr quint32 FormatVersion = 2;
 const QString CopySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
 
@@ -39,10 +39,17 @@ std::filesystem::path toPath(const QString& name)
 // on where it was).
 bool readBoard(const QByteArray& maze, MazeBoard& board)
 {
-    std::istringstream in(std::string(maze.constData(), std::size_t(maze.size())));
+    const std::string bytes(maze.constData(), std::size_t(maze.size()));
+    std::istringstream in(bytes);
     if (!board.readFrom(in))
         return false;
-    const auto stored = [&maze](int offset) { return qFromLittleEndian<qint32>(maze.constData() + offset); };
+    // The header's signed little-endian values; a board was read, so they are there.
+    const auto stored = [&bytes](std::size_t offset) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 4; i-- > 0;)
+            value = value << 8 | std::uint8_t(bytes[offset + i]);
+        return static_cast<std::int32_t>(value);
+    };
     board.startX = stored(12);
     board.startY = stored(16);
     board.curX = stored(20);
@@ -62,8 +69,11 @@ QByteArray RecoveredDocument::encode() const
     QByteArray out;
     QDataStream stream(&out, QIODevice::WriteOnly);
     stream.setVersion(QDataStream::Qt_6_4);
-    stream << Magic << FormatVersion << maze << pathCells << fileName << statusText << summaryText << seedShown
-           << randomState << qint32(mazeMode) << canMakeMaze << mazeMade << showAnswer << transparentMode;
+    const MazeFigures shown = figures.value_or(MazeFigures{});
+    stream << Magic << FormatVersion << maze << pathCells << fileName << qint32(prompt) << otherPrompt
+           << figures.has_value() << qint32(shown.stats.answerLength) << qint32(shown.stats.deadEnds)
+           << qint32(shown.stats.decisionPoints) << shown.seed.has_value() << quint32(shown.seed.value_or(0))
+           << seedShown << randomState << qint32(mazeMode) << canMakeMaze << mazeMade << showAnswer << transparentMode;
     return out;
 }
 
@@ -78,11 +88,23 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
         return std::nullopt;
     RecoveredDocument d;
     qint32 mode = 0;
-    stream >> d.maze >> d.pathCells >> d.fileName >> d.statusText >> d.summaryText >> d.seedShown >> d.randomState
-        >> mode >> d.canMakeMaze >> d.mazeMade >> d.showAnswer >> d.transparentMode;
+    qint32 prompt = 0;
+    bool hasFigures = false;
+    bool hasSeed = false;
+    MazeFigures figures;
+    quint32 seed = 0;
+    stream >> d.maze >> d.pathCells >> d.fileName >> prompt >> d.otherPrompt >> hasFigures
+        >> figures.stats.answerLength >> figures.stats.deadEnds >> figures.stats.decisionPoints >> hasSeed >> seed
+        >> d.seedShown >> d.randomState >> mode >> d.canMakeMaze >> d.mazeMade >> d.showAnswer >> d.transparentMode;
     d.mazeMode = mode;
-    if (stream.status() != QDataStream::Ok || !stream.atEnd() || (mode != 0 && mode != 1))
+    if (stream.status() != QDataStream::Ok || !stream.atEnd() || (mode != 0 && mode != 1)
+        || prompt < qint32(Prompt::Other) || prompt > qint32(Prompt::PressMakeMaze))
         return std::nullopt;
+    d.prompt = Prompt(prompt);
+    if (hasSeed)
+        figures.seed = seed;
+    if (hasFigures)
+        d.figures = figures;
     RandomSource random;
     MazeBoard board(random);
     if (!readBoard(d.maze, board)
@@ -289,8 +311,9 @@ RecoveredDocument TFMain::recoveryState() const
         for (int x = 0; x < width; ++x)
             *cell++ = char(Board->getPathCell(x, y));
     d.fileName = FileName;
-    d.statusText = statusText();
-    d.summaryText = summaryText(); // emptied when hidden
+    d.prompt = prompt_;
+    d.otherPrompt = prompt_ == Prompt::Other ? statusText() : QString();
+    d.figures = figures_;
     d.seedShown = seedShown_;
     d.randomState = Board->randomSource().state();
     d.mazeMode = MazeMode;
@@ -325,13 +348,11 @@ bool TFMain::restoreRecovered(const RecoveredDocument& d)
         MMTransparentMode->setChecked(d.transparentMode);
         MMTransparentModeClick();
     }
-    SetStatusText(d.statusText);
-    if (d.summaryText.isEmpty()) {
-        HideSummary();
-    } else {
-        summaryPanel_->showSummary(d.summaryText);
-        summaryPanel_->show();
-    }
+    if (d.prompt == Prompt::Other)
+        SetStatusText(d.otherPrompt);
+    else
+        ShowPrompt(d.prompt);
+    showFigures(d.figures);
     seedShown_ = d.seedShown;
     // F5 makes the maze the lost program would have made next.
     Board->randomSource().setState(d.randomState);
@@ -351,7 +372,7 @@ void TFMain::OfferRecovery()
             leftover.remove();
             continue;
         }
-        switch (interaction_->askYesNo(this, QuestionRestore)) {
+        switch (interaction_->askYesNo(this, tr(QuestionRestore))) {
         case Interaction::Answer::Yes:
             // This program's own copy is on disk before the old one goes.
             if (restoreRecovered(*document))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditCommands.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -22,8 +24,11 @@ struct RecoveredDocument {
     QByteArray maze;      // the .maz file's bytes
     QByteArray pathCells; // the cells the path has passed, one byte each, row by row
     QString fileName;
-    QString statusText;
-    QString summaryText;       // the second status panel; empty when hidden
+    // The prompt and the figures as what they say, not in words: the
+    // program that restores them may show another language.
+    Prompt prompt = Prompt::Other;
+    QString otherPrompt;                // the words of a prompt of no kind
+    std::optional<MazeFigures> figures; // the second status panel; none when hidden
     quint32 seedShown = 0;     // what the seed command offers
     quint32 randomState = 0;   // where the next maze's random numbers start
     int mazeMode = 0;

@@ -1,6 +1,7 @@
 #include "StyleCommands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QActionGroup>
 #include <QMenu>
 #include <QPainter>
@@ -11,27 +12,25 @@
 
 namespace {
 
-const QString StyleMenuCaption = QStringLiteral("迷路の種類(&K)");
+const char* const StyleMenuCaption = QT_TRANSLATE_NOOP("MazeStyleMenu", "迷路の種類(&K)");
 const QString StyleSettingKey = QStringLiteral("maze/style");
-const QString SummaryText = QStringLiteral("答え %1 マス · 行き止まり %2 · 分かれ道 %3");
-const QString SummarySeedText = QStringLiteral(" · 種 %1");
 
 struct StyleItem {
     MazeStyle style;
     const char* name; // the action's object name
-    QString caption;
+    const char* caption;
 };
 
 const StyleItem StyleItems[] = {
-    {MazeStyle::Standard, "MMStyleStandard", QStringLiteral("標準")},
-    {MazeStyle::LongCorridors, "MMStyleCorridors", QStringLiteral("長い通路")},
-    {MazeStyle::ShortDeadEnds, "MMStyleDeadEnds", QStringLiteral("短い行き止まり")},
-    {MazeStyle::Uniform, "MMStyleUniform", QStringLiteral("均等")},
+    {MazeStyle::Standard, "MMStyleStandard", QT_TRANSLATE_NOOP("MazeStyleMenu", "標準")},
+    {MazeStyle::LongCorridors, "MMStyleCorridors", QT_TRANSLATE_NOOP("MazeStyleMenu", "長い通路")},
+    {MazeStyle::ShortDeadEnds, "MMStyleDeadEnds", QT_TRANSLATE_NOOP("MazeStyleMenu", "短い行き止まり")},
+    {MazeStyle::Uniform, "MMStyleUniform", QT_TRANSLATE_NOOP("MazeStyleMenu", "均等")},
 };
 
 } // namespace
 
-const QString SeedCommandCaption = QStringLiteral("乱数の種(&S)...");
+const char* const SeedCommandCaption = QT_TRANSLATE_NOOP("TFMain", "乱数の種(&S)...");
 
 MazeStyle storedMazeStyle()
 {
@@ -48,23 +47,32 @@ MazeStyleMenu::MazeStyleMenu(QMenu* mazeMenu, QWidget* window)
     : QObject(window)
     , group_(new QActionGroup(this))
 {
-    QMenu* menu = mazeMenu->addMenu(StyleMenuCaption);
-    menu->setObjectName(QStringLiteral("MMMazeStyle"));
+    menu_ = mazeMenu->addMenu(QString());
+    menu_->setObjectName(QStringLiteral("MMMazeStyle"));
     group_->setExclusive(true);
     const MazeStyle stored = storedMazeStyle();
     for (const StyleItem& item : StyleItems) {
-        auto* action = new QAction(item.caption, window);
+        auto* action = new QAction(window);
         action->setObjectName(QString::fromLatin1(item.name));
         action->setCheckable(true);
         action->setChecked(item.style == stored);
         action->setData(static_cast<int>(item.style));
         group_->addAction(action);
-        menu->addAction(action);
+        menu_->addAction(action);
         connect(action, &QAction::triggered, this, [this, style = item.style] {
             storeMazeStyle(style);
             emit styleChosen(style);
         });
     }
+    retranslateUi();
+}
+
+void MazeStyleMenu::retranslateUi()
+{
+    menu_->setTitle(tr(StyleMenuCaption));
+    const QList<QAction*> actions = group_->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i)
+        actions[i]->setText(tr(StyleItems[i].caption));
 }
 
 MazeStyle MazeStyleMenu::style() const
@@ -75,9 +83,12 @@ MazeStyle MazeStyleMenu::style() const
 
 QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed)
 {
-    QString text = SummaryText.arg(stats.answerLength).arg(stats.deadEnds).arg(stats.decisionPoints);
+    QString text = QCoreApplication::translate("MazeStyleMenu", "答え %1 マス · 行き止まり %2 · 分かれ道 %3")
+                       .arg(stats.answerLength)
+                       .arg(stats.deadEnds)
+                       .arg(stats.decisionPoints);
     if (seed)
-        text += SummarySeedText.arg(*seed);
+        text += QCoreApplication::translate("MazeStyleMenu", " · 種 %1").arg(*seed);
     return text;
 }
 

@@ -25,12 +25,15 @@ public:
     MazeStyleMenu(QMenu* mazeMenu, QWidget* window);
 
     MazeStyle style() const;
+    // The submenu's and the items' texts in the interface's language.
+    void retranslateUi();
 
 signals:
     // The user chose another style; it is already stored.
     void styleChosen(MazeStyle style);
 
 private:
+    QMenu* menu_;
     QActionGroup* group_;
 };
 
@@ -52,8 +55,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// The Maze menu's seed command, "乱数の種(&S)...".
-extern const QString SeedCommandCaption;
+// The Maze menu's seed command, "乱数の種(&S)..." (a text of the main window,
+// translated where it is shown).
+extern const char* const SeedCommandCaption;
 
 // The second status panel after a maze is made or loaded, e.g.
 // "答え 96 マス · 行き止まり 312 · 分かれ道 41 · 種 22695478"; the seed part only

@@ -12,6 +12,7 @@
 #include "MazeImage.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
+#include "Underlay.h"
 #include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -96,6 +98,7 @@ struct LargeNew : Interaction {
     void showMessage(QWidget*, MessageKind, const QString&) override {}
     std::optional<NewSize> askNewSize(QWidget*, int, int, int) override { return size; }
     std::optional<std::uint32_t> askSeed(QWidget*, std::uint32_t) override { return {}; }
+    std::optional<int> askUnderlayStrength(QWidget*, int) override { return {}; }
 };
 
 // The main window, shown, with a new board of the given side (100: the
@@ -307,6 +310,94 @@ void BM_MemoryOf1000UndoneSteps(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MemoryOf1000UndoneSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A picture to trace: a colour gradient with coloured discs, written as
+// `format` (JPEG at quality 90, as cameras write).
+QString writeTestPicture(const QString& file, QSize size, const char* format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, Qt::yellow);
+    gradient.setColorAt(0.5, Qt::magenta);
+    gradient.setColorAt(1, Qt::cyan);
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 40; ++i) {
+        painter.setBrush(QColor::fromHsv(i * 9, 220, 200));
+        painter.drawEllipse(QPoint(size.width() * (i * 37 % 100) / 100, size.height() * (i * 61 % 100) / 100),
+                            size.width() / 12, size.width() / 12);
+    }
+    painter.end();
+    image.save(file, format, 90);
+    return file;
+}
+
+// Answers New with the largest board and the open dialog with a picture.
+struct UnderlayNew : LargeNew {
+    QString picture;
+    std::optional<QString> askOpenFileName(QWidget*, const FileDialogSetup&) override { return picture; }
+};
+
+// One key press while drawing on the largest board at cell size 20, without
+// (Arg 0) and with (Arg 1) a picture under the grid: the step and the paint
+// of what it changed.
+void BM_KeyPressStepUnderlay(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    UnderlayNew answers;
+    answers.picture = writeTestPicture(folder.filePath(QStringLiteral("picture.png")), QSize(1600, 1200), "PNG");
+    TFMain window(&answers);
+    window.InitMaze();
+    window.MMNewClick();
+    window.show();
+    if (state.range(0) == 1) {
+        window.MMLoadUnderlayClick();
+        if (!window.underlay().isLoaded())
+            state.SkipWithError("the picture was not taken");
+    }
+    window.FormKeyDown(Qt::Key_Right, {});
+    QCoreApplication::processEvents();
+    int key = Qt::Key_Right;
+    for (auto _ : state) {
+        window.FormKeyDown(key, {});
+        QCoreApplication::processEvents();
+        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+}
+BENCHMARK(BM_KeyPressStepUnderlay)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A 24-megapixel camera JPEG (6000 x 4000) taken as the underlay, to the
+// editing view of the largest board painted over with it: what the user
+// waits for after choosing the file.
+void BM_LoadUnderlayPhoto(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString photo = writeTestPicture(folder.filePath(QStringLiteral("photo.jpg")), QSize(6000, 4000), "JPG");
+    LargeBoard large;
+    large.board.clearPath();
+    QImage editing = large.image;
+    {
+        QPainter painter(&editing);
+        QtCanvas canvas(painter);
+        large.board.drawGrid(canvas);
+    }
+    QSize kept;
+    for (auto _ : state) {
+        Underlay underlay;
+        if (underlay.load(photo) != Underlay::Failure::None) {
+            state.SkipWithError("the photo was not taken");
+            break;
+        }
+        QImage view = editing;
+        underlay.paintOver(view, view.rect(), large.board);
+        benchmark::DoNotOptimize(view.bits());
+        kept = underlay.picture().size();
+    }
+    state.counters["kept_width"] = kept.width();
+    state.counters["kept_height"] = kept.height();
+}
+BENCHMARK(BM_LoadUnderlayPhoto)->Unit(benchmark::kMillisecond);
 
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)

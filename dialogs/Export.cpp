@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,27 +19,11 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("エクスポート");
-const QString FormatLabel = QStringLiteral("形式(&F):");
-const QString PagesLabel = QStringLiteral("ページ(&G):");
-const QString PagesBoth = QStringLiteral("問題と解答");
-const QString PagesPuzzle = QStringLiteral("問題のみ");
-const QString PagesAnswer = QStringLiteral("解答のみ");
-const QString TitleLabel = QStringLiteral("タイトル(&T):");
-const QString TitlePlaceholder = QStringLiteral("なし");
-const QString NameLineBox = QStringLiteral("「なまえ：」の欄を付ける(&N)");
-const QString LabelsBox = QStringLiteral("スタートとゴールを書く(&S)");
-const QString WallLabel = QStringLiteral("壁の太さ(&W):");
-const QString WallAutoBox = QStringLiteral("自動(&A)");
-const QString PaperLabel = QStringLiteral("用紙(&P):");
-const QString LandscapeBox = QStringLiteral("横向き(&L)");
-const QString MarginLabel = QStringLiteral("余白(&M):");
-const QString DpiLabel = QStringLiteral("解像度(&R):");
-const QString CellSize = QStringLiteral("マスの大きさ: %1 mm");
-const QString SmallCellWarning = QStringLiteral("マスが %1 mm になり、2 mm より小さくなります。");
-const QString Millimetres = QStringLiteral(" mm");
-const QString Dpi = QStringLiteral(" dpi");
-const QString OkButton = QStringLiteral("エクスポート(&E)...");
+const char* const PagesItems[] = {
+    QT_TRANSLATE_NOOP("TFExport", "問題と解答"),
+    QT_TRANSLATE_NOOP("TFExport", "問題のみ"),
+    QT_TRANSLATE_NOOP("TFExport", "解答のみ"),
+};
 
 constexpr int PreviewWidth = 300;
 constexpr int PreviewHeight = 380;
@@ -48,35 +33,31 @@ constexpr int PreviewHeight = 380;
 TFExport::TFExport(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(Caption);
     setObjectName(QStringLiteral("FExport"));
 
     CBFormat = new QComboBox(this);
     CBFormat->addItems({QStringLiteral("PDF"), QStringLiteral("SVG"), QStringLiteral("PNG")});
     CBPages = new QComboBox(this);
-    CBPages->addItems({PagesBoth, PagesPuzzle, PagesAnswer});
+    for (const char* item : PagesItems)
+        CBPages->addItem(tr(item));
     EdTitle = new QLineEdit(this);
-    EdTitle->setPlaceholderText(TitlePlaceholder);
-    CkNameLine = new QCheckBox(NameLineBox, this);
-    CkLabels = new QCheckBox(LabelsBox, this);
+    CkNameLine = new QCheckBox(this);
+    CkLabels = new QCheckBox(this);
     SEWall = new QDoubleSpinBox(this);
     SEWall->setRange(ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
     SEWall->setSingleStep(0.05);
     SEWall->setDecimals(2);
-    SEWall->setSuffix(Millimetres);
-    CkWallAuto = new QCheckBox(WallAutoBox, this);
+    CkWallAuto = new QCheckBox(this);
     CBPaper = new QComboBox(this);
     for (const PaperChoice& paper : paperChoices())
         CBPaper->addItem(QLatin1String(paper.name));
-    CkLandscape = new QCheckBox(LandscapeBox, this);
+    CkLandscape = new QCheckBox(this);
     SEMargin = new QDoubleSpinBox(this);
     SEMargin->setRange(0, ExportSettings::MaxMarginMm);
     SEMargin->setDecimals(1);
-    SEMargin->setSuffix(Millimetres);
     SEDpi = new QSpinBox(this);
     SEDpi->setRange(ExportSettings::MinDpi, ExportSettings::MaxDpi);
     SEDpi->setSingleStep(50);
-    SEDpi->setSuffix(Dpi);
     LbCellSize = new QLabel(this);
     LbCellSize->setWordWrap(true);
     Preview = new QLabel(this);
@@ -93,32 +74,36 @@ TFExport::TFExport(QWidget* parent)
     for (const auto& [widget, name] : names)
         widget->setObjectName(QLatin1String(name));
 
+    // Each row's label, with the control its access key goes to.
     auto* form = new QFormLayout;
-    form->addRow(FormatLabel, CBFormat);
-    form->addRow(PagesLabel, CBPages);
-    form->addRow(TitleLabel, EdTitle);
+    auto addRow = [this, form](QWidget* buddy, auto* field) {
+        auto* label = new QLabel(this);
+        label->setBuddy(buddy);
+        rowLabels_.push_back(label);
+        form->addRow(label, field);
+    };
+    addRow(CBFormat, CBFormat);
+    addRow(CBPages, CBPages);
+    addRow(EdTitle, EdTitle);
     form->addRow(QString(), CkNameLine);
     form->addRow(QString(), CkLabels);
     auto* wall = new QHBoxLayout;
     wall->addWidget(SEWall, 1);
     wall->addWidget(CkWallAuto);
-    form->addRow(WallLabel, wall);
+    addRow(SEWall, wall);
     auto* paper = new QHBoxLayout;
     paper->addWidget(CBPaper, 1);
     paper->addWidget(CkLandscape);
-    form->addRow(PaperLabel, paper);
-    form->addRow(MarginLabel, SEMargin);
-    form->addRow(DpiLabel, SEDpi);
+    addRow(CBPaper, paper);
+    addRow(SEMargin, SEMargin);
+    addRow(SEDpi, SEDpi);
     form->addRow(LbCellSize);
-    // Rows of a widget get their label's buddy from the form; these two hold layouts.
-    if (auto* l = qobject_cast<QLabel*>(form->labelForField(wall)))
-        l->setBuddy(SEWall);
-    if (auto* l = qobject_cast<QLabel*>(form->labelForField(paper)))
-        l->setBuddy(CBPaper);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(OkButton);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtOK"));
+    // The export button is the dialog's own, not the standard OK, whose text
+    // the button box would put back when the language changes.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    BtOK = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
+    BtOK->setObjectName(QStringLiteral("BtOK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BtCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -135,6 +120,7 @@ TFExport::TFExport(QWidget* parent)
     previewTimer_->setInterval(80);
     connect(previewTimer_, &QTimer::timeout, this, &TFExport::refreshPreview);
 
+    retranslateUi();
     setSettings(ExportSettings{});
     for (QComboBox* box : {CBFormat, CBPages, CBPaper})
         connect(box, &QComboBox::currentIndexChanged, this, &TFExport::settingsChanged);
@@ -144,6 +130,37 @@ TFExport::TFExport(QWidget* parent)
         connect(box, &QDoubleSpinBox::valueChanged, this, &TFExport::settingsChanged);
     connect(SEDpi, &QSpinBox::valueChanged, this, &TFExport::settingsChanged);
     connect(EdTitle, &QLineEdit::textChanged, this, &TFExport::settingsChanged);
+}
+
+void TFExport::retranslateUi()
+{
+    setWindowTitle(tr("エクスポート"));
+    const char* const rowTexts[] = {
+        QT_TR_NOOP("形式(&F):"),      QT_TR_NOOP("ページ(&G):"), QT_TR_NOOP("タイトル(&T):"), QT_TR_NOOP("壁の太さ(&W):"),
+        QT_TR_NOOP("用紙(&P):"),      QT_TR_NOOP("余白(&M):"),   QT_TR_NOOP("解像度(&R):"),
+    };
+    for (std::size_t i = 0; i < rowLabels_.size(); ++i)
+        rowLabels_[i]->setText(tr(rowTexts[i]));
+    for (int i = 0; i < CBPages->count(); ++i)
+        CBPages->setItemText(i, tr(PagesItems[i]));
+    EdTitle->setPlaceholderText(tr("なし"));
+    CkNameLine->setText(tr("「なまえ：」の欄を付ける(&N)"));
+    CkLabels->setText(tr("スタートとゴールを書く(&S)"));
+    CkWallAuto->setText(tr("自動(&A)"));
+    CkLandscape->setText(tr("横向き(&L)"));
+    SEWall->setSuffix(tr(" mm"));
+    SEMargin->setSuffix(tr(" mm"));
+    SEDpi->setSuffix(tr(" dpi"));
+    BtOK->setText(tr("エクスポート(&E)..."));
+}
+
+void TFExport::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+        settingsChanged();
+    }
+    QDialog::changeEvent(event);
 }
 
 std::optional<ExportSettings> TFExport::AskExport(const MazeOutline& maze, const ExportSettings& settings)
@@ -223,7 +240,8 @@ void TFExport::settingsChanged()
     }
     const QString size = QLocale::c().toString(cell, 'f', 1);
     const bool small = cell < SmallCellMm;
-    LbCellSize->setText(small ? SmallCellWarning.arg(size) : CellSize.arg(size));
+    LbCellSize->setText(small ? tr("マスが %1 mm になり、2 mm より小さくなります。").arg(size)
+                              : tr("マスの大きさ: %1 mm").arg(size));
     LbCellSize->setStyleSheet(small ? QStringLiteral("QLabel { color: #b00000; font-weight: bold; }") : QString());
     previewTimer_->start();
 }

@@ -6,12 +6,14 @@
 #include <QDialog>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTimer;
 
@@ -50,9 +52,16 @@ public:
     QSpinBox* SEDpi = nullptr;
     QLabel* LbCellSize = nullptr;
     QLabel* Preview = nullptr;
+    QPushButton* BtOK = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslateUi();
     void settingsChanged();
+
+    std::vector<QLabel*> rowLabels_;
 
     MazeOutline maze_;
     QTimer* previewTimer_ = nullptr;

@@ -1,5 +1,6 @@
 #include "Seed.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,25 +10,13 @@
 
 #include <limits>
 
-namespace {
-
-const QString SeedTitle = QStringLiteral("乱数の種");
-const QString SeedCaption = QStringLiteral("乱数の種(&S):");
-const QString SeedNote = QStringLiteral("同じ道、同じ迷路の種類、同じ種からは同じ迷路ができます。\n"
-                                        "種は 0 ～ 4294967295 の数です。");
-const QString OkText = QStringLiteral("OK");
-const QString CancelText = QStringLiteral("キャンセル");
-
-} // namespace
-
 TFSeed::TFSeed(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FSeed"));
-    setWindowTitle(SeedTitle);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
-    LbSeed = new QLabel(SeedCaption, this);
+    LbSeed = new QLabel(this);
     LbSeed->setObjectName(QStringLiteral("LbSeed"));
     EdSeed = new QLineEdit(this);
     EdSeed->setObjectName(QStringLiteral("EdSeed"));
@@ -35,14 +24,14 @@ TFSeed::TFSeed(QWidget* parent)
     EdSeed->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), EdSeed));
     EdSeed->setMinimumWidth(110);
     LbSeed->setBuddy(EdSeed);
-    LbNote = new QLabel(SeedNote, this);
+    LbNote = new QLabel(this);
     LbNote->setObjectName(QStringLiteral("LbNote"));
 
-    BtOK = new QPushButton(OkText, this);
+    BtOK = new QPushButton(this);
     BtOK->setObjectName(QStringLiteral("BtOK"));
     BtOK->setDefault(true);
     connect(BtOK, &QPushButton::clicked, this, &QDialog::accept);
-    BtCancel = new QPushButton(CancelText, this);
+    BtCancel = new QPushButton(this);
     BtCancel->setObjectName(QStringLiteral("BtCancel"));
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
     // OK only while the field holds a number the source can take.
@@ -60,6 +49,24 @@ TFSeed::TFSeed(QWidget* parent)
     layout->addWidget(LbNote);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    retranslateUi();
+}
+
+void TFSeed::retranslateUi()
+{
+    setWindowTitle(tr("乱数の種"));
+    LbSeed->setText(tr("乱数の種(&S):"));
+    LbNote->setText(tr("同じ道、同じ迷路の種類、同じ種からは同じ迷路ができます。\n"
+                       "種は 0 ～ 4294967295 の数です。"));
+    BtOK->setText(tr("OK"));
+    BtCancel->setText(tr("キャンセル"));
+}
+
+void TFSeed::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void TFSeed::ShowSeed(std::uint32_t seed)

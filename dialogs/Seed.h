@@ -30,7 +30,12 @@ public:
     QPushButton* BtOK = nullptr;
     QPushButton* BtCancel = nullptr;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslateUi();
+
     QLabel* LbSeed = nullptr;
     QLabel* LbNote = nullptr;
 };

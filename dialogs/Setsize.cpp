@@ -136,9 +136,9 @@ private:
     }
 };
 
-QLabel* makeCaptionPanel(QWidget* parent, const QString& name, const QString& caption, int y)
+QLabel* makeCaptionPanel(QWidget* parent, const QString& name, int y)
 {
-    auto* panel = new QLabel(caption, parent);
+    auto* panel = new QLabel(parent);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(1);
@@ -165,7 +165,6 @@ TFSetSize::TFSetSize(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FSetSize"));
-    setWindowTitle(QStringLiteral("新規作成"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(212, 156);
 
@@ -175,25 +174,25 @@ TFSetSize::TFSetSize(QWidget* parent)
     Panel1->setLineWidth(1);
     Panel1->setGeometry(0, 0, 209, 121);
 
-    Panel2 = makeCaptionPanel(Panel1, QStringLiteral("Panel2"), QStringLiteral("横幅"), 16);
+    Panel2 = makeCaptionPanel(Panel1, QStringLiteral("Panel2"), 16);
     SEWidth = new SizeField(Panel1, QStringLiteral("SEWidth"), 5, 100, 30);
     SEWidth->setGeometry(112, 16, 73, 21);
 
-    Panel3 = makeCaptionPanel(Panel1, QStringLiteral("Panel3"), QStringLiteral("縦幅"), 48);
+    Panel3 = makeCaptionPanel(Panel1, QStringLiteral("Panel3"), 48);
     SEHeight = new SizeField(Panel1, QStringLiteral("SEHeight"), 5, 100, 30);
     SEHeight->setGeometry(112, 48, 73, 21);
 
-    Panel4 = makeCaptionPanel(Panel1, QStringLiteral("Panel4"), QStringLiteral("グリッドサイズ"), 80);
+    Panel4 = makeCaptionPanel(Panel1, QStringLiteral("Panel4"), 80);
     SEGridSize = new SizeField(Panel1, QStringLiteral("SEGridSize"), 3, 20, 5);
     SEGridSize->setGeometry(112, 80, 73, 21);
 
-    BtOK = new QPushButton(QStringLiteral("OK"), this);
+    BtOK = new QPushButton(this);
     BtOK->setObjectName(QStringLiteral("BtOK"));
     BtOK->setGeometry(16, 128, 75, 25);
     BtOK->setDefault(true);
     connect(BtOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    BtCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    BtCancel = new QPushButton(this);
     BtCancel->setObjectName(QStringLiteral("BtCancel"));
     BtCancel->setGeometry(120, 128, 75, 25);
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -207,6 +206,24 @@ TFSetSize::TFSetSize(QWidget* parent)
              static_cast<QWidget*>(SEGridSize), static_cast<QWidget*>(BtOK),
              static_cast<QWidget*>(BtCancel) })
         control->installEventFilter(this);
+    retranslateUi();
+}
+
+void TFSetSize::retranslateUi()
+{
+    setWindowTitle(tr("新規作成"));
+    Panel2->setText(tr("横幅"));
+    Panel3->setText(tr("縦幅"));
+    Panel4->setText(tr("グリッドサイズ"));
+    BtOK->setText(tr("OK"));
+    BtCancel->setText(tr("Cancel"));
+}
+
+void TFSetSize::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QDialog::changeEvent(event);
 }
 
 bool TFSetSize::AskSize(int width, int height, int gridSize)

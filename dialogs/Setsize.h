@@ -35,8 +35,11 @@ protected:
     // Sees the keys of every control before the control does: Enter means
     // OK and Esc means Cancel wherever the focus is.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslateUi();
+
     QFrame* Panel1 = nullptr;
     QLabel* Panel2 = nullptr;
     QLabel* Panel3 = nullptr;

@@ -18,11 +18,6 @@
 
 namespace {
 
-// The licence line under the author line, and the licence's full name in its
-// tool tip.
-const QString licenseLine = QStringLiteral("License: GNU GPL v3 or later");
-const QString licenseName = QStringLiteral("GNU General Public License, version 3 or later (GPL-3.0-or-later)");
-
 void setPixelSize(QWidget* widget, int pixels)
 {
     // Only the size is set: the family stays the application's UI font.
@@ -40,11 +35,14 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-// Makes a control at least as tall as a line of its font plus `extra`, so
-// that fonts taller than their pixel size lose no descenders.
+// Makes a control at least as tall as a line of its font plus `extra`, and
+// a label as tall as its text asks, so that fonts taller than their pixel
+// size lose no descenders.
 void fitHeight(QWidget* widget, int minimum, int extra = 0)
 {
-    widget->resize(widget->width(), std::max(minimum, widget->fontMetrics().height() + extra));
+    const auto* label = qobject_cast<QLabel*>(widget);
+    const int text = label ? label->sizeHint().height() : 0;
+    widget->resize(widget->width(), std::max({minimum, widget->fontMetrics().height() + extra, text}));
 }
 
 QString linkAddress()
@@ -54,7 +52,8 @@ QString linkAddress()
         return homePage;
     // Without a home page the link opens the manual's first page.
     const std::filesystem::path exeDir(QCoreApplication::applicationDirPath().toStdU16String());
-    return QUrl::fromLocalFile(QString::fromStdU16String(helpPathFor(exeDir).u16string())).toString();
+    const std::filesystem::path manual = helpPathFor(exeDir, manualLanguage());
+    return QUrl::fromLocalFile(QString::fromStdU16String(manual.u16string())).toString();
 }
 
 } // namespace
@@ -63,7 +62,6 @@ TFVersion::TFVersion(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FVersion"));
-    setWindowTitle(QStringLiteral("Zubelo - About"));
     setModal(false);
     setFixedSize(304, 163);
 
@@ -79,15 +77,13 @@ TFVersion::TFVersion(QWidget* parent)
     Image1->setPixmap(QIcon(QStringLiteral(":/icons/zubelo.svg")).pixmap(32, 32));
 
     // The labels reach to the right edge so that a wider UI font still fits.
-    LbVersion = makeLabel(this, QStringLiteral("LbVersion"), QStringLiteral("Zubelo - Ver 1.01"),
-                          QRect(96, 16, 200, 20), 16);
+    LbVersion = makeLabel(this, QStringLiteral("LbVersion"), QString(), QRect(96, 16, 200, 20), 16);
+    // The author's name, the same in every language.
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Zubelo project"),
                        QRect(96, 40, 200, 24), 19);
     // Between the author line and the e-mail row, in the UI font's own size.
-    LbLicense = makeLabel(this, QStringLiteral("LbLicense"), licenseLine, QRect(96, 64, 200, 16), 12);
-    LbLicense->setToolTip(licenseName);
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("E-MAIL:"),
-                       QRect(16, 80, 70, 18), 16);
+    LbLicense = makeLabel(this, QStringLiteral("LbLicense"), QString(), QRect(96, 64, 200, 16), 12);
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QString(), QRect(16, 80, 70, 18), 16);
 
     EdEMAIL = new QLineEdit(QString::fromUtf8(ZUBELO_EMAIL), this);
     EdEMAIL->setObjectName(QStringLiteral("EdEMAIL"));
@@ -99,21 +95,19 @@ TFVersion::TFVersion(QWidget* parent)
     editPalette.setColor(QPalette::Base, editPalette.color(QPalette::Window));
     EdEMAIL->setPalette(editPalette);
 
-    address_ = linkAddress();
     LbURL = makeLabel(this, QStringLiteral("LbURL"), QString(), QRect(32, 112, 242, 16), 16);
     QPalette linkPalette = LbURL->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
     LbURL->setPalette(linkPalette);
     LbURL->setCursor(Qt::PointingHandCursor);
-    LbURL->setToolTip(address_);
 
-    BtOK = new QPushButton(QStringLiteral("OK"), this);
+    BtOK = new QPushButton(this);
     BtOK->setObjectName(QStringLiteral("BtOK"));
     BtOK->setGeometry(120, 136, 75, 25);
     BtOK->setDefault(true);
     connect(BtOK, &QPushButton::clicked, this, &QWidget::hide);
 
-    fitToFonts();
+    retranslateUi();
 
     // Key preview: the dialog sees Enter and Esc before any of its controls.
     installEventFilter(this);
@@ -121,8 +115,32 @@ TFVersion::TFVersion(QWidget* parent)
         child->installEventFilter(this);
 }
 
+void TFVersion::retranslateUi()
+{
+    setWindowTitle(tr("Zubelo - About"));
+    LbVersion->setText(tr("Zubelo - Ver 1.01"));
+    // The licence the program is given under, with its full name in the tool tip.
+    LbLicense->setText(tr("License: GNU GPL v3 or later"));
+    LbLicense->setToolTip(tr("GNU General Public License, version 3 or later (GPL-3.0-or-later)"));
+    Label2->setText(tr("E-MAIL:"));
+    BtOK->setText(tr("OK"));
+    // Without a home page the link opens the manual, in the language shown.
+    address_ = linkAddress();
+    LbURL->setToolTip(address_);
+    fitToFonts();
+}
+
 void TFVersion::fitToFonts()
 {
+    // A long address (a file URL deep in the file system) is shortened in
+    // the middle; the full one stays in the tool tip. The label draws a
+    // glyph's overhang beyond its advance, so shorter still until the label
+    // has room for all of it.
+    for (int room = LbURL->width(); room > 0; room -= 2) {
+        LbURL->setText(LbURL->fontMetrics().elidedText(address_, Qt::ElideMiddle, room));
+        if (LbURL->sizeHint().width() <= LbURL->width())
+            break;
+    }
     // The positions are fixed; only the heights follow the fonts.
     fitHeight(LbVersion, 20);
     fitHeight(Label1, 24);
@@ -130,9 +148,6 @@ void TFVersion::fitToFonts()
     fitHeight(Label2, 18);
     fitHeight(EdEMAIL, 18, 2);
     fitHeight(LbURL, 16);
-    // A long address (a file URL deep in the file system) is shortened in
-    // the middle; the full one stays in the tool tip.
-    LbURL->setText(LbURL->fontMetrics().elidedText(address_, Qt::ElideMiddle, LbURL->width()));
 }
 
 void TFVersion::LbURLClick()
@@ -184,5 +199,7 @@ void TFVersion::changeEvent(QEvent* event)
     // behind it.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
         hide();
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
     QDialog::changeEvent(event);
 }

@@ -40,6 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void retranslateUi();
     void fitToFonts();
 
     QString address_;

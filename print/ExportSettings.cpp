@@ -41,7 +41,7 @@ ExportSettings ExportSettings::forMaze(std::size_t index) const
     ExportSettings one = *this;
     if (numbered) {
         const QString number = QString::number(index + 1);
-        one.title = title.isEmpty() ? number : PrintTexts::NumberedTitle.arg(title, number);
+        one.title = title.isEmpty() ? number : PrintTexts::numberedTitle(title, number);
         one.numbered = false;
     }
     return one;

@@ -82,8 +82,8 @@ LabelStyle labelStyle(double roughCellMm)
     s.textHeight = textHeightMm(font);
     s.arrowLength = std::clamp(0.9 * roughCellMm, 3.5, 8.0);
     s.arrowWidth = std::clamp(0.06 * roughCellMm, 0.3, 0.6);
-    s.startWidth = textWidthMm(font, PrintTexts::StartLabel);
-    s.goalWidth = textWidthMm(font, PrintTexts::GoalLabel);
+    s.startWidth = textWidthMm(font, PrintTexts::startLabel());
+    s.goalWidth = textWidthMm(font, PrintTexts::goalLabel());
     return s;
 }
 
@@ -134,7 +134,7 @@ std::vector<PageLayout::Label> placeLabels(const MazeOutline& maze, const LabelS
         case MazeOutline::Side::Top: text = QRectF(gap.x() - w / 2, anchor.y() - h, w, h); break;
         case MazeOutline::Side::Bottom: text = QRectF(gap.x() - w / 2, anchor.y(), w, h); break;
         }
-        out.push_back({start ? PrintTexts::StartLabel : PrintTexts::GoalLabel, text,
+        out.push_back({start ? PrintTexts::startLabel() : PrintTexts::goalLabel(), text,
                        start ? QLineF(farEnd, nearEnd) : QLineF(nearEnd, farEnd)});
     }
     if (out.size() == 2)
@@ -208,7 +208,7 @@ PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& raw, const 
         const double height = textHeightMm(printFont(TitleLargestPt));
         L.titleRect = QRectF(area.topLeft(), QSizeF(area.width(), height));
         const FittedText puzzle = fitTitle(s.title, area.width());
-        const FittedText answer = fitTitle(s.title + PrintTexts::AnswerSuffix, area.width());
+        const FittedText answer = fitTitle(PrintTexts::answerTitle(s.title), area.width());
         L.puzzleTitle = puzzle.text;
         L.puzzleTitlePt = puzzle.pointSize;
         L.answerTitle = answer.text;
@@ -220,7 +220,7 @@ PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& raw, const 
         const QFont font = printFont(NameLinePt);
         const double height = textHeightMm(font);
         const double block = std::min(NameLineWidthMm, area.width());
-        const double textWidth = textWidthMm(font, PrintTexts::NameLine);
+        const double textWidth = textWidthMm(font, PrintTexts::nameLine());
         L.nameTextRect = QRectF(area.right() - block, area.top(), textWidth, height);
         L.nameRule = QLineF(L.nameTextRect.right(), L.nameTextRect.bottom(), area.right(), L.nameTextRect.bottom());
         area.setTop(area.top() + height + BandGapMm);

@@ -58,7 +58,7 @@ void paintPage(QPainter& painter, const PageLayout& L, const MazeOutline& maze, 
         painter.setPen(Qt::black);
         painter.setFont(printFont(L.namePt));
         painter.drawText(mapping.map(L.nameTextRect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         PrintTexts::NameLine);
+                         PrintTexts::nameLine());
         painter.setPen(QPen(Qt::black, 0.3 * mapping.dotsPerMm, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(mapping.map(L.nameRule));
     }

@@ -9,6 +9,7 @@ run_packages=(
     g++ cmake make
     qt6-base-dev qt6-svg-dev qt6-tools-dev libgl-dev
     qt6-translations-l10n   # Qt's own dialogs and buttons in Japanese
+    qt6-l10n-tools          # lupdate and lrelease: the English catalogue
     fonts-ipafont-gothic    # the Japanese interface font
 )
 test_packages=(

@@ -235,6 +235,58 @@ key Down Down Down Down Down Right Right Right Right Right Right
 key F5
 shot appstream-answer
 
+# A picture under the grid: a heart to trace on a 30 x 24 board of 18-pixel
+# cells (the picture has the grid's shape, 40 picture pixels a cell).
+"$python" - "$out/heart.png" <<'PY'
+import sys
+from PIL import Image, ImageDraw
+c = 40
+img = Image.new("RGB", (30 * c, 24 * c), (150, 205, 245))
+d = ImageDraw.Draw(img)
+d.ellipse((-4 * c, 17 * c, 34 * c, 40 * c), fill=(90, 175, 80))
+d.ellipse((25 * c, 1 * c, 29 * c, 5 * c), fill=(255, 215, 40))
+d.ellipse((7.5 * c, 5.5 * c, 16.5 * c, 14.5 * c), fill=(225, 40, 70))
+d.ellipse((14.5 * c, 5.5 * c, 23.5 * c, 14.5 * c), fill=(225, 40, 70))
+d.polygon([(8 * c, 11.5 * c), (23 * c, 11.5 * c), (15.5 * c, 20.5 * c)], fill=(225, 40, 70))
+for x, y in ((3, 3), (9, 2), (5, 17)):
+    d.ellipse((x * c, y * c, (x + 3) * c, (y + 1.5) * c), fill=(255, 255, 255))
+img.save(sys.argv[1])
+PY
+# The keys that walk through the given cells, straight from one to the next.
+walk() {
+    "$python" - "$@" <<'PY'
+import sys
+p = [int(v) for v in sys.argv[1:]]
+keys = []
+for i in range(0, len(p) - 2, 2):
+    (x, y), (nx, ny) = p[i:i + 2], p[i + 2:i + 4]
+    keys += ["Right" if nx > x else "Left"] * abs(nx - x) + ["Down" if ny > y else "Up"] * abs(ny - y)
+print(" ".join(keys))
+PY
+}
+key ctrl+n
+answer n
+answer ctrl+a 3 0 Tab ctrl+a 2 4 Tab ctrl+a 1 8 Return
+sleep 0.5
+key alt+v
+answer i
+answer ctrl+a
+xdotool type --delay 20 "$out/heart.png"
+answer Return
+click_cell -1 12 18
+# shellcheck disable=SC2046 # one key a word
+key $(walk -1 12 6 12 6 7 8 7 8 5 13 5 13 7 17 7 17 5 22 5)
+shot underlay
+# Stronger (the strength item: second from the bottom of the View menu).
+key alt+v
+answer Up Up Return
+answer ctrl+a 7 0 Return
+# shellcheck disable=SC2046
+key $(walk 22 5 22 7 24 7 24 12 23 12 23 14 21 14 21 16 19 16 19 18 17 18 17 20 15 20 15 24)
+shot underlay_strong
+key F5
+shot underlay_maze
+
 # Killed with the maze just made unsaved: the next start offers the
 # recovery copy, and Yes brings the maze back.
 sleep 3  # the copy is written within two seconds of a change
@@ -286,7 +338,7 @@ echo "screenshots in $out"
 if [ "${2:-}" = --manual ]; then
     mkdir -p resources/help/images
     for name in startup path maze noanswer newdialog transparent style_standard style_corridors style_deadends \
-        style_uniform; do
+        style_uniform underlay; do
         cp "$out/$name.png" resources/help/images/
     done
     echo "manual pictures updated"

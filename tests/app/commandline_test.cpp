@@ -6,6 +6,7 @@
 #include "PageLayout.h"
 #include "maze_outline.h"
 #include "print_support.h"
+#include "scratch_settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -494,9 +494,10 @@ void DocumentTest::droppedFiles()
     MazeBoard maze;
     QVERIFY(maze.resize(7, 9));
     QVERIFY(maze.saveFile(path("dropped.maz").toStdU16String()));
-    QFile picture(path("picture.png"));
-    QVERIFY(picture.open(QIODevice::WriteOnly));
-    picture.close();
+    for (const char* name : {"picture.png", "notes.txt"}) {
+        QFile empty(path(name));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+    }
     auto drop = [&h](const QStringList& files) {
         QMimeData data;
         QList<QUrl> urls;
@@ -513,10 +514,13 @@ void DocumentTest::droppedFiles()
     };
 
     // Another kind of file, or several: refused with a message, nothing else.
+    // A picture is for the underlay, and this one is no picture.
     h.pressKeys("RR");
     const auto before = h.window->board().toFileBytes();
+    QVERIFY(drop({path("notes.txt")}));
+    QCOMPARE(h.script.messages.back().text, QStringLiteral("「notes.txt」は迷路ファイル(.maz)ではないので開けません。"));
     QVERIFY(drop({path("picture.png")}));
-    QCOMPARE(h.script.messages.back().text, QStringLiteral("「picture.png」は迷路ファイル(.maz)ではないので開けません。"));
+    QCOMPARE(h.script.messages.back().text, QStringLiteral("「picture.png」は下絵にできる画像ファイルではありません。"));
     QVERIFY(drop({path("dropped.maz"), path("picture.png")}));
     QCOMPARE(h.script.messages.back().text, QStringLiteral("ファイルは一度に1つずつドロップしてください。"));
     QCOMPARE(h.window->board().toFileBytes(), before);

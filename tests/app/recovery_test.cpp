@@ -114,6 +114,7 @@ void RecoveryTest::copiesThatCannotBeTakenAsTheyAreAreRefused()
         good.encode() + '\0',
         QByteArray(good.encode()).replace("ZUBELO-RECOVERY", "ZUBELO-RECOVERX"),
         changed([](RecoveredDocument& d) { d.mazeMode = 2; }),
+        changed([](RecoveredDocument& d) { d.prompt = Prompt(int(Prompt::PressMakeMaze) + 1); }),
         changed([](RecoveredDocument& d) { d.pathCells.chop(1); }),
         changed([](RecoveredDocument& d) { d.maze.chop(1); }),
         changed([](RecoveredDocument& d) { d.maze[20] = char(0x7F); }),   // head far outside

@@ -18,6 +18,7 @@ public:
     std::deque<std::optional<QString>> saveNames;
     std::deque<std::optional<NewSize>> sizes;
     std::deque<std::optional<std::uint32_t>> seeds;
+    std::deque<std::optional<int>> strengths;
 
     struct Message {
         MessageKind kind;
@@ -32,6 +33,7 @@ public:
     };
     std::vector<SizeRequest> sizeRequests;
     std::vector<std::uint32_t> seedRequests; // the number each seed dialog showed
+    std::vector<int> strengthRequests;       // the strength each strength dialog showed
     // Questions that came without a scripted answer.
     std::vector<QString> unexpected;
 
@@ -76,6 +78,12 @@ public:
     {
         seedRequests.push_back(seed);
         return next(seeds, QStringLiteral("seed dialog"));
+    }
+
+    std::optional<int> askUnderlayStrength(QWidget*, int percent) override
+    {
+        strengthRequests.push_back(percent);
+        return next(strengths, QStringLiteral("strength dialog"));
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "Setsize.h"
+#include "language_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -104,6 +105,48 @@ private slots:
         QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
         QCOMPARE(ok->geometry(), QRect(16, 128, 75, 25));
         QCOMPARE(cancel->geometry(), QRect(120, 128, 75, 25));
+    }
+
+    // Each caption is shown whole in its fixed place, in either language
+    // and its font.
+    void captionsFit_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QStringList>("captions"); // title, the three rows, OK, Cancel
+        QTest::newRow("Japanese") << false
+                                  << QStringList{QStringLiteral("新規作成"), QStringLiteral("横幅"), QStringLiteral("縦幅"),
+                                                 QStringLiteral("グリッドサイズ"), QStringLiteral("OK"),
+                                                 QStringLiteral("Cancel")};
+        QTest::newRow("English") << true
+                                 << QStringList{QStringLiteral("New Maze"), QStringLiteral("Width"),
+                                                QStringLiteral("Height"), QStringLiteral("Grid size"),
+                                                QStringLiteral("OK"), QStringLiteral("Cancel")};
+    }
+
+    void captionsFit()
+    {
+        QFETCH(bool, english);
+        QFETCH(QStringList, captions);
+        const ShownIn language(english ? Language::Ui::English : Language::Ui::Japanese);
+        TFSetSize dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList shown{dialog.windowTitle()};
+        for (const char* name : {"Panel2", "Panel3", "Panel4"}) {
+            const QLabel* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY(label);
+            shown << label->text();
+            const QSize room = label->contentsRect().size();
+            QVERIFY2(label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height(),
+                     qPrintable(label->text()));
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= room.width(), qPrintable(label->text()));
+        }
+        for (const QPushButton* button : {dialog.BtOK, dialog.BtCancel}) {
+            shown << button->text();
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width());
+        }
+        QCOMPARE(shown, captions);
+        QCOMPARE(dialog.size(), QSize(212, 156));
     }
 
     void rows_data()

@@ -4,6 +4,7 @@
 // ever starts.
 
 #include "Hhelp.h"
+#include "language_support.h"
 #include "Version.h"
 #include "help_location.h"
 
@@ -103,6 +104,7 @@ private slots:
     void cleanupTestCase();
 
     void showsNameVersionAndContacts();
+    void controlsFitInsideTheDialog_data();
     void controlsFitInsideTheDialog();
     void isModelessAndReusedWhenShownAgain();
     void okHides();
@@ -175,8 +177,15 @@ void VersionTest::showsNameVersionAndContacts()
     }
 }
 
+void VersionTest::controlsFitInsideTheDialog_data()
+{
+    addLanguageRows();
+}
+
 void VersionTest::controlsFitInsideTheDialog()
 {
+    QFETCH(bool, english);
+    const ShownIn language(english ? Language::Ui::English : Language::Ui::Japanese);
     TFVersion dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -206,7 +215,12 @@ void VersionTest::controlsFitInsideTheDialog()
         const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
         QVERIFY2(textWidth <= label->width(), qPrintable(label->objectName()));
         QVERIFY2(label->fontMetrics().height() <= label->height(), qPrintable(label->objectName()));
+        QVERIFY2(label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height(),
+                 qPrintable(label->objectName() + QStringLiteral(" %1x%2 in %3x%4").arg(label->sizeHint().width())
+                            .arg(label->sizeHint().height()).arg(label->width()).arg(label->height())));
+        QVERIFY2(!english || !hasJapanese(label->text()), qPrintable(label->text()));
     }
+    QVERIFY(dialog.BtOK->fontMetrics().horizontalAdvance(dialog.BtOK->text()) + 8 <= dialog.BtOK->width());
     // The frameless field keeps a pixel above and below its line.
     QVERIFY(dialog.EdEMAIL->fontMetrics().height() + 2 <= dialog.EdEMAIL->height());
 }

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "BitmapExport.h"
 #include "ColorKey.h"
+#include "Underlay.h"
 #include "window_harness.h"
 
 #include "../maze/test_support.h"
@@ -75,9 +76,10 @@ struct PaintCounter : QObject {
 
 // What the screen shows of the picture area (the window's own pixels, as
 // far as the scroll area shows them) against the board's picture drawn
-// afresh, white right of and below it. Empty when they agree. Where the
-// see-through mask leaves the window out, the window shows nothing.
-QString screenDiffersFromBoard(WindowHarness& h)
+// afresh, white right of and below it, with `underlay` (a copy of the
+// window's) under the grid of the editing view. Empty when they agree.
+// Where the see-through mask leaves the window out, the window shows nothing.
+QString screenDiffersFromBoard(WindowHarness& h, Underlay* underlay = nullptr)
 {
     const QWidget* viewport = h.window->findChild<QScrollArea*>()->viewport();
     const MazeImage* image = h.window->image();
@@ -88,7 +90,9 @@ QString screenDiffersFromBoard(WindowHarness& h)
                              .convertToFormat(QImage::Format_RGB32);
     if (shown.size() != viewport->size())
         return QStringLiteral("no screen picture");
-    const QImage expected = freshPicture(h.window->board(), h.window->mazeMode() != 0);
+    QImage expected = freshPicture(h.window->board(), h.window->mazeMode() != 0);
+    if (underlay && h.window->mazeMode() == 0)
+        underlay->paintOver(expected, expected.rect(), h.window->board());
     const QRect visible = QRect(image->pos(), image->size()) & viewport->rect();
     // The pixels the mask leaves out, looked up per pixel.
     const QRegion mask = h.window->mask().translated(-at);
@@ -245,11 +249,23 @@ void ViewTest::burstOfZoomKeysIsPaintedOnce()
 // Whatever the user does, the screen shows the board's current picture
 // where the picture area is on view: steps and steps back (painted cell by
 // cell), new starts, Make Maze, the answer on and off, transparent mode,
-// zoom, scrolling and starting over.
+// zoom, scrolling and starting over; with a picture under the grid.
 void ViewTest::screenShowsTheBoardThroughARandomSession()
 {
     WindowHarness h;
     h.newBoard(70, 50, 14); // larger than the screen, so it scrolls
+    QTemporaryDir dir;
+    const QString photo = dir.filePath(QStringLiteral("under.png"));
+    QImage picture(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, QColor::fromHsv(x * 359 / picture.width(), 200, 255 - y / 2).rgb());
+    QVERIFY(picture.save(photo));
+    h.script.openNames.push_back(photo);
+    h.action("MMLoadUnderlay")->trigger();
+    QVERIFY(h.window->underlay().isLoaded());
+    Underlay underlay;
+    QCOMPARE(underlay.load(photo), Underlay::Failure::None);
     auto* area = h.window->findChild<QScrollArea*>();
     std::mt19937 rng(1717);
     auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
@@ -289,8 +305,9 @@ void ViewTest::screenShowsTheBoardThroughARandomSession()
         } else {
             continue;
         }
-        QTRY_VERIFY2(screenDiffersFromBoard(h).isEmpty(),
-                     qPrintable(screenDiffersFromBoard(h) + QStringLiteral(" after ") + done.join(QLatin1Char(' '))));
+        QTRY_VERIFY2(screenDiffersFromBoard(h, &underlay).isEmpty(),
+                     qPrintable(screenDiffersFromBoard(h, &underlay) + QStringLiteral(" after ")
+                                + done.join(QLatin1Char(' '))));
     }
     QVERIFY(done.count(QStringLiteral("make")) > 2);
     QVERIFY(done.count(QStringLiteral("scroll")) > 5);

@@ -7,6 +7,7 @@
 #include "MazeImage.h"
 #include "QtCanvas.h"
 #include "maze_board.h"
+#include "scratch_settings.h"
 #include "scripted_interaction.h"
 
 #include <QAction>
@@ -19,20 +20,6 @@
 #include <QtTest>
 
 #include <memory>
-
-// The settings and the data (recovery copies) of every program that
-// includes this live in a scratch folder of their own, set before the
-// application object exists (and inherited by any program a test starts),
-// never in the user's.
-struct ScratchSettings {
-    QTemporaryDir folder;
-    ScratchSettings()
-    {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath(QStringLiteral("data"))));
-    }
-};
-inline ScratchSettings scratchSettings;
 
 struct WindowHarness {
     // Each window starts from no stored settings.

@@ -253,7 +253,7 @@ TEST_F(GenerateTest, NeighbouringPathCellsNotConsecutiveKeepTheirWall)
     ASSERT_TRUE(board.resize(6, 6));
     // Along row 1, down, back along row 2: cells (x,1) and (x,2) are
     // neighbours on the path but not consecutive.
-    drawKeys(board, -1, 1, "RRRRDLLLLL");
+    drawKeys(board, -1, 1, "RRRRDLLLL");
     board.makeMaze();
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(board.getMazeH(x, 2), 0) << x;

@@ -139,8 +139,15 @@ inline void drawKeys(MazeBoard& b, int startX, int startY, const std::string& ke
     b.startX = startX;
     b.startY = startY;
     b.clearPath();
-    for (const char key : keys)
-        stepHead(b, key);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // A path leaves the ring only with its first step and ends where it
+        // comes back to it: a key after that would write outside the arrays.
+        if (i > 0 && onRing(b, b.curX, b.curY)) {
+            std::fprintf(stderr, "drawKeys: key %zu of \"%s\" goes on past the ring\n", i, keys.c_str());
+            std::abort();
+        }
+        stepHead(b, keys[i]);
+    }
 }
 
 // The cells of a self-avoiding path from a ring cell through the grid back to

@@ -143,7 +143,11 @@ cat >"$work/bin/xdg-open" <<SH
 echo "\$1" >>"$work/opened"
 SH
 chmod +x "$work/bin/xdg-open"
-PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP= "$root/usr/bin/zubelo" &
+# Settings and data of its own: a recovery copy the user's own Zubelo left
+# behind would otherwise greet it with a question. In the C locale, so in
+# Japanese, with the Japanese manual.
+PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP= XDG_CONFIG_HOME="$work/config" \
+    XDG_DATA_HOME="$work/data" LC_ALL=C.UTF-8 LANGUAGE= "$root/usr/bin/zubelo" &
 pid=$!
 window=""
 for _ in $(seq 100); do

@@ -1,0 +1,726 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>不明なオプションです: %1</source>
+        <translation>unknown option: %1</translation>
+    </message>
+    <message>
+        <source>オプション %1 に値を指定してください</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>オプション %1 は値を取りません</source>
+        <translation>option %1 takes no value</translation>
+    </message>
+    <message>
+        <source>オプション %1 の値が正しくありません: %2</source>
+        <translation>option %1: invalid value: %2</translation>
+    </message>
+    <message>
+        <source>出力ファイルを --export で指定してください</source>
+        <translation>name the output file with --export</translation>
+    </message>
+    <message>
+        <source>出力ファイルの形式が分かりません (.pdf .svg .png .bmp): %1</source>
+        <translation>unknown output format (.pdf .svg .png .bmp): %1</translation>
+    </message>
+    <message>
+        <source>迷路ファイル (.maz) を指定してください</source>
+        <translation>name a maze file (.maz)</translation>
+    </message>
+    <message>
+        <source>迷路ファイルは一つだけ指定してください: %1</source>
+        <translation>name only one maze file: %1</translation>
+    </message>
+    <message>
+        <source>Failed to open File </source>
+        <translation>Failed to open File </translation>
+    </message>
+    <message>
+        <source>オプション %1 は --batch と一緒に使ってください</source>
+        <translation>option %1 is only for --batch</translation>
+    </message>
+    <message>
+        <source>出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1</source>
+        <translation>unknown output format (.pdf .svg .png .bmp .maz): %1</translation>
+    </message>
+    <message>
+        <source>使い方:
+  zubelo [迷路ファイル.maz]
+  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
+  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]
+
+--export は迷路ファイルを印刷用に書き出します (画面は使いません)。
+形式は出力ファイルの拡張子で決まります:
+  .pdf  問題のページと解答のページ
+  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
+  .png  .svg と同じ図を画像で
+  .bmp  画面と同じビットマップ
+
+--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
+(できあがった迷路のファイルなら、その答えの道を使います):
+  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
+  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
+  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
+書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。
+
+オプション:
+  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)
+  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)
+  --landscape                 横向き
+  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)
+  --name-line                 「なまえ：」の欄を付ける
+  --no-labels                 スタートとゴールを書かない
+  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)
+  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)
+  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)
+  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)
+  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)
+                              deadends (短い行き止まり) uniform (均等)
+  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)
+  -h, --help                  この説明
+
+終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り
+</source>
+        <translation>Usage:
+  zubelo [MAZE.maz]
+  zubelo --export OUTPUT MAZE.maz [OPTIONS]
+  zubelo --batch N [--style STYLE] [--seed SEED] MAZE.maz --export OUTPUT [OPTIONS]
+
+--export writes a maze file for printing (without opening a window).
+The format comes from the output file&apos;s suffix:
+  .pdf  the puzzle page and the answer page
+  .svg  the maze with its start and finish only; puzzle and answer are
+        NAME.svg and NAME-answer.svg
+  .png  the same pictures as .svg, as images
+  .bmp  the bitmap the window shows
+
+--batch makes N mazes (1 to 1000) around the path drawn in the maze file
+(the answer&apos;s path, if the file holds a finished maze) and writes them:
+  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
+  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
+  .maz  numbered maze files NAME-001.maz … (each holds its answer)
+Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;.
+
+Options:
+  --pages both|puzzle|answer  pages to write (default: both = puzzle and answer)
+  --page-size PAPER           A4 A3 B5 B4 Letter Legal (default: A4; B5 and B4 are JIS)
+  --landscape                 landscape paper
+  --title TEXT                title (the answer page adds &quot;(Answer)&quot;)
+  --name-line                 a line to write a name on
+  --no-labels                 no Start and Finish labels
+  --wall-mm WIDTH             wall thickness (mm, 0.1 to 3; default: an eighth of a cell)
+  --margin-mm WIDTH           paper margins (mm, 0 to 50; default: 15)
+  --dpi N                     PNG resolution (72 to 600; default: 300)
+  --batch N                   make N mazes and write them numbered (1 to 1000)
+  --style STYLE               style of the --batch mazes: standard (the default),
+                              corridors (long corridors), deadends (short dead ends), uniform
+  --seed SEED                 random seed of --batch (0 to 4294967295; default: a new one each run)
+  -h, --help                  this help
+
+Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
+</translation>
+    </message>
+</context>
+<context>
+    <name>ExportEngine</name>
+    <message>
+        <source>ファイル %s を作成できません</source>
+        <translation>Cannot create the file %s</translation>
+    </message>
+    <message>
+        <source>ストリームへの書き込みエラー</source>
+        <translation>Error writing the file</translation>
+    </message>
+</context>
+<context>
+    <name>Interaction</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>言語 / Language(&amp;L)</source>
+        <translation>言語 / &amp;Language</translation>
+    </message>
+    <message>
+        <source>システムに合わせる / Follow the system(&amp;S)</source>
+        <translation>システムに合わせる / Follow the &amp;System</translation>
+    </message>
+</context>
+<context>
+    <name>Manual</name>
+    <message>
+        <source>ja</source>
+        <extracomment>The folder of the manual in this language: &quot;en&quot; for English. Only languages that have a manual of their own name their folder here.</extracomment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>MazeStyleMenu</name>
+    <message>
+        <source>迷路の種類(&amp;K)</source>
+        <translation>Maze &amp;Style</translation>
+    </message>
+    <message>
+        <source>標準</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>長い通路</source>
+        <translation>&amp;Long Corridors</translation>
+    </message>
+    <message>
+        <source>短い行き止まり</source>
+        <translation>Short &amp;Dead Ends</translation>
+    </message>
+    <message>
+        <source>均等</source>
+        <translation>&amp;Uniform</translation>
+    </message>
+    <message>
+        <source>答え %1 マス · 行き止まり %2 · 分かれ道 %3</source>
+        <translation>Answer %1 cells · Dead ends %2 · Branches %3</translation>
+    </message>
+    <message>
+        <source> · 種 %1</source>
+        <translation> · Seed %1</translation>
+    </message>
+</context>
+<context>
+    <name>PrintCommands</name>
+    <message>
+        <source>印刷できませんでした。</source>
+        <translation>Printing failed.</translation>
+    </message>
+    <message>
+        <source>迷路</source>
+        <translation>maze</translation>
+    </message>
+    <message>
+        <source>%1 (*.%2)|*.%2|All Files (*.*) |*.*</source>
+        <extracomment>%1: the format&apos;s name (PDF, SVG, PNG), %2: its suffix.</extracomment>
+        <translation>%1 Files (*.%2)|*.%2|All Files (*.*) |*.*</translation>
+    </message>
+</context>
+<context>
+    <name>PrintTexts</name>
+    <message>
+        <source>スタート</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>ゴール</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>なまえ：</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>（解答）</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>%1（解答）</source>
+        <extracomment>The answer page&apos;s title; %1 is the puzzle page&apos;s title.</extracomment>
+        <translation>%1 (Answer)</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A numbered page title in a book of mazes; %1 is the title, %2 the number.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>TFExport</name>
+    <message>
+        <source>問題と解答</source>
+        <translation>Puzzle and answer</translation>
+    </message>
+    <message>
+        <source>問題のみ</source>
+        <translation>Puzzle only</translation>
+    </message>
+    <message>
+        <source>解答のみ</source>
+        <translation>Answer only</translation>
+    </message>
+    <message>
+        <source>エクスポート</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>形式(&amp;F):</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>ページ(&amp;G):</source>
+        <translation>Pa&amp;ges:</translation>
+    </message>
+    <message>
+        <source>タイトル(&amp;T):</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>壁の太さ(&amp;W):</source>
+        <translation>&amp;Wall thickness:</translation>
+    </message>
+    <message>
+        <source>用紙(&amp;P):</source>
+        <translation>&amp;Paper:</translation>
+    </message>
+    <message>
+        <source>余白(&amp;M):</source>
+        <translation>&amp;Margins:</translation>
+    </message>
+    <message>
+        <source>解像度(&amp;R):</source>
+        <translation>&amp;Resolution:</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>「なまえ：」の欄を付ける(&amp;N)</source>
+        <translation>Add a &amp;name line</translation>
+    </message>
+    <message>
+        <source>スタートとゴールを書く(&amp;S)</source>
+        <translation>Label the &amp;start and finish</translation>
+    </message>
+    <message>
+        <source>自動(&amp;A)</source>
+        <translation>&amp;Automatic</translation>
+    </message>
+    <message>
+        <source>横向き(&amp;L)</source>
+        <translation>&amp;Landscape</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source> dpi</source>
+        <translation> dpi</translation>
+    </message>
+    <message>
+        <source>エクスポート(&amp;E)...</source>
+        <translation>&amp;Export…</translation>
+    </message>
+    <message>
+        <source>マスが %1 mm になり、2 mm より小さくなります。</source>
+        <translation>The cells come to %1 mm, less than 2 mm.</translation>
+    </message>
+    <message>
+        <source>マスの大きさ: %1 mm</source>
+        <translation>Cell size: %1 mm</translation>
+    </message>
+</context>
+<context>
+    <name>TFMain</name>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す(Ctrl+Z)</source>
+        <translation>Undo (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>やり直し(Ctrl+Y)</source>
+        <translation>Redo (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(Ctrl+Shift+S)</source>
+        <translation>Save As (Ctrl+Shift+S)</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>終了(Ctrl+Q)</source>
+        <translation>Exit (Ctrl+Q)</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>Open &amp;Recent</translation>
+    </message>
+    <message>
+        <source>「%1」はビットマップファイルの名前です。迷路は拡張子 .maz の名前で保存してください。</source>
+        <translation>“%1” is the name of a bitmap file. Save the maze under a name ending in .maz.</translation>
+    </message>
+    <message>
+        <source>「%1」は迷路ファイルの名前です。ビットマップは拡張子 .bmp の名前で保存してください。</source>
+        <translation>“%1” is the name of a maze file. Save the bitmap under a name ending in .bmp.</translation>
+    </message>
+    <message>
+        <source>「%1」は迷路ファイル(.maz)ではないので開けません。</source>
+        <translation>“%1” is not a maze file (.maz) and cannot be opened.</translation>
+    </message>
+    <message>
+        <source>ファイルは一度に1つずつドロップしてください。</source>
+        <translation>Drop one file at a time.</translation>
+    </message>
+    <message>
+        <source>始点を決めてください(灰色の部分)</source>
+        <translation>Choose the start on the grey border</translation>
+    </message>
+    <message>
+        <source>迷路の始点は外側(灰色の部分)にしてください。</source>
+        <translation>The start must be on the grey border, outside the grid.</translation>
+    </message>
+    <message>
+        <source>カーソルキーで迷路を作成してください。</source>
+        <translation>Draw the path with the cursor keys.</translation>
+    </message>
+    <message>
+        <source>外側(灰色の部分)まで線を伸ばしてください。</source>
+        <translation>Take the path on to the grey border.</translation>
+    </message>
+    <message>
+        <source>迷路作成ボタンを押してください。</source>
+        <translation>Press Make Maze (F5).</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New…</translation>
+    </message>
+    <message>
+        <source>新規作成(Ctrl+N)</source>
+        <translation>New (Ctrl+N)</translation>
+    </message>
+    <message>
+        <source>読み込み(&amp;L)</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>読み込み(Ctrl+O)</source>
+        <translation>Open (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存(Ctrl+S)</source>
+        <translation>Save (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>ビットマップファイルとして保存(&amp;B)</source>
+        <translation>Save as &amp;Bitmap…</translation>
+    </message>
+    <message>
+        <source>ビットマップファイルとして保存</source>
+        <translation>Save as Bitmap</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>印刷(Ctrl+P)</source>
+        <translation>Print (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー(&amp;V)...</source>
+        <translation>Print Pre&amp;view…</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>エクスポート(&amp;E)...</source>
+        <translation>&amp;Export…</translation>
+    </message>
+    <message>
+        <source>エクスポート(Ctrl+E)</source>
+        <translation>Export (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>迷路作成(&amp;M)</source>
+        <translation>&amp;Make Maze</translation>
+    </message>
+    <message>
+        <source>迷路作成(F5)</source>
+        <translation>Make Maze (F5)</translation>
+    </message>
+    <message>
+        <source>迷路の初期化(&amp;I)</source>
+        <translation>&amp;Initialise Maze</translation>
+    </message>
+    <message>
+        <source>迷路の初期化(F2)</source>
+        <translation>Initialise Maze (F2)</translation>
+    </message>
+    <message>
+        <source>解答を表示する(&amp;D)</source>
+        <translation>Show &amp;Answer</translation>
+    </message>
+    <message>
+        <source>解答を表示する(F3)</source>
+        <translation>Show Answer (F3)</translation>
+    </message>
+    <message>
+        <source>透過ウィンドウモード(&amp;T)</source>
+        <translation>&amp;Transparent Window</translation>
+    </message>
+    <message>
+        <source>透過ウィンドウモード(Ctrl+T)</source>
+        <translation>Transparent Window (Ctrl+T)</translation>
+    </message>
+    <message>
+        <source>グリッド拡大(&amp;F)</source>
+        <translation>&amp;Enlarge Grid</translation>
+    </message>
+    <message>
+        <source>グリッド拡大(F)</source>
+        <translation>Enlarge Grid (F)</translation>
+    </message>
+    <message>
+        <source>グリッド縮小(&amp;D)</source>
+        <translation>&amp;Reduce Grid</translation>
+    </message>
+    <message>
+        <source>グリッド縮小(D)</source>
+        <translation>Reduce Grid (D)</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ヘルプ(F1)</source>
+        <translation>Help (F1)</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About Zubelo</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>迷路(&amp;M)</source>
+        <translation>&amp;Maze</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>新規ファイル</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>内容が変更されています。変更を保存しますか？</source>
+        <translation>The maze has been changed. Do you want to save the changes?</translation>
+    </message>
+    <message>
+        <source>Maze Files (*.maz)|*.maz|All Files (*.*) |*.*</source>
+        <translation>Maze Files (*.maz)|*.maz|All Files (*.*) |*.*</translation>
+    </message>
+    <message>
+        <source>MAZ File (*.maz)|*.maz|All Files (*.*)|*.*</source>
+        <translation>Maze Files (*.maz)|*.maz|All Files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Failed to open File </source>
+        <translation>Failed to open File </translation>
+    </message>
+    <message>
+        <source>Bitmap (*.bmp)|*.bmp|All Files (*.*) |*.*</source>
+        <translation>Bitmap Files (*.bmp)|*.bmp|All Files (*.*) |*.*</translation>
+    </message>
+    <message>
+        <source>乱数の種(&amp;S)...</source>
+        <translation>S&amp;eed…</translation>
+    </message>
+    <message>
+        <source>前回保存されなかった迷路があります。復元しますか？</source>
+        <translation>A maze was not saved last time. Do you want to restore it?</translation>
+    </message>
+    <message>
+        <source>下絵を読み込む(&amp;I)...</source>
+        <translation>Load &amp;Picture…</translation>
+    </message>
+    <message>
+        <source>下絵を表示する</source>
+        <translation>&amp;Show Picture</translation>
+    </message>
+    <message>
+        <source>下絵を表示する(Ctrl+I)</source>
+        <translation>Show Picture (Ctrl+I)</translation>
+    </message>
+    <message>
+        <source>下絵の濃さ...</source>
+        <translation>Picture Stren&amp;gth…</translation>
+    </message>
+    <message>
+        <source>下絵を外す</source>
+        <translation>Re&amp;move Picture</translation>
+    </message>
+    <message>
+        <source>このデスクトップでは透過ウィンドウモードは使えません。下絵を使ってください。</source>
+        <translation>See-through windows do not work on this desktop. Use a picture under the grid instead.</translation>
+    </message>
+</context>
+<context>
+    <name>TFSeed</name>
+    <message>
+        <source>乱数の種</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <source>乱数の種(&amp;S):</source>
+        <translation>&amp;Seed:</translation>
+    </message>
+    <message>
+        <source>同じ道、同じ迷路の種類、同じ種からは同じ迷路ができます。
+種は 0 ～ 4294967295 の数です。</source>
+        <translation>The same path, maze style and seed always make the same maze.
+A seed is a number from 0 to 4294967295.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFSetSize</name>
+    <message>
+        <source>新規作成</source>
+        <translation>New Maze</translation>
+    </message>
+    <message>
+        <source>横幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>縦幅</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>グリッドサイズ</source>
+        <translation>Grid size</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFVersion</name>
+    <message>
+        <source>Zubelo - About</source>
+        <translation>Zubelo - About</translation>
+    </message>
+    <message>
+        <source>Zubelo - Ver 1.01</source>
+        <translation>Zubelo - Ver 1.01</translation>
+    </message>
+    <message>
+        <source>License: GNU GPL v3 or later</source>
+        <translation>License: GNU GPL v3 or later</translation>
+    </message>
+    <message>
+        <source>GNU General Public License, version 3 or later (GPL-3.0-or-later)</source>
+        <translation>GNU General Public License, version 3 or later (GPL-3.0-or-later)</translation>
+    </message>
+    <message>
+        <source>E-MAIL:</source>
+        <translation>E-MAIL:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>UnderlayTexts</name>
+    <message>
+        <source>下絵の濃さ</source>
+        <translation>Picture Strength</translation>
+    </message>
+    <message>
+        <source>濃さ (10〜90%):</source>
+        <translation>Strength (10–90%):</translation>
+    </message>
+    <message>
+        <source>画像ファイル (%1)|%1|すべてのファイル (*.*)|*.*</source>
+        <translation>Pictures (%1)|%1|All Files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>下絵の「%1」が見つかりません。</source>
+        <translation>The picture “%1” cannot be found.</translation>
+    </message>
+    <message>
+        <source>下絵の「%1」を開けません。</source>
+        <translation>The picture “%1” cannot be opened.</translation>
+    </message>
+    <message>
+        <source>「%1」は下絵にできる画像ファイルではありません。</source>
+        <translation>“%1” is not a picture file that can be traced.</translation>
+    </message>
+    <message>
+        <source>「%1」は途中で切れているか壊れているため、下絵にできません。</source>
+        <translation>“%1” is cut short or damaged and cannot be traced.</translation>
+    </message>
+    <message>
+        <source>「%1」は大きすぎるため下絵にできません(1億ピクセルまで)。</source>
+        <translation>“%1” is too large to trace (100 million pixels at most).</translation>
+    </message>
+</context>
+</TS>
