@@ -11,15 +11,9 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-shots-language}")
 mkdir -p "$out"
 
-if [ -z "${ZUBELO_IN_XVFB:-}" ]; then
-    for tool in xvfb-run xdotool import; do
-        command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb xdotool imagemagick)"; exit 1; }
-    done
-    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out"
-fi
-
-program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
-export QT_QPA_PLATFORM=xcb
+# shellcheck source=xsession.sh
+. scripts/xsession.sh
+in_xvfb "$0" xvfb-run xdotool import -- "$out"
 # Settings and data of its own, so that the language follows the system
 # (English here) and nothing is left in the user's settings, nor a recovery
 # copy of the unsaved maze when the program is ended.
@@ -33,14 +27,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-LANG=en_US.UTF-8 "$program" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+LANG=en_US.UTF-8 start_zubelo 'Zubelo'
+window=$found
 sleep 1
 
 shot_menu() { # name: the window and the menus that open right of it and below it
@@ -50,16 +38,11 @@ shot_menu() { # name: the window and the menus that open right of it and below i
 }
 shot() { # name: the window only
     sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
+    window_shot "$window" "$1"
 }
-dialog_shot() { # title name: the dialog with that title
+dialog() { # title name: the dialog with that title, once it has opened
     sleep 0.7
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
-    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
-    eval "$(xdotool getwindowgeometry --shell "$found")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+    dialog_shot "$@"
 }
 key() { # keys to the main window
     xdotool windowfocus --sync "$window" 2>/dev/null || true
@@ -90,18 +73,18 @@ key alt+h; shot_menu en-menu-help; answer Escape Escape
 # The dialogs: New asks first about the unsaved maze (No), then the size
 # (Escape: nothing changes).
 key ctrl+n
-dialog_shot 'Warning' en-question
+dialog 'Warning' en-question
 answer n
-dialog_shot 'New Maze' en-newdialog
+dialog 'New Maze' en-newdialog
 answer Escape
 key alt+h; answer a
-dialog_shot 'Zubelo - About' en-about
+dialog 'Zubelo - About' en-about
 answer Escape
 key alt+m; answer e
-dialog_shot 'Seed' en-seeddialog
+dialog 'Seed' en-seeddialog
 answer Escape
 key ctrl+e
-dialog_shot 'Export' en-exportdialog
+dialog 'Export' en-exportdialog
 answer Escape
 
 # Back to Japanese in the View menu: the same window, every text Japanese.

@@ -12,15 +12,9 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-shots}")
 mkdir -p "$out"
 
-if [ -z "${ZUBELO_IN_XVFB:-}" ]; then
-    for tool in xvfb-run xdotool import pdftoppm; do
-        command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb xdotool imagemagick poppler-utils)"; exit 1; }
-    done
-    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out" "${2:-}"
-fi
-
-program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
-export QT_QPA_PLATFORM=xcb
+# shellcheck source=xsession.sh
+. scripts/xsession.sh
+in_xvfb "$0" xvfb-run xdotool import pdftoppm -- "$out" "${2:-}"
 # The settings of this run only, starting from the defaults.
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
@@ -32,14 +26,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$program" &
-zubelo_pid=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name 'Zubelo' 2>/dev/null | tail -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Zubelo did not open a window"; exit 1; }
+start_zubelo 'Zubelo'
+window=$found
 sleep 1
 
 key() { # keys to the main window
@@ -57,10 +45,6 @@ times() { # key count: the key repeated
 }
 newest_window() { # the program's last visible window other than the main one
     xdotool search --onlyvisible --pid "$zubelo_pid" 2>/dev/null | grep -v "^$window\$" | tail -1
-}
-window_shot() { # window-id name
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
 }
 
 # A path from the start left of the top row, winding down to the bottom.

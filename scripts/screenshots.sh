@@ -11,16 +11,10 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-shots}")
 mkdir -p "$out"
 
-if [ -z "${ZUBELO_IN_XVFB:-}" ]; then
-    for tool in xvfb-run xdotool import /usr/bin/python3; do
-        command -v "$tool" >/dev/null || { echo "missing: $tool (apt-get install xvfb xdotool imagemagick python3-pil)"; exit 1; }
-    done
-    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$out" "${2:-}"
-fi
-
-program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")
+# shellcheck source=xsession.sh
+. scripts/xsession.sh
+in_xvfb "$0" xvfb-run xdotool import /usr/bin/python3 -- "$out" "${2:-}"
 python=/usr/bin/python3  # Debian's, with python3-pil
-export QT_QPA_PLATFORM=xcb
 # Settings and data of its own: the program starts with its defaults, and
 # neither the styles chosen and files opened here nor the recovery copies of
 # this run are left in the user's folders.
@@ -51,16 +45,6 @@ display -geometry +0+0 -backdrop "$out/backdrop.png" >/dev/null 2>&1 &
 backdrop_pid=$!
 sleep 1
 
-start_zubelo() { # title pattern [file]: starts the program, waits for that window
-    "$program" "${@:2}" &
-    zubelo_pid=$!
-    found=""
-    for _ in $(seq 50); do
-        found=$(xdotool search --onlyvisible --pid "$zubelo_pid" --name "$1" 2>/dev/null | tail -1) && [ -n "$found" ] && break
-        sleep 0.2
-    done
-    [ -n "$found" ] || { echo "Zubelo did not open a window '$1'"; exit 1; }
-}
 start_zubelo 'Zubelo'
 window=$found
 sleep 1
@@ -127,13 +111,6 @@ shot noanswer
 key F3
 
 # The same path in each maze style, each made from the same seed number.
-dialog_shot() { # title name: the dialog with that title
-    local found
-    found=$(xdotool search --onlyvisible --name "$1" | tail -1 || true)
-    [ -n "$found" ] || { echo "no dialog '$1'" >&2; return 0; }
-    eval "$(xdotool getwindowgeometry --shell "$found")"
-    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
-}
 style_number=0
 for style in standard corridors deadends uniform; do
     # Maze menu, 迷路の種類(&K), then the style's place in the submenu.
