@@ -41,6 +41,14 @@ static_assert(JoinLimit == 6553, "one fifth of 32767 lies between 6553 and 6554"
 // and a join hangs it under the root of that neighbour's set, which has a
 // smaller index. Cells that were joined (`joinedBefore`, laid out as `bits`)
 // take the usual way.
+//
+// The roots of the next pair are looked up before this pair's outcome is
+// decided. Whether two sets differ and whether a draw joins them are coin
+// flips to the branch predictor; after a wrong guess the processor starts
+// over from the branch, and the look-ups for the next pair, a chain of
+// dependent loads, are then already done. A join in between can only have
+// hung one of those roots under the other root of this pair, which is put
+// right without reading the parents again.
 template <bool Draw, bool FirstRight = false>
 RandomSource sweepPairs(std::uint64_t* bits, int columns, int words, int W, int partner, CellSets::Forest sets,
                         std::uint8_t* walls, int wallRow, RandomSource random,
@@ -50,30 +58,48 @@ RandomSource sweepPairs(std::uint64_t* bits, int columns, int words, int W, int 
         std::uint64_t* column = bits + static_cast<std::ptrdiff_t>(x) * words;
         for (int w = 0; w < words; ++w) {
             std::uint64_t pending = column[w];
+            if (pending == 0)
+                continue;
             std::uint64_t kept = pending;
             const std::uint64_t alone =
                 FirstRight ? ~joinedBefore[static_cast<std::ptrdiff_t>(x + 1) * words + w] : 0;
-            while (pending != 0) {
-                const int b = std::countr_zero(pending);
-                pending &= pending - 1;
-                const int y = w * 64 + b;
-                const int cell = y * W + x;
-                if (FirstRight && ((alone >> b) & 1)) {
-                    if (random.nextRandom() > JoinLimit)
-                        continue;
-                    walls[x + y * wallRow] = 1;
-                    sets.parent[cell + 1] = sets.find(cell);
-                } else {
-                    const int a = sets.find(cell);
-                    const int c = sets.find(cell + partner);
-                    if (a != c) {
-                        if (Draw && random.nextRandom() > JoinLimit)
-                            continue;
-                        walls[x + y * wallRow] = 1;
-                        sets.join(a, c);
-                    }
+            // The roots of the pair of bit b (the cell and its partner).
+            auto lookUp = [&](int b, int& a, int& c) {
+                const int cell = (w * 64 + b) * W + x;
+                a = sets.find(cell);
+                c = FirstRight && ((alone >> b) & 1) ? cell + 1 : sets.find(cell + partner);
+            };
+            int b = std::countr_zero(pending);
+            pending &= pending - 1;
+            int a = 0;
+            int c = 0;
+            lookUp(b, a, c);
+            for (;;) {
+                const bool more = pending != 0;
+                int nextB = 0;
+                int nextA = 0;
+                int nextC = 0;
+                if (more) {
+                    nextB = std::countr_zero(pending);
+                    pending &= pending - 1;
+                    lookUp(nextB, nextA, nextC);
                 }
-                kept &= ~(std::uint64_t(1) << b);
+                if (a == c) {
+                    kept &= ~(std::uint64_t(1) << b);
+                } else if (!Draw || random.nextRandom() <= JoinLimit) {
+                    walls[x + (w * 64 + b) * wallRow] = 1;
+                    const int low = a < c ? a : c;
+                    const int high = a < c ? c : a;
+                    sets.parent[high] = low;
+                    nextA = nextA == high ? low : nextA;
+                    nextC = nextC == high ? low : nextC;
+                    kept &= ~(std::uint64_t(1) << b);
+                }
+                if (!more)
+                    break;
+                b = nextB;
+                a = nextA;
+                c = nextC;
             }
             column[w] = kept;
         }
