@@ -177,8 +177,7 @@ QAction* TFMain::addCommand(const char* name, const char* caption, const char* h
 {
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
-    commandTexts_.push_back({action, caption, hint});
-    showCommandText(commandTexts_.back());
+    texts_.add(action, caption, hint);
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
     if (icon)
@@ -187,18 +186,11 @@ QAction* TFMain::addCommand(const char* name, const char* caption, const char* h
     return action;
 }
 
-void TFMain::showCommandText(const CommandText& command)
-{
-    const QString caption = tr(command.caption);
-    command.action->setText(caption);
-    command.action->setToolTip(command.hint ? tr(command.hint) : QString(caption).remove(QLatin1Char('&')));
-}
-
 QMenu* TFMain::addMenu(QMenu* parent, const char* name, const char* title)
 {
-    QMenu* menu = parent ? parent->addMenu(tr(title)) : menuBar()->addMenu(tr(title));
+    QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
     menu->setObjectName(QString::fromLatin1(name));
-    menuTitles_.push_back({menu, title});
+    texts_.addMenu(menu, title);
     return menu;
 }
 
@@ -286,12 +278,8 @@ void TFMain::createActions()
     view->addSeparator();
     view->addActions({MMLoadUnderlay, MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay});
     // Where nothing can show through a window, the picture goes under the grid instead.
-    if (!colorKey_->isSupported()) {
-        CommandText& mode = *std::find_if(commandTexts_.begin(), commandTexts_.end(),
-                                          [this](const CommandText& c) { return c.action == MMTransparentMode; });
-        mode.hint = UnderlayTexts::HintNoSeeThrough;
-        showCommandText(mode);
-    }
+    if (!colorKey_->isSupported())
+        texts_.setHint(MMTransparentMode, UnderlayTexts::HintNoSeeThrough);
     view->addSeparator();
     languageMenu_ = new LanguageMenu(view, this);
     QMenu* help = addMenu(nullptr, "Help1", QT_TR_NOOP("ヘルプ(&H)"));
@@ -442,10 +430,7 @@ void TFMain::changeEvent(QEvent* event)
 
 void TFMain::retranslateUi()
 {
-    for (const CommandText& command : commandTexts_)
-        showCommandText(command);
-    for (const auto& [menu, title] : menuTitles_)
-        menu->setTitle(tr(title));
+    texts_.retranslate();
     styleMenu_->retranslateUi();
     languageMenu_->retranslateUi();
     ShowPrompt(prompt_);

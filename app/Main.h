@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ColorKey.h"
+#include "CommandTexts.h"
 #include "EditCommands.h"
 #include "path_editor.h"
 #include "RecentFiles.h"
@@ -155,18 +156,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // A command's texts as written in the sources (Japanese), translated each
-    // time they are shown. Without a hint the tool tip is the caption.
-    struct CommandText {
-        QAction* action;
-        const char* caption;
-        const char* hint;
-    };
     void createActions();
     void createToolBar();
     QAction* addCommand(const char* name, const char* caption, const char* hint, const QKeySequence& shortcut,
                         const char* icon, void (TFMain::*handler)());
-    void showCommandText(const CommandText& command);
     // A menu of the menu bar (parent null) or a submenu, with its title.
     QMenu* addMenu(QMenu* parent, const char* name, const char* title);
     void retranslateUi();
@@ -255,8 +248,8 @@ private:
     SummaryPanel* summaryPanel_ = nullptr;
     MazeStyleMenu* styleMenu_ = nullptr;
     LanguageMenu* languageMenu_ = nullptr;
-    std::vector<CommandText> commandTexts_;
-    std::vector<std::pair<QMenu*, const char*>> menuTitles_;
+    // The texts of the commands and menus, shown again in another language.
+    CommandTexts texts_{"TFMain"};
     // What the status bar shows, kept to be shown again in another language.
     Prompt prompt_ = Prompt::Other;
     std::optional<MazeFigures> figures_;
