@@ -159,7 +159,8 @@ TEST_F(SaveSafetyTest, KilledSaveLeavesTheOldOrTheNewFileWhole)
         ::close(fd);
     };
     // How long one save takes in such a child, from its start to its end,
-    // under the same conditions: the median of a few.
+    // under the same conditions: the slowest of a few, so that on a busy
+    // machine the kills still reach past the end of the save.
     using Clock = std::chrono::steady_clock;
     std::vector<Clock::duration> took;
     for (int i = 0; i < 5; ++i) {
@@ -170,11 +171,10 @@ TEST_F(SaveSafetyTest, KilledSaveLeavesTheOldOrTheNewFileWhole)
         ASSERT_TRUE(saver.tick());
         took.push_back(Clock::now() - start);
     }
-    std::nth_element(took.begin(), took.begin() + 2, took.end());
-    const auto saveTime = took[2];
+    const auto saveTime = *std::max_element(took.begin(), took.end());
 
     std::mt19937 rng(20240611);
-    std::uniform_int_distribution<Clock::rep> spread(0, saveTime.count() * 3 / 2);
+    std::uniform_int_distribution<Clock::rep> spread(0, saveTime.count() * 2);
     int outcomeOld = 0, outcomeNew = 0, leftovers = 0;
     std::set<std::string> hiddenSeen;
     const int runs = 80;
