@@ -706,16 +706,9 @@ void TFMain::MMSaveAsBitmapClick()
     if (name.isEmpty())
         return;
     BitmapDialogName = name;
-    const BitmapExport::Result result = BitmapExport::save(exportPicture(), name);
+    const BitmapExport::Result result = BitmapExport::save(*Board, name);
     if (result != BitmapExport::Result::Written)
         interaction_->showMessage(this, Interaction::MessageKind::Error, ExportEngine::failureMessage({result, name}));
-}
-
-// The maze picture to export, drawn afresh at its full size: the window
-// keeps no picture of its own.
-QImage TFMain::exportPicture() const
-{
-    return BitmapExport::mazePicture(*Board);
 }
 
 void TFMain::setPrintInteraction(PrintInteraction* dialogs)

@@ -194,7 +194,6 @@ private:
     // The picture area's pixels, for the see-through mask.
     ColorKey::PictureSource shownPicture() const;
     void keepHeadInView();
-    QImage exportPicture() const;
     // Asks for a file name of the kind until one is given that is not of the
     // other kind; empty when cancelled.
     QString askSaveName(const QString& filter, SaveNames::Kind kind, const QString& offered);
