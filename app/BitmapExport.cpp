@@ -3,6 +3,7 @@
 #include "QtCanvas.h"
 #include "atomic_write.h"
 #include "maze_board.h"
+#include "FileNames.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -53,7 +54,7 @@ Result saveBytes(const QByteArray& bytes, const QString& fileName)
     // a pipe, a device or a folder is refused before anything opens it
     // (opening a pipe for writing waits for a reader).
     atomicfile::Step failed = atomicfile::Step::Create;
-    if (atomicfile::writeFile(std::filesystem::path(fileName.toStdU16String()), bytes.constData(),
+    if (atomicfile::writeFile(FileNames::toPath(fileName), bytes.constData(),
                               std::size_t(bytes.size()), &failed))
         return Result::Written;
     return failed == atomicfile::Step::Create ? Result::CannotCreate : Result::WriteError;

@@ -252,7 +252,7 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
 {
     RandomSource random;
     MazeBoard board(random);
-    if (!board.loadFile(std::filesystem::path(request.input.toStdU16String()))) {
+    if (!board.loadFile(FileNames::toPath(request.input))) {
         err << Prefix << translated(LoadFailed) << request.input << Qt::endl;
         return Failure;
     }

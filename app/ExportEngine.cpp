@@ -6,6 +6,7 @@
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_outline.h"
+#include "FileNames.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -98,7 +99,7 @@ QStringList targetFiles(const QString& target, Format format, std::size_t mazeCo
     if (format == Format::Pdf)
         return {target};
     const bool answers = pages == PageSet::Both && format != Format::Maz;
-    const std::filesystem::path out(target.toStdU16String());
+    const std::filesystem::path out = FileNames::toPath(target);
     const int count = static_cast<int>(mazeCount);
     const auto name = [&](int index, bool answer) {
         return QString::fromStdU16String(batchFileName(out, index, count, answer).u16string());
@@ -115,7 +116,7 @@ QStringList targetFiles(const QString& target, Format format, std::size_t mazeCo
 
 bool isRefusedTarget(const QString& fileName)
 {
-    return !filekind::isWritableTarget(std::filesystem::path(fileName.toStdU16String()));
+    return !filekind::isWritableTarget(FileNames::toPath(fileName));
 }
 
 QString failureMessage(const Outcome& outcome)

@@ -67,11 +67,6 @@ constexpr int ToolBarHeight = 33;
 constexpr int StatusBarHeight = 19;
 constexpr int ButtonSize = 26;
 
-std::filesystem::path toPath(const QString& name)
-{
-    return std::filesystem::path(name.toStdU16String());
-}
-
 } // namespace
 
 TFMain::TFMain(Interaction* interaction, QWidget* parent)
@@ -124,7 +119,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     Board->setStyle(styleMenu_->style());
     seedShown_ = Board->randomSource().state();
     History = std::make_unique<EditHistory>(static_cast<EditTarget&>(*this));
-    HelpPath = helpPathFor(toPath(ExeDir), manualLanguage());
+    HelpPath = helpPathFor(FileNames::toPath(ExeDir), manualLanguage());
     LoadHelp();
     MazeMode = 0;
     // White until the board is first shown.
@@ -435,7 +430,7 @@ void TFMain::retranslateUi()
     languageMenu_->retranslateUi();
     ShowPrompt(prompt_);
     showFigures(figures_);
-    HelpPath = helpPathFor(toPath(ExeDir), manualLanguage());
+    HelpPath = helpPathFor(FileNames::toPath(ExeDir), manualLanguage());
     UpdateControls();
 }
 
@@ -560,7 +555,7 @@ bool TFMain::writeDocument(const QString& name)
     endEdit();
     // A failed save keeps everything as it was: the maze stays unsaved and a
     // name just chosen is not taken, so the next Save asks again.
-    if (!Board->saveFile(toPath(name))) {
+    if (!Board->saveFile(FileNames::toPath(name))) {
         interaction_->showMessage(this, Interaction::MessageKind::Warning,
                                   ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, name}));
         return false;
@@ -652,7 +647,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
 {
     // A name that may stand for another file than the one chosen is refused
     // like a file that cannot be read.
-    if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(toPath(name))) {
+    if (nameIsExact && FileNames::isUnambiguous(name) && Board->loadFile(FileNames::toPath(name))) {
         FileName = name;
         underlay_->mazeOpened(name);
         FitImageToBoard();

@@ -7,6 +7,7 @@
 #include "atomic_write.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "FileNames.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -28,11 +29,6 @@ const QByteArray Magic("ZUBELO-RECOVERY");
 constexpr quint32 FormatVersion = 2;
 const QString CopySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
-
-std::filesystem::path toPath(const QString& name)
-{
-    return std::filesystem::path(name.toStdU16String());
-}
 
 // The board the maze bytes describe, with its start and head as stored (a
 // maze file read as a document starts its path anew; a recovery copy goes
@@ -209,7 +205,7 @@ void RecoveryKeeper::flush()
 
 void RecoveryKeeper::work()
 {
-    const std::filesystem::path copy = toPath(copyFile());
+    const std::filesystem::path copy = FileNames::toPath(copyFile());
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return job_ || stopping_; });

@@ -1,4 +1,5 @@
 #include "StagedFiles.h"
+#include "FileNames.h"
 
 #include <QBuffer>
 
@@ -27,7 +28,7 @@ BitmapExport::Result StagedFiles::stage(const QString& target, const std::functi
         return BitmapExport::Result::WriteError;
     const QByteArray& bytes = content.data();
     atomicfile::Step failed = atomicfile::Step::Create;
-    atomicfile::PendingFile file = atomicfile::prepareFile(std::filesystem::path(target.toStdU16String()),
+    atomicfile::PendingFile file = atomicfile::prepareFile(FileNames::toPath(target),
                                                            bytes.constData(), std::size_t(bytes.size()), &failed);
     if (!file)
         return resultOf(failed);
