@@ -16,7 +16,7 @@ test_packages=(
     libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-win32  # compiles the Windows-only sources as a check
     clang libclang-rt-14-dev    # the loader fuzzer (libFuzzer)
-    xvfb xauth xdotool          # the real program in a virtual display
+    xvfb xdotool                # the real program in a virtual display
     dpkg-dev file               # the Debian package (cpack, dpkg-shlibdeps)
     desktop-file-utils appstream libxml2-utils shared-mime-info  # validators
     lintian mandoc              # the package and its manual pages, checked

@@ -13,7 +13,7 @@ mkdir -p "$out"
 
 # shellcheck source=xsession.sh
 . scripts/xsession.sh
-in_xvfb "$0" xvfb-run xdotool import -- "$out"
+in_xvfb "$0" Xvfb xdotool import -- "$out"
 # Settings and data of its own, so that the language follows the system
 # (English here) and nothing is left in the user's settings, nor a recovery
 # copy of the unsaved maze when the program is ended.

@@ -21,4 +21,4 @@ if [ -z "$timing" ]; then
     timing=$work/window_timing
     g++ -std=c++20 -O2 -o "$timing" scripts/window_timing.cpp -lX11 /usr/lib/x86_64-linux-gnu/libXtst.so.6
 fi
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$timing" "$work/large.maz" "$program"
+QT_QPA_PLATFORM=xcb scripts/with_xvfb.sh 1280x1024x24 "$timing" "$work/large.maz" "$program"

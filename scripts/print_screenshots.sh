@@ -14,7 +14,7 @@ mkdir -p "$out"
 
 # shellcheck source=xsession.sh
 . scripts/xsession.sh
-in_xvfb "$0" xvfb-run xdotool import pdftoppm -- "$out" "${2:-}"
+in_xvfb "$0" Xvfb xdotool import pdftoppm -- "$out" "${2:-}"
 # The settings of this run only, starting from the defaults.
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png

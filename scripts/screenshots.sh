@@ -13,7 +13,7 @@ mkdir -p "$out"
 
 # shellcheck source=xsession.sh
 . scripts/xsession.sh
-in_xvfb "$0" xvfb-run xdotool import /usr/bin/python3 -- "$out" "${2:-}"
+in_xvfb "$0" Xvfb xdotool import /usr/bin/python3 -- "$out" "${2:-}"
 python=/usr/bin/python3  # Debian's, with python3-pil
 # Settings and data of its own: the program starts with its defaults, and
 # neither the styles chosen and files opened here nor the recovery copies of

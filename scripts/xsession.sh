@@ -13,7 +13,7 @@ in_xvfb() {
         shift
     done
     shift
-    ZUBELO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$script" "$@"
+    ZUBELO_IN_XVFB=1 exec scripts/with_xvfb.sh 1280x1024x24 "$script" "$@"
 }
 
 program=$(realpath "${ZUBELO_PROGRAM:-build/app/zubelo}")

@@ -10,8 +10,7 @@ set -euo pipefail
 # The last check needs a display: start one first, so that the package is
 # made once and the scratch folder below is removed on the way out.
 if [ -z "${DISPLAY:-}" ]; then
-    command -v xvfb-run >/dev/null || { echo "FAIL: xvfb-run missing (scripts/deps.sh test)" >&2; exit 1; }
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec "$(dirname "$0")/../../scripts/with_xvfb.sh" 1024x768x24 "$0" "$@"
 fi
 build=$(realpath "$1")
 work=$(mktemp -d)
