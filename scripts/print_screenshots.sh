@@ -15,9 +15,11 @@ mkdir -p "$out"
 # shellcheck source=xsession.sh
 . scripts/xsession.sh
 in_xvfb "$0" Xvfb xdotool import pdftoppm -- "$out" "${2:-}"
-# The settings of this run only, starting from the defaults.
-export XDG_CONFIG_HOME="$out/config"
-rm -rf "$XDG_CONFIG_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
+# The settings and data of this run only, starting from the defaults: no
+# recovery copy of an earlier run (the program is ended with SIGTERM, which
+# keeps one) greets it with a question.
+export XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
+rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
 # A title and the name line, as a user left them last time.
 mkdir -p "$XDG_CONFIG_HOME/Zubelo"
 printf '[export]\ntitle=めいろ 1\nnameLine=true\n' >"$XDG_CONFIG_HOME/Zubelo/Zubelo.conf"
