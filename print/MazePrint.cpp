@@ -3,6 +3,7 @@
 #include "PagePainter.h"
 #include "maze_outline.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -94,6 +95,28 @@ bool writePdf(QIODevice& out, const std::vector<MazeOutline>& mazes, const Expor
     return paintDocument(writer, mazes, settings);
 }
 
+namespace {
+
+// The title as QSvgGenerator should be given it. Qt 6.4 writes the title into
+// the file as it is, so a title with "<" or "&" made a file no SVG reader
+// opens; a Qt that escapes it itself is given it unchanged.
+QString svgTitle(const QString& title)
+{
+    static const bool qtEscapes = [] {
+        QBuffer probe;
+        probe.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&probe);
+        svg.setTitle(QStringLiteral("&"));
+        QPainter painter(&svg);
+        painter.end();
+        return probe.data().contains("&amp;");
+    }();
+    return qtEscapes ? title : title.toHtmlEscaped();
+}
+
+} // namespace
+
 PageLayout pictureLayout(const MazeOutline& maze, const ExportSettings& settings)
 {
     return layoutPage(maze, settings, settings.clamped().pageLayout().fullRect(QPageLayout::Millimeter).size(), false);
@@ -120,7 +143,7 @@ bool writeSvg(QIODevice& out, const MazeOutline& maze, PageKind kind, const Expo
     svg.setResolution(SvgDpi);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(settings.title.isEmpty() ? QStringLiteral("Zubelo") : settings.title);
+    svg.setTitle(svgTitle(settings.title.isEmpty() ? QStringLiteral("Zubelo") : settings.title));
     svg.setDescription(QStringLiteral("Zubelo"));
     QPainter painter;
     if (!painter.begin(&svg))

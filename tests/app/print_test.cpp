@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -216,6 +217,7 @@ void PrintTest::svgShowsTheBoardInOnePath()
     const auto maze = makeMaze(25, 18, 11);
     const MazeOutline outline = outlineOf(*maze->board);
     ExportSettings s;
+    s.title = QStringLiteral("<A & B>"); // characters XML reserves
     const QString file = path(QStringLiteral("maze.svg"));
     QCOMPARE(exportTo(file, *maze, s), QString());
     QVERIFY(QFile::exists(path(QStringLiteral("maze-answer.svg"))));
@@ -240,6 +242,15 @@ void PrintTest::svgShowsTheBoardInOnePath()
         QFile f(name);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(f.readAll());
+        // Well-formed XML, with the title as it was typed.
+        QXmlStreamReader xml(text);
+        QString title;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+                title = xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(title, s.title);
         // It prints at its size.
         const auto width = QRegularExpression(QStringLiteral("<svg width=\"([\\d.]+)mm\"")).match(text);
         QVERIFY(width.hasMatch() && qAbs(width.captured(1).toDouble() - frame.width()) < 0.2);
