@@ -39,6 +39,8 @@ done
 lintian --fail-on error,warning --display-info --pedantic --tag-display-limit 0 "$deb" \
     >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 grep -v 'running with root privileges' "$work/lintian.log" || true
+# The program is built hardened, as a distribution builds it.
+! grep -q 'hardening-' "$work/lintian.log" || fail "lintian finds the program not hardened"
 
 root="$work/root"
 dpkg -x "$deb" "$root"
