@@ -14,8 +14,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <utility>
-#include <vector>
 
 class EditHistory;
 class Interaction;

@@ -152,14 +152,20 @@ public:
     const MazeColor cursorColor = 0xFF0000; // blue
 
 private:
-    // The grid lines (and columns) i, and rows (and lines) j, whose drawing
-    // may touch `area`: first ... last, not yet cut to the board.
+    // The grid lines and cells whose drawing may touch `area`, across (i)
+    // and down (j), each first ... last and cut to the board: lines
+    // 0 ... W (or H), cells 0 ... W-1 (or H-1).
     struct Span {
         int first;
         int last;
     };
-    Span columnsNear(const PixelRect& area) const;
-    Span rowsNear(const PixelRect& area) const;
+    struct Reach {
+        Span linesX;
+        Span cellsX;
+        Span linesY;
+        Span cellsY;
+    };
+    Reach reachOf(const PixelRect& area) const;
 
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }

@@ -30,14 +30,17 @@ PixelRect MazeBoard::imageRect() const
     return {0, 0, w, h};
 }
 
-MazeBoard::Span MazeBoard::columnsNear(const PixelRect& area) const
+MazeBoard::Reach MazeBoard::reachOf(const PixelRect& area) const
 {
-    return {floorDiv(area.left - marginX_, gridSize_), floorDiv(area.right - 1 - marginX_, gridSize_) + 1};
-}
-
-MazeBoard::Span MazeBoard::rowsNear(const PixelRect& area) const
-{
-    return {floorDiv(area.top - marginY_, gridSize_), floorDiv(area.bottom - 1 - marginY_, gridSize_) + 1};
+    const int firstX = floorDiv(area.left - marginX_, gridSize_);
+    const int lastX = floorDiv(area.right - 1 - marginX_, gridSize_) + 1;
+    const int firstY = floorDiv(area.top - marginY_, gridSize_);
+    const int lastY = floorDiv(area.bottom - 1 - marginY_, gridSize_) + 1;
+    const auto cut = [](int first, int last, int limit) {
+        return Span{std::max(first, 0), std::min(last, limit)};
+    };
+    return {cut(firstX, lastX, width_), cut(firstX, lastX, width_ - 1), cut(firstY, lastY, height_),
+            cut(firstY, lastY, height_ - 1)};
 }
 
 void MazeBoard::drawMaze(MazeCanvas& canvas) const
@@ -82,30 +85,25 @@ void MazeBoard::drawMaze(MazeCanvas& canvas, const PixelRect& area) const
 
     // Only a byte of exactly 1 is an open passage. Walls that follow one
     // another along a line are drawn as one stroke: the same pixels.
-    const Span columns = columnsNear(area);
-    const Span rows = rowsNear(area);
+    const Reach reach = reachOf(area);
     canvas.setPenColor(WallColor);
-    const int firstRow = std::max(rows.first, 0);
-    const int lastRow = std::min(rows.last, height_ - 1);
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
-        for (int j = firstRow; j <= lastRow; ++j) {
+    for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
+        for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
             if (getMazeV(i, j) == 1)
                 continue;
             const int from = j;
-            while (j < lastRow && getMazeV(i, j + 1) != 1)
+            while (j < reach.cellsY.last && getMazeV(i, j + 1) != 1)
                 ++j;
             canvas.moveTo(mx + i * g, my + from * g);
             canvas.lineTo(mx + i * g, my + j * g + g);
         }
     }
-    const int firstColumn = std::max(columns.first, 0);
-    const int lastColumn = std::min(columns.last, width_ - 1);
-    for (int j = std::max(rows.first, 0), last = std::min(rows.last, height_); j <= last; ++j) {
-        for (int i = firstColumn; i <= lastColumn; ++i) {
+    for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
+        for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
             if (getMazeH(i, j) == 1)
                 continue;
             const int from = i;
-            while (i < lastColumn && getMazeH(i + 1, j) != 1)
+            while (i < reach.cellsX.last && getMazeH(i + 1, j) != 1)
                 ++i;
             canvas.moveTo(mx + from * g, my + j * g);
             canvas.lineTo(mx + i * g + g, my + j * g);
@@ -120,21 +118,20 @@ void MazeBoard::drawAnswer(MazeCanvas& canvas, const PixelRect& area) const
     const int g = gridSize_;
     const int mx = marginX_;
     const int my = marginY_;
-    const Span columns = columnsNear(area);
-    const Span rows = rowsNear(area);
+    const Reach reach = reachOf(area);
 
     // Each crossing fills the two cells on either side of it, so every cell the
     // path enters or leaves is red, the two border cells at its ends included.
     canvas.setPenColor(AnswerColor);
     canvas.setBrushColor(AnswerColor);
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
-        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_ - 1); j <= lastRow; ++j) {
+    for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
+        for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
             if (getPathV(i, j) != 0)
                 canvas.fillRect(mx + (i - 1) * g, my + j * g, mx + (i + 1) * g, my + (j + 1) * g);
         }
     }
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_ - 1); i <= last; ++i) {
-        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_); j <= lastRow; ++j) {
+    for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
+        for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
             if (getPathH(i, j) != 0)
                 canvas.fillRect(mx + i * g, my + (j - 1) * g, mx + (i + 1) * g, my + (j + 1) * g);
         }
@@ -158,14 +155,13 @@ void MazeBoard::drawGrid(MazeCanvas& canvas, const PixelRect& area) const
     canvas.fillRect(mx, my, mx + width_ * g, my + height_ * g);
 
     // Every cell line runs the whole grid; only those near the area are drawn.
-    const Span columns = columnsNear(area);
-    const Span rows = rowsNear(area);
+    const Reach reach = reachOf(area);
     canvas.setPenColor(GridColor);
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
+    for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
         canvas.moveTo(mx + i * g, my);
         canvas.lineTo(mx + i * g, my + height_ * g);
     }
-    for (int j = std::max(rows.first, 0), last = std::min(rows.last, height_); j <= last; ++j) {
+    for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
         canvas.moveTo(mx, my + j * g);
         canvas.lineTo(mx + width_ * g, my + j * g);
     }
@@ -179,22 +175,21 @@ void MazeBoard::drawPath(MazeCanvas& canvas, const PixelRect& area) const
     const int mx = marginX_;
     const int my = marginY_;
     const int half = g / 2;
-    const Span columns = columnsNear(area);
-    const Span rows = rowsNear(area);
+    const Reach reach = reachOf(area);
 
     // A segment's ends come from the grid line it crosses (line - half and
     // line - half + g), which for an odd g is one pixel off the cell centres.
     canvas.setPenColor(AnswerColor);
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_); i <= last; ++i) {
-        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_ - 1); j <= lastRow; ++j) {
+    for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
+        for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
             if (getPathV(i, j) != 0) {
                 canvas.moveTo(mx + i * g - half, my + j * g + half);
                 canvas.lineTo(mx + i * g - half + g, my + j * g + half);
             }
         }
     }
-    for (int i = std::max(columns.first, 0), last = std::min(columns.last, width_ - 1); i <= last; ++i) {
-        for (int j = std::max(rows.first, 0), lastRow = std::min(rows.last, height_); j <= lastRow; ++j) {
+    for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
+        for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
             if (getPathH(i, j) != 0) {
                 canvas.moveTo(mx + i * g + half, my + j * g - half);
                 canvas.lineTo(mx + i * g + half, my + j * g - half + g);
