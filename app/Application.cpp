@@ -48,14 +48,7 @@ bool ZubeloApplication::notify(QObject* receiver, QEvent* event)
 
 QFont ZubeloApplication::interfaceFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("Source Han Sans JP"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Meiryo"),
-                      QStringLiteral("Yu Gothic UI")});
-    font.setPixelSize(12);
-    return font;
+    return Language::interfaceFont();
 }
 
 void ZubeloApplication::setUp(QApplication&)

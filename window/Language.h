@@ -34,6 +34,9 @@ void apply(Ui language);
 void applyStored();
 Ui current();
 
+// The Japanese interface font: MS PGothic where it exists, else IPAPGothic
+// or another Japanese font, 12 pixels high.
+QFont interfaceFont();
 // The desktop's normal interface font, which English texts are shown in.
 QFont desktopFont();
 

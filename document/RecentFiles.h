@@ -3,10 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
-class QMenu;
-
 // The maze files last opened or saved, most recent first, and the folder each
 // file dialog last showed. Kept in the program's settings under "recent/", so
 // they outlast the program.
@@ -24,8 +20,4 @@ public:
     QString folder(Dialog dialog) const;
     // Remembers the folder of a file chosen in the dialog.
     void setFolderOf(Dialog dialog, const QString& file);
-
-    // Fills `menu` with the files, numbered, each opening through `open`;
-    // the menu is disabled while the list is empty.
-    void fillMenu(QMenu* menu, const std::function<void(const QString&)>& open) const;
 };

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+class MazeBoard;
 class QLockFile;
 
 // What a recovery copy holds: the maze file's bytes (the start and the head
@@ -38,6 +39,10 @@ struct RecoveredDocument {
     bool transparentMode = false;
 
     QByteArray encode() const;
+    // The maze into `board`, with the start and head where they were (a
+    // maze file read as a document starts its path anew; a recovery copy
+    // goes on where it was).
+    bool readBoard(MazeBoard& board) const;
     // The copy, when `bytes` hold one that the window can take as it is:
     // a whole maze, a path head and start on or inside the grid.
     static std::optional<RecoveredDocument> decode(const QByteArray& bytes);

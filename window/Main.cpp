@@ -14,6 +14,7 @@
 #include "StyleCommands.h"
 #include "PrintCommands.h"
 #include "QtCanvas.h"
+#include "RecentMenu.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
 #include "UnderlayCommands.h"
@@ -573,7 +574,7 @@ bool TFMain::writeDocument(const QString& name)
 
 void TFMain::refreshRecentMenu()
 {
-    Recent.fillMenu(MMRecentFiles, [this](const QString& name) { OpenRecent(name); });
+    fillRecentMenu(MMRecentFiles, Recent, [this](const QString& name) { OpenRecent(name); });
 }
 
 void TFMain::MMNewClick()

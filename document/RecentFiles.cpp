@@ -1,9 +1,7 @@
 #include "RecentFiles.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <QSettings>
 
 namespace {
@@ -66,19 +64,3 @@ void RecentFiles::setFolderOf(Dialog dialog, const QString& file)
     QSettings().setValue(folderKey(dialog), QFileInfo(file).absolutePath());
 }
 
-void RecentFiles::fillMenu(QMenu* menu, const std::function<void(const QString&)>& open) const
-{
-    menu->clear();
-    const QStringList list = files();
-    int number = 0;
-    for (const QString& file : list) {
-        ++number;
-        // The number is the access key; an & in the name is shown as itself.
-        QString shown = QDir::toNativeSeparators(file);
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* item = menu->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
-        item->setObjectName(QStringLiteral("MMRecent%1").arg(number));
-        QObject::connect(item, &QAction::triggered, menu, [open, file] { open(file); });
-    }
-    menu->setEnabled(!list.isEmpty());
-}

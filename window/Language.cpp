@@ -1,7 +1,5 @@
 #include "Language.h"
 
-#include "Application.h"
-
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -105,6 +103,18 @@ void storeChoice(Choice choice)
             QSettings().setValue(SettingKey, QString::fromLatin1(stored.name));
 }
 
+QFont interfaceFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("Source Han Sans JP"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("TakaoPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Meiryo"),
+                      QStringLiteral("Yu Gothic UI")});
+    font.setPixelSize(12);
+    return font;
+}
+
 QFont desktopFont()
 {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -128,7 +138,7 @@ void apply(Ui language)
         QLocale::setDefault(englishLocale());
     }
     if (qobject_cast<QApplication*>(app))
-        QApplication::setFont(language == Ui::Japanese ? ZubeloApplication::interfaceFont() : desktopFont());
+        QApplication::setFont(language == Ui::Japanese ? interfaceFont() : desktopFont());
     shown = language;
     // Qt posts LanguageChange to the windows; delivered now, so that whoever
     // switches sees every text switched.
