@@ -75,7 +75,8 @@ void makeCandidate(MazeBoard& board)
     board.makeMaze();
 }
 
-ChosenMaze chooseMaze(MazeBoard& board, const DifficultyGoal& goal, const CandidateMaker& make)
+ChosenMaze chooseMaze(MazeBoard& board, const DifficultyGoal& goal, const CandidateMaker& make,
+                      const KeepChoosing& keepGoing)
 {
     RandomSource& random = board.randomSource();
     ChosenMaze best;
@@ -97,6 +98,8 @@ ChosenMaze chooseMaze(MazeBoard& board, const DifficultyGoal& goal, const Candid
             best.reached = difficulty && reachesGoal(difficulty->figure, goal);
             bestDistance = distance;
         }
+        if (keepGoing && !best.reached && !keepGoing(best.tries))
+            break;
     }
     if (!bestOnBoard) {
         // The kept candidate is made once more from its state.

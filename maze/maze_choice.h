@@ -51,12 +51,17 @@ struct ChosenMaze {
 using CandidateMaker = std::function<void(MazeBoard&)>;
 void makeCandidate(MazeBoard& board);
 
+// After each candidate, with the number made so far: false stops the
+// choice there, as if no more tries were allowed.
+using KeepChoosing = std::function<bool(int tries)>;
+
 // Makes candidates until one is in the goal's band or goal.tries are made,
 // and leaves the first in the band, or else the nearest (the earliest of
 // equally near ones), on the board. Afterwards the board's source stands
 // where the last candidate left it, so what comes next never repeats a
 // candidate.
-ChosenMaze chooseMaze(MazeBoard& board, const DifficultyGoal& goal, const CandidateMaker& make = makeCandidate);
+ChosenMaze chooseMaze(MazeBoard& board, const DifficultyGoal& goal, const CandidateMaker& make = makeCandidate,
+                      const KeepChoosing& keepGoing = {});
 
 // The order of a book from easy to hard: the positions of `figures` by
 // rising figure, equal figures in the order they were made.
