@@ -77,7 +77,7 @@ void TFDifficulty::retranslateUi()
     SEFigure->setSuffix(tr(" マス"));
     LbTries->setText(tr("作る迷路の数(&N):"));
     SETries->setSuffix(tr(" 個まで"));
-    LbNote->setText(tr("今の道のまわりに「%1」の迷路を作り、ねらいの範囲に入ったもの、\n"
+    LbNote->setText(tr("今の道のまわりに「%1」の迷路を作り、ねらいの範囲に入ったもの、"
                        "なければいちばん近いものを残します。")
                         .arg(style_));
     BtOK->setText(tr("作る(&O)"));
@@ -98,6 +98,8 @@ void TFDifficulty::ShowGoal(const DifficultyGoal& goal, const QString& style)
     if (goal.grade)
         chosen = *goal.grade == DifficultyGrade::Easy ? RBEasy : *goal.grade == DifficultyGrade::Medium ? RBMedium : RBHard;
     chosen->setChecked(true);
+    // The cursor keys move the choice.
+    chosen->setFocus(Qt::OtherFocusReason);
     SEFigure->setEnabled(chosen == RBFigure);
     SEFigure->setValue(goal.figure > 0 ? goal.figure : EasyBelow + (HardFrom - EasyBelow) / 2);
     SETries->setValue(goal.tries);

@@ -52,7 +52,7 @@ inline constexpr int MaxGlance = 63;
 // one and a half board widths long, the median standard maze is easy on
 // boards up to 15 x 15, medium from 16 x 16 to 26 x 26 and hard from 27 x 27
 // on; short dead ends come out about two sizes easier, long corridors are
-// hard from 20 x 20 on.
+// hard from about 21 x 21 on.
 inline constexpr int EasyBelow = 100;
 inline constexpr int HardFrom = 300;
 DifficultyGrade gradeOf(int figure);

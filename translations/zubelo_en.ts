@@ -248,12 +248,12 @@ Options:
         <translation>Found on try %1: %2</translation>
     </message>
     <message>
-        <source>%1 個のうちいちばん近い迷路です（ねらいまであと %2 マス）: %3</source>
+        <source>%1 個のうちいちばん近い迷路です（ねらいとの差 %2 マス）: %3</source>
         <extracomment>%1 is how many mazes were made, %2 how many cells the kept maze&apos;s figure lies from the goal, %3 its difficulty.</extracomment>
         <translation>The nearest of %1 mazes, %2 cells from the aim: %3</translation>
     </message>
     <message>
-        <source>%1 個で止めました。いちばん近い迷路です（ねらいまであと %2 マス）: %3</source>
+        <source>%1 個で止めました。いちばん近い迷路です（ねらいとの差 %2 マス）: %3</source>
         <extracomment>%1 is how many mazes were made before the user stopped, %2 how far the kept maze lies from the goal, %3 its difficulty.</extracomment>
         <translation>Stopped after %1 mazes; the nearest is %2 cells from the aim: %3</translation>
     </message>
@@ -444,10 +444,8 @@ Do you want to replace it?</translation>
         <translation> at most</translation>
     </message>
     <message>
-        <source>今の道のまわりに「%1」の迷路を作り、ねらいの範囲に入ったもの、
-なければいちばん近いものを残します。</source>
-        <translation>Makes mazes of the style “%1” around the path and keeps the first
-in the band, or else the nearest.</translation>
+        <source>今の道のまわりに「%1」の迷路を作り、ねらいの範囲に入ったもの、なければいちばん近いものを残します。</source>
+        <translation>Makes mazes of the style “%1” around the path and keeps the first in the band, or else the nearest.</translation>
     </message>
     <message>
         <source>作る(&amp;O)</source>

@@ -22,10 +22,10 @@ const char* const NoWayThrough
 const char* const Found = QT_TRANSLATE_NOOP("DifficultyCommands", "%1 個目で見つかりました: %2");
 //: %1 is how many mazes were made, %2 how many cells the kept maze's figure lies from the goal, %3 its difficulty.
 const char* const Nearest
-    = QT_TRANSLATE_NOOP("DifficultyCommands", "%1 個のうちいちばん近い迷路です（ねらいまであと %2 マス）: %3");
+    = QT_TRANSLATE_NOOP("DifficultyCommands", "%1 個のうちいちばん近い迷路です（ねらいとの差 %2 マス）: %3");
 //: %1 is how many mazes were made before the user stopped, %2 how far the kept maze lies from the goal, %3 its difficulty.
 const char* const Stopped = QT_TRANSLATE_NOOP(
-    "DifficultyCommands", "%1 個で止めました。いちばん近い迷路です（ねらいまであと %2 マス）: %3");
+    "DifficultyCommands", "%1 個で止めました。いちばん近い迷路です（ねらいとの差 %2 マス）: %3");
 
 QString text(const char* source)
 {

@@ -38,7 +38,7 @@ QString styleCaption(MazeStyle style)
 {
     for (const StyleItem& item : StyleItems)
         if (item.style == style)
-            return QCoreApplication::translate("MazeStyleMenu", item.caption);
+            return QCoreApplication::translate("MazeStyleMenu", item.caption).remove(QLatin1Char('&'));
     return {};
 }
 

@@ -287,7 +287,7 @@ void StyleWindowTest::choosingByDifficultyIsOneMakeMaze()
     command->trigger();
     const auto nearest = measureDifficulty(h.window->board());
     QVERIFY(nearest && nearest->figure >= EasyBelow);
-    QCOMPARE(h.window->statusText(), QStringLiteral("5 個のうちいちばん近い迷路です（ねらいまであと %1 マス）: %2")
+    QCOMPARE(h.window->statusText(), QStringLiteral("5 個のうちいちばん近い迷路です（ねらいとの差 %1 マス）: %2")
                                          .arg(nearest->figure - (EasyBelow - 1))
                                          .arg(PrintTexts::difficulty(*nearest)));
     // The goal last chosen is offered again.
