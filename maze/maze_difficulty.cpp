@@ -147,22 +147,31 @@ std::optional<MazeDifficulty> measureDifficulty(const MazeBoard& board, int glan
     const std::size_t cellCount = std::size_t(W) * std::size_t(H);
     const auto index = [W](Position p) { return p.y * W + p.x; };
 
-    // Per cell, kept between calls so that a maze measured again costs no
-    // allocation: `sides` holds the open sides towards other cells (bits
-    // 0 ... 3 by direction) and marks; `info` the direction back to the cell
-    // the walk came from (bits 0 ... 1) and how far the cell's passage runs
-    // on away from the answer, up to the glance (bits 2 ... 7).
-    constexpr std::uint8_t Seen = 16, OnAnswer = 32;
-    thread_local std::vector<std::uint8_t> sideStore, infoStore;
-    thread_local std::vector<std::int32_t> orderStore;
+    // Kept between calls, so that a maze measured again costs no
+    // allocation. Per cell: its open sides towards other cells (bits 0 ... 3
+    // by direction) and whether the walk has been there. Per place in the
+    // walk's order: the cell, the place it was reached from and the way
+    // back there, how far the cell's passage runs on away from the answer
+    // (up to the glance; bit 7 marks the answer's own cells) and how many
+    // cells beyond it, off the answer, are out of sight. The walk fills and
+    // reads the places in order, which keeps it in step with the memory.
+    constexpr std::uint8_t Seen = 16, OnAnswer = 128;
+    thread_local std::vector<std::uint8_t> sideStore, backStore, beyondStore;
+    thread_local std::vector<std::int32_t> orderStore, parentStore, deepStore;
     sideStore.resize(cellCount);
-    infoStore.resize(cellCount);
-    orderStore.resize(cellCount + 4); // a walk round a loop may overshoot by three
+    // A walk round a loop may overshoot by three.
+    for (auto* store : {&orderStore, &parentStore, &deepStore})
+        store->resize(cellCount + 4);
+    for (auto* store : {&backStore, &beyondStore})
+        store->resize(cellCount + 4);
     // Plain pointers: a byte written through one could otherwise be any
     // vector's insides, and every access would fetch the vectors anew.
     std::uint8_t* const sides = sideStore.data();
-    std::uint8_t* const info = infoStore.data();
     std::int32_t* const order = orderStore.data();
+    std::int32_t* const parent = parentStore.data();
+    std::int32_t* const deep = deepStore.data();
+    std::uint8_t* const back = backStore.data();
+    std::uint8_t* const beyond = beyondStore.data();
 
     // The open sides, row by row from the wall arrays.
     const std::uint8_t* v = board.mazeVArray().data();
@@ -203,102 +212,83 @@ std::optional<MazeDifficulty> measureDifficulty(const MazeBoard& board, int glan
     // outgrowing the grid, and the walk is made again, remembering.
     const int root = index(endA->inner);
     const int last = index(endB->inner);
-    bool reached = root == last;
-    order[0] = root;
-    info[std::size_t(root)] = 4; // no way back
-    std::size_t tail = 1;
+    std::size_t tail = 0;
+    std::int32_t lastPlace = -1;
+    const auto place = [&](int cell, std::int32_t from, int way) {
+        if (cell == last)
+            lastPlace = static_cast<std::int32_t>(tail);
+        order[tail] = cell;
+        parent[tail] = from;
+        back[tail] = std::uint8_t(way);
+        beyond[tail] = 0;
+        deep[tail] = 0;
+        ++tail;
+    };
+    place(root, -1, 4); // no way back
     for (std::size_t i = 0; i < tail && tail <= cellCount; ++i) {
         const int cell = order[i];
-        unsigned open = sides[std::size_t(cell)] & ~(1u << info[std::size_t(cell)]) & 15u;
+        unsigned open = sides[std::size_t(cell)] & ~(1u << back[i]) & 15u;
         while (open) {
             const int d = std::countr_zero(open);
             open &= open - 1;
-            const int next = cell + offset[d];
-            info[std::size_t(next)] = std::uint8_t((d + 2) & 3);
-            order[tail++] = next;
-            reached |= next == last;
+            place(cell + offset[d], static_cast<std::int32_t>(i), (d + 2) & 3);
         }
     }
     if (tail > cellCount) {
+        tail = 0;
+        lastPlace = -1;
+        place(root, -1, 4);
         sides[std::size_t(root)] |= Seen;
-        reached = root == last;
-        tail = 1;
         for (std::size_t i = 0; i < tail; ++i) {
             const int cell = order[i];
             for (int d = 0; d < 4; ++d) {
                 const int next = cell + offset[d];
                 if ((sides[std::size_t(cell)] >> d & 1u) && !(sides[std::size_t(next)] & Seen)) {
                     sides[std::size_t(next)] |= Seen;
-                    info[std::size_t(next)] = std::uint8_t((d + 2) & 3);
-                    order[tail++] = next;
-                    reached |= next == last;
+                    place(next, static_cast<std::int32_t>(i), (d + 2) & 3);
                 }
             }
         }
     }
-    info[std::size_t(root)] = 0;
-    if (!reached)
+    if (lastPlace < 0)
         return std::nullopt;
-    const auto parentOf = [&](int cell) { return cell + offset[info[std::size_t(cell)] & 3u]; };
 
     // The answer, marked.
-    int answerLength = 1;
-    sides[std::size_t(last)] |= OnAnswer;
-    for (int cell = last; cell != root; ++answerLength) {
-        cell = parentOf(cell);
-        sides[std::size_t(cell)] |= OnAnswer;
-    }
+    int answerLength = 0;
+    for (std::int32_t at = lastPlace; at >= 0; at = parent[at], ++answerLength)
+        beyond[at] = OnAnswer;
 
     // How much further each cell's passage runs away from the answer, up to
-    // the glance: from the far ends inwards. A cell from which it runs on
-    // for the whole glance is one whose end the searcher cannot see.
-    long long deep = 0;
+    // the glance, from the far ends inwards; a cell from which it runs on for
+    // the whole glance is one whose end the searcher cannot see. Each place
+    // hands its count of such cells to the one it was reached from, so that
+    // an answer cell ends up with the count of the passages leaving it. (The
+    // answer's mark is above any reach, so the reach never overwrites it.)
+    long long unseen = 0;
     for (std::size_t i = tail; i-- > 1;) {
-        const int cell = order[i];
-        if (sides[std::size_t(cell)] & OnAnswer)
+        const unsigned far = beyond[i];
+        if (far & OnAnswer)
             continue;
-        const unsigned beyond = info[std::size_t(cell)] >> 2;
-        deep += beyond >= unsigned(glance);
-        std::uint8_t& up = info[std::size_t(parentOf(cell))];
-        up = std::uint8_t(std::max<unsigned>(up >> 2, std::min(beyond + 1, unsigned(glance))) << 2 | (up & 3u));
+        const bool hidden = far >= unsigned(glance);
+        unseen += hidden;
+        const std::int32_t up = parent[i];
+        deep[up] += deep[i] + hidden;
+        beyond[up] = std::max<std::uint8_t>(beyond[up], std::uint8_t(std::min(far + 1, unsigned(glance))));
     }
 
     // The searcher comes from either end, and the figure is the mean of the
     // two walks. Each walk costs every such cell, except those of passages
-    // that leave the answer within sight of its exit. The walk's order is
-    // done with; it holds the cells still to visit.
-    const auto deepBeside = [&](int at) {
-        long long count = 0;
-        std::size_t todo = 0;
-        order[todo++] = at;
-        while (todo > 0) {
-            const int cell = order[--todo];
-            for (int d = 0; d < 4; ++d) {
-                const int next = cell + offset[d];
-                if ((sides[std::size_t(cell)] >> d & 1u) && !(sides[std::size_t(next)] & OnAnswer)
-                    && parentOf(next) == cell) {
-                    count += unsigned(info[std::size_t(next)] >> 2) >= unsigned(glance);
-                    order[todo++] = next;
-                }
-            }
-        }
-        return count;
-    };
-    deep *= 2;
+    // that leave the answer within sight of its exit.
+    long long beside = 2 * unseen;
     int t = 0;
-    for (int cell = last;; cell = parentOf(cell), ++t) {
-        const int seen = (t <= glance) + (answerLength - 1 - t <= glance);
-        if (seen > 0)
-            deep -= seen * deepBeside(cell);
-        if (cell == root)
-            break;
-    }
+    for (std::int32_t at = lastPlace; at >= 0; at = parent[at], ++t)
+        beside -= ((t <= glance) + (answerLength - 1 - t <= glance)) * static_cast<long long>(deep[at]);
 
     MazeDifficulty result;
     result.answerLength = answerLength;
     result.cells = static_cast<int>(tail);
     // Halves rounded up.
-    result.figure = static_cast<int>((2LL * answerLength + deep + 1) / 2);
+    result.figure = static_cast<int>((2LL * answerLength + beside + 1) / 2);
     result.grade = gradeOf(result.figure);
     return result;
 }
