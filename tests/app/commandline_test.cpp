@@ -146,7 +146,8 @@ void CommandLineTest::helpListsTheOptions()
     const Run r = zubelo({QStringLiteral("--help")});
     QCOMPARE(r.status, 0);
     for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
-                               "--no-labels", "--wall-mm", "--dpi"})
+                               "--no-labels", "--wall-mm", "--dpi", "--difficulty", "--tries", "--order",
+                               "--print-difficulty"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
