@@ -3,6 +3,7 @@
 #include "CommandOptions.h"
 #include "FileNames.h"
 #include "Language.h"
+#include "PrintTexts.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -16,6 +17,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
+#include <string>
 
 namespace CommandLine {
 
@@ -35,13 +38,22 @@ const char* const LoadFailed = QT_TRANSLATE_NOOP("CommandLine", "Failed to open 
 const char* const BatchOnly = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は --batch と一緒に使ってください");
 const char* const UnknownBatchFormat
     = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
+const char* const OnlyWith = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は %2 と一緒に使ってください");
+const char* const NoWayThrough = QT_TRANSLATE_NOOP(
+    "CommandLine", "迷路ファイルの道が入口から出口までつながっていないので、難しさで選べません: ");
+//: %1 mazes (numbered %2) are outside the band %3 after %4 candidates each; not an error.
+const char* const NotReached = QT_TRANSLATE_NOOP(
+    "CommandLine", "%1 個の迷路 (%2) は %4 個ずつ作っても %3 に届かなかったので、いちばん近いものにしました");
+const char* const FigureGoal = QT_TRANSLATE_NOOP("CommandLine", "探す道のり %1 マス");
 // On standard output after a batch, for scripts to read: never translated.
 const QString SeedLine = QStringLiteral("seed %1");
+const QString MazeLine = QStringLiteral("maze %1 %2 %3");
 
 const char* const HelpUsage = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  zubelo [迷路ファイル.maz]\n"
     "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
-    "  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]\n"
+    "  zubelo --batch 数 [--style 種類] [--seed 種] [--difficulty 難しさ [--tries 数]] [--order easy-to-hard]\n"
+    "         迷路ファイル.maz --export 出力ファイル [オプション]\n"
     "\n"
     "--export は迷路ファイルを印刷用に書き出します (画面は使いません)。\n"
     "形式は出力ファイルの拡張子で決まります:\n"
@@ -55,7 +67,8 @@ const char* const HelpUsage = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ\n"
     "  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …\n"
     "  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)\n"
-    "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。\n"
+    "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書き、続いて迷路ごとに\n"
+    "「maze 番号 難しさ 探す道のり」(難しさは easy medium hard) を一行ずつ書きます。\n"
     "\n"
     "オプション:\n");
 const char* const HelpHelp = QT_TRANSLATE_NOOP("CommandLine", "  -h, --help                  この説明\n");
@@ -87,7 +100,8 @@ const OptionSpec HelpOptions[] = {
 // Every option, in the order --help lists them.
 std::span<const std::span<const OptionSpec>> optionTables()
 {
-    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), HelpOptions};
+    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), difficultyOptions(),
+                                                         HelpOptions};
     return tables;
 }
 
@@ -98,6 +112,20 @@ const OptionSpec* findOption(const QString& name)
             if (name == QLatin1String(option.name))
                 return &option;
     return nullptr;
+}
+
+// Whether mazes made around the board's path can be measured: one made on
+// a copy, so that the board and its random source stay as they are.
+bool hasWayThrough(const MazeBoard& board)
+{
+    RandomSource random;
+    MazeBoard probe(random);
+    const std::vector<std::uint8_t> bytes = board.toFileBytes();
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    if (!probe.readFrom(in))
+        return false;
+    probe.makeMaze();
+    return measureDifficulty(probe).has_value();
 }
 
 } // namespace
@@ -155,6 +183,12 @@ Parsed parse(const QStringList& arguments)
         return {r, {}};
     if (r.batch == 0 && (r.style || r.seed))
         return failed(translated(BatchOnly).arg(r.style ? QStringLiteral("--style") : QStringLiteral("--seed")));
+    if (r.batch == 0 && (r.difficulty || r.tries || r.easyToHard))
+        return failed(translated(BatchOnly).arg(r.difficulty ? QStringLiteral("--difficulty")
+                                                : r.tries    ? QStringLiteral("--tries")
+                                                             : QStringLiteral("--order")));
+    if (r.tries && !r.difficulty)
+        return failed(translated(OnlyWith).arg(QStringLiteral("--tries"), QStringLiteral("--difficulty")));
     if (r.target.isEmpty())
         return failed(translated(NoTarget));
     // A maze file is only written as a batch; one maze would be a copy.
@@ -209,16 +243,45 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
     }
     ExportEngine::Outcome outcome;
     std::uint32_t seed = 0;
+    QStringList mazeLines;
+    QStringList missed;
+    QString notReached;
     if (request.batch == 0) {
         outcome = ExportEngine::write({&board}, request.settings, request.format, request.target);
     } else {
         seed = request.seed ? *request.seed : QRandomGenerator::system()->generate();
-        const MazeBatch batch{request.batch, request.style.value_or(MazeStyle::Standard), seed};
+        MazeBatch batch{request.batch, request.style.value_or(MazeStyle::Standard), seed};
+        batch.easyToHard = request.easyToHard;
+        if (request.difficulty) {
+            batch.difficulty = *request.difficulty;
+            batch.difficulty->tries = request.tries.value_or(DifficultyGoal::DefaultTries);
+        }
+        if ((batch.difficulty || batch.easyToHard) && !hasWayThrough(board)) {
+            err << Prefix << translated(NoWayThrough) << request.input << Qt::endl;
+            return Failure;
+        }
         ExportEngine::Writer writer(request.settings, request.format, request.target,
                                     static_cast<std::size_t>(batch.count), true);
         if (writer.outcome().ok())
-            makeMazeBatch(board, batch, [&](int) { return writer.add(board); });
+            makeMazeBatch(board, batch, [&](const BookMaze& maze) {
+                const auto& d = maze.difficulty;
+                mazeLines << MazeLine.arg(maze.index)
+                                 .arg(d ? QLatin1String(gradeName(d->grade).data()) : QLatin1String("none"))
+                                 .arg(d ? d->figure : 0);
+                if (!maze.reached)
+                    missed << QString::number(maze.index);
+                return writer.add(board);
+            });
         outcome = writer.finish();
+        if (batch.difficulty && !missed.isEmpty()) {
+            const DifficultyGoal& goal = *batch.difficulty;
+            notReached = translated(NotReached)
+                             .arg(missed.size())
+                             .arg(missed.join(QStringLiteral(", ")))
+                             .arg(goal.grade ? PrintTexts::gradeText(*goal.grade)
+                                             : translated(FigureGoal).arg(goal.figure))
+                             .arg(goal.tries);
+        }
     }
     if (!outcome.ok()) {
         err << Prefix << ExportEngine::failureMessage(outcome);
@@ -227,8 +290,13 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
         err << Qt::endl;
         return Failure;
     }
-    if (request.batch > 0)
+    if (request.batch > 0) {
         out << SeedLine.arg(seed) << Qt::endl;
+        for (const QString& line : mazeLines)
+            out << line << Qt::endl;
+    }
+    if (!notReached.isEmpty())
+        err << Prefix << notReached << Qt::endl;
     return Success;
 }
 

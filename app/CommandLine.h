@@ -2,6 +2,7 @@
 
 #include "ExportEngine.h"
 #include "ExportSettings.h"
+#include "maze_choice.h"
 #include "maze_style.h"
 
 #include <QString>
@@ -37,6 +38,9 @@ struct Request {
     int batch = 0; // --batch N; 0: the one maze of the file
     std::optional<MazeStyle> style;
     std::optional<std::uint32_t> seed; // none: a new one each run
+    std::optional<DifficultyGoal> difficulty; // --difficulty: each maze chosen from candidates
+    std::optional<int> tries;                 // --tries: candidates per maze at most
+    bool easyToHard = false;                  // --order easy-to-hard
 };
 
 struct Parsed {
@@ -51,7 +55,10 @@ QString helpText();
 
 // Reads the maze file and writes the export; a failure is one line on `err`.
 // A batch says on `out` the seed it was made from ("seed S"), so that the
-// same command with --seed S makes it again.
+// same command with --seed S makes it again, then one line per maze in the
+// book's order, "maze N GRADE FIGURE" (GRADE easy, medium or hard, in every
+// language; "none 0" for a maze without a way through). A difficulty band
+// that some mazes did not reach is one line on `err`, not a failure.
 int execute(const Request& request, QTextStream& out, QTextStream& err);
 
 // The command-line program: the offscreen platform unless another is

@@ -26,6 +26,9 @@ struct OptionSpec {
 std::span<const OptionSpec> exportOptions();
 // The options of --batch: how many mazes, their style and seed.
 std::span<const OptionSpec> batchOptions();
+// The options of difficulty: choosing and ordering a batch's mazes by it,
+// and printing it on the answer pages.
+std::span<const OptionSpec> difficultyOptions();
 
 // Helpers for the tables.
 QString translated(const char* text);

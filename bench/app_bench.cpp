@@ -30,6 +30,7 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
+#include <tuple>
 #endif
 
 namespace {
@@ -499,6 +500,54 @@ void BM_BatchPdf100(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(QFileInfo(book).size());
 }
 BENCHMARK(BM_BatchPdf100)->Unit(benchmark::kMillisecond);
+
+// Thirty hard mazes of 30 x 30 around a drawn path to one PDF, chosen from
+// up to 50 candidates each and put in order from easy to hard, with the
+// difficulty on the answer pages: under 2 s. Also the same with the easy
+// band, which no candidate reaches, so that every maze takes all 50 tries.
+void BM_BatchByDifficulty(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    RandomSource random;
+    MazeBoard board(random);
+    (void)board.resize(30, 30);
+    board.startX = -1;
+    board.startY = 3;
+    board.clearPath();
+    int x = -1, y = 3;
+    for (const auto& [dx, dy, steps] : {std::tuple{1, 0, 12}, {0, 1, 20}, {1, 0, 8}, {0, -1, 14}, {1, 0, 11}})
+        for (int i = 0; i < steps; ++i) {
+            if (dx)
+                board.setPathV(dx > 0 ? x + 1 : x, y, 1);
+            else
+                board.setPathH(x, dy > 0 ? y + 1 : y, 1);
+            board.setPathCell(x, y, 1);
+            x += dx;
+            y += dy;
+        }
+    board.curX = x;
+    board.curY = y;
+    board.makeMaze();
+    const QString input = dir.filePath(QStringLiteral("in.maz"));
+    const QString book = dir.filePath(QStringLiteral("book.pdf"));
+    if (!board.saveFile(std::filesystem::path(input.toStdU16String())))
+        state.SkipWithError("no maze file");
+    const QString grade = state.range(0) ? QStringLiteral("easy") : QStringLiteral("hard");
+    state.SetLabel(grade.toStdString());
+    const CommandLine::Parsed parsed = CommandLine::parse(
+        {QStringLiteral("zubelo"), QStringLiteral("--batch"), QStringLiteral("30"), QStringLiteral("--seed"),
+         QStringLiteral("1"), QStringLiteral("--difficulty"), grade, QStringLiteral("--order"),
+         QStringLiteral("easy-to-hard"), QStringLiteral("--print-difficulty"), input, QStringLiteral("--export"), book});
+    if (!parsed.request)
+        state.SkipWithError("arguments refused");
+    for (auto _ : state) {
+        QString said;
+        QTextStream out(&said), err(&said);
+        if (!parsed.request || CommandLine::execute(*parsed.request, out, err) != CommandLine::Success)
+            state.SkipWithError("batch failed");
+    }
+}
+BENCHMARK(BM_BatchByDifficulty)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -43,6 +43,7 @@ TFExport::TFExport(QWidget* parent)
     EdTitle = new QLineEdit(this);
     CkNameLine = new QCheckBox(this);
     CkLabels = new QCheckBox(this);
+    CkDifficulty = new QCheckBox(this);
     SEWall = new QDoubleSpinBox(this);
     SEWall->setRange(ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
     SEWall->setSingleStep(0.05);
@@ -67,7 +68,7 @@ TFExport::TFExport(QWidget* parent)
 
     const std::pair<QWidget*, const char*> names[] = {
         {CBFormat, "CBFormat"}, {CBPages, "CBPages"},       {EdTitle, "EdTitle"},   {CkNameLine, "CkNameLine"},
-        {CkLabels, "CkLabels"}, {SEWall, "SEWall"},         {CkWallAuto, "CkWallAuto"}, {CBPaper, "CBPaper"},
+        {CkLabels, "CkLabels"}, {CkDifficulty, "CkDifficulty"}, {SEWall, "SEWall"},         {CkWallAuto, "CkWallAuto"}, {CBPaper, "CBPaper"},
         {CkLandscape, "CkLandscape"}, {SEMargin, "SEMargin"}, {SEDpi, "SEDpi"},   {LbCellSize, "LbCellSize"},
         {Preview, "Preview"},
     };
@@ -87,6 +88,7 @@ TFExport::TFExport(QWidget* parent)
     addRow(EdTitle, EdTitle);
     form->addRow(QString(), CkNameLine);
     form->addRow(QString(), CkLabels);
+    form->addRow(QString(), CkDifficulty);
     auto* wall = new QHBoxLayout;
     wall->addWidget(SEWall, 1);
     wall->addWidget(CkWallAuto);
@@ -124,7 +126,7 @@ TFExport::TFExport(QWidget* parent)
     setSettings(ExportSettings{});
     for (QComboBox* box : {CBFormat, CBPages, CBPaper})
         connect(box, &QComboBox::currentIndexChanged, this, &TFExport::settingsChanged);
-    for (QCheckBox* box : {CkNameLine, CkLabels, CkWallAuto, CkLandscape})
+    for (QCheckBox* box : {CkNameLine, CkLabels, CkDifficulty, CkWallAuto, CkLandscape})
         connect(box, &QCheckBox::toggled, this, &TFExport::settingsChanged);
     for (QDoubleSpinBox* box : {SEWall, SEMargin})
         connect(box, &QDoubleSpinBox::valueChanged, this, &TFExport::settingsChanged);
@@ -146,6 +148,7 @@ void TFExport::retranslateUi()
     EdTitle->setPlaceholderText(tr("なし"));
     CkNameLine->setText(tr("「なまえ：」の欄を付ける(&N)"));
     CkLabels->setText(tr("スタートとゴールを書く(&S)"));
+    CkDifficulty->setText(tr("解答のページに難しさを書く(&D)"));
     CkWallAuto->setText(tr("自動(&A)"));
     CkLandscape->setText(tr("横向き(&L)"));
     SEWall->setSuffix(tr(" mm"));
@@ -183,13 +186,14 @@ void TFExport::setSettings(const ExportSettings& raw)
 {
     const ExportSettings s = raw.clamped();
     const QSignalBlocker blockers[] = {QSignalBlocker(CBFormat), QSignalBlocker(CBPages), QSignalBlocker(EdTitle),
-        QSignalBlocker(CkNameLine), QSignalBlocker(CkLabels), QSignalBlocker(SEWall), QSignalBlocker(CkWallAuto),
+        QSignalBlocker(CkNameLine), QSignalBlocker(CkLabels), QSignalBlocker(CkDifficulty), QSignalBlocker(SEWall), QSignalBlocker(CkWallAuto),
         QSignalBlocker(CBPaper), QSignalBlocker(CkLandscape), QSignalBlocker(SEMargin), QSignalBlocker(SEDpi)};
     CBFormat->setCurrentIndex(static_cast<int>(s.format));
     CBPages->setCurrentIndex(static_cast<int>(s.pages));
     EdTitle->setText(s.title);
     CkNameLine->setChecked(s.nameLine);
     CkLabels->setChecked(s.labels);
+    CkDifficulty->setChecked(s.difficulty);
     CkWallAuto->setChecked(s.wallMm <= 0);
     SEWall->setValue(s.wallMm > 0 ? s.wallMm : 0.5);
     CBPaper->setCurrentText(paperName(s.paper));
@@ -207,6 +211,7 @@ ExportSettings TFExport::settings() const
     s.title = EdTitle->text();
     s.nameLine = CkNameLine->isChecked();
     s.labels = CkLabels->isChecked();
+    s.difficulty = CkDifficulty->isChecked();
     s.wallMm = CkWallAuto->isChecked() ? 0 : SEWall->value();
     s.paper = paperByName(CBPaper->currentText()).value_or(QPageSize::A4);
     s.landscape = CkLandscape->isChecked();
@@ -229,6 +234,8 @@ void TFExport::settingsChanged()
     // A picture has no title, no name line and no resolution but a PNG's.
     EdTitle->setEnabled(page);
     CkNameLine->setEnabled(page);
+    // Only an answer page of a PDF says how hard the maze is.
+    CkDifficulty->setEnabled(page && CBPages->currentIndex() != static_cast<int>(PageSet::Puzzle));
     SEDpi->setEnabled(CBFormat->currentIndex() == static_cast<int>(PictureFormat::Png));
     SEWall->setEnabled(!CkWallAuto->isChecked());
 

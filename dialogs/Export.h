@@ -17,8 +17,9 @@ class QPushButton;
 class QSpinBox;
 class QTimer;
 
-// The export dialog: format, pages, title, name line, labels, wall
-// thickness, paper, margins and (for PNG) resolution, with a preview of the
+// The export dialog: format, pages, title, name line, labels, the answer
+// page's difficulty, wall thickness, paper, margins and (for PNG)
+// resolution, with a preview of the
 // first page as it will be written. It only collects the settings; the main
 // window writes the files.
 class TFExport : public QDialog {
@@ -44,6 +45,7 @@ public:
     QLineEdit* EdTitle = nullptr;
     QCheckBox* CkNameLine = nullptr;
     QCheckBox* CkLabels = nullptr;
+    QCheckBox* CkDifficulty = nullptr;
     QDoubleSpinBox* SEWall = nullptr;
     QCheckBox* CkWallAuto = nullptr;
     QComboBox* CBPaper = nullptr;

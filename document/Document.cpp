@@ -181,6 +181,20 @@ void Document::makeMaze()
     endEdit();
 }
 
+ChosenMaze Document::makeChosenMaze(const DifficultyGoal& goal, const KeepChoosing& keepGoing)
+{
+    beginEdit();
+    pendingEdit_->keepMaze(*board_);
+    state_.mazeMode = 1;
+    const ChosenMaze chosen = chooseMaze(*board_, goal, makeCandidate, keepGoing);
+    seedShown_ = chosen.state;
+    state_.mazeMade = true;
+    measureFigures(seedShown_);
+    setModified(true);
+    endEdit();
+    return chosen;
+}
+
 bool Document::undo()
 {
     endEdit();
@@ -245,7 +259,7 @@ void Document::setOtherPrompt(const QString& text)
 
 void Document::measureFigures(std::optional<std::uint32_t> seed)
 {
-    state_.figures = MazeFigures{measureMaze(*board_), seed};
+    state_.figures = MazeFigures{measureMaze(*board_), seed, measureDifficulty(*board_)};
 }
 
 void Document::hideFigures()

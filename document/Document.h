@@ -2,6 +2,7 @@
 
 #include "EditCommands.h"
 #include "RecentFiles.h"
+#include "maze_choice.h"
 #include "path_editor.h"
 
 #include <QObject>
@@ -86,6 +87,11 @@ public:
     void initMaze();
     // A new maze around the drawn path, one edit.
     void makeMaze();
+    // A new maze around the drawn path chosen by its difficulty, one edit as
+    // Make Maze: candidates in the board's style until one is in the goal's
+    // band, else the nearest of them. Its seed is the state the kept maze
+    // was made from. `keepGoing` may end the choice early.
+    ChosenMaze makeChosenMaze(const DifficultyGoal& goal, const KeepChoosing& keepGoing = {});
     // False when there was nothing to undo or redo.
     bool undo();
     bool redo();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board_edit.h"
+#include "maze_difficulty.h"
 #include "maze_stats.h"
 
 #include <QString>
@@ -17,11 +18,12 @@ class MazeBoard;
 // its words, so that it shows it again in another language.
 enum class Prompt : std::uint8_t { Other, ChooseStart, StartOutside, UseCursorKeys, ExtendLine, PressMakeMaze };
 
-// What the second status panel tells of a maze: its figures, and the seed
-// of a maze made here.
+// What the second status panel tells of a maze: its figures, how hard it is
+// (when it has a way through), and the seed of a maze made here.
 struct MazeFigures {
     MazeStats stats;
     std::optional<std::uint32_t> seed;
+    std::optional<MazeDifficulty> difficulty;
     bool operator==(const MazeFigures&) const = default;
 };
 

@@ -93,14 +93,18 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
     d.prompt = Prompt(prompt);
     if (hasSeed)
         figures.seed = seed;
-    if (hasFigures)
-        d.figures = figures;
     RandomSource random;
     MazeBoard board(random);
     if (!d.readBoard(board)
         || d.pathCells.size() != qsizetype(board.getWidth()) * qsizetype(board.getHeight())
         || !onOrInside(board, board.startX, board.startY) || !onOrInside(board, board.curX, board.curY))
         return std::nullopt;
+    // The copy keeps the figures it shows but not how hard the maze is,
+    // which its maze tells again.
+    if (hasFigures) {
+        figures.difficulty = measureDifficulty(board);
+        d.figures = figures;
+    }
     return d;
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -44,15 +46,61 @@ std::optional<std::uint32_t> parseSeed(std::string_view text)
 
 int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each)
 {
+    return makeMazeBatch(board, batch, [&](const BookMaze& maze) { return each(maze.index); });
+}
+
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(const BookMaze&)>& each)
+{
     board.setStyle(batch.style);
+    RandomSource& random = board.randomSource();
     if (batch.seed)
-        board.randomSource().setState(*batch.seed);
-    for (int i = 1; i <= batch.count; ++i) {
-        board.makeMaze();
-        if (!each(i))
-            return i - 1;
+        random.setState(*batch.seed);
+    // One maze of the book, and the state it was made from.
+    const auto makeOne = [&](int index) {
+        BookMaze maze{index, std::nullopt, 1, true};
+        std::uint32_t state = random.state();
+        if (batch.difficulty) {
+            const ChosenMaze chosen = chooseMaze(board, *batch.difficulty);
+            maze.difficulty = chosen.difficulty;
+            maze.tries = chosen.tries;
+            maze.reached = chosen.reached;
+            state = chosen.state;
+        } else {
+            makeCandidate(board);
+            maze.difficulty = measureDifficulty(board);
+        }
+        return std::pair{maze, state};
+    };
+
+    if (!batch.easyToHard) {
+        for (int i = 1; i <= batch.count; ++i)
+            if (!each(makeOne(i).first))
+                return i - 1;
+        return batch.count;
     }
-    return batch.count;
+    std::vector<BookMaze> mazes;
+    std::vector<std::uint32_t> states;
+    std::vector<int> figures;
+    for (int i = 1; i <= batch.count; ++i) {
+        const auto [maze, state] = makeOne(i);
+        mazes.push_back(maze);
+        states.push_back(state);
+        figures.push_back(maze.difficulty ? maze.difficulty->figure : 0);
+    }
+    const std::uint32_t end = random.state();
+    const std::vector<int> order = easyToHard(figures);
+    int handed = 0;
+    for (const int made : order) {
+        random.setState(states[std::size_t(made)]);
+        makeCandidate(board);
+        BookMaze maze = mazes[std::size_t(made)];
+        maze.index = handed + 1;
+        if (!each(maze))
+            break;
+        ++handed;
+    }
+    random.setState(end);
+    return handed;
 }
 
 std::filesystem::path batchFileName(const std::filesystem::path& out, int index, int count, bool answer)

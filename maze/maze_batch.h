@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maze_choice.h"
 #include "maze_style.h"
 
 #include <cstdint>
@@ -22,6 +23,19 @@ struct MazeBatch {
     // source goes on as it stands, which for a fresh program is always the
     // same state.
     std::optional<std::uint32_t> seed;
+    // Each maze chosen from candidates by its difficulty figure.
+    std::optional<DifficultyGoal> difficulty{};
+    // The book's mazes handed over from easy to hard by their figure, not in
+    // the order they were made.
+    bool easyToHard = false;
+};
+
+// One maze of a book as the batch hands it over.
+struct BookMaze {
+    int index = 0;                            // its number in the book, from 1
+    std::optional<MazeDifficulty> difficulty; // nothing when the maze has no way through
+    int tries = 1;                            // candidates made for it
+    bool reached = true;                      // in the batch's difficulty band; always without one
 };
 
 // The values of --batch N (1 ... MaxCount) and --seed S (0 ... 4294967295):
@@ -34,6 +48,10 @@ std::optional<std::uint32_t> parseSeed(std::string_view text);
 // each returns false; returns how many mazes were handed to each and taken.
 // The board keeps the batch's style afterwards.
 int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each);
+// The same, handing over each maze's figure and how it was chosen. A book
+// from easy to hard is made whole first (keeping only the random state each
+// maze was made from), then each maze is made again in its turn.
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(const BookMaze&)>& each);
 
 // The file of maze `index` of `count` for the output name `out`: "book.svg"
 // gives "book-001.svg", or "book-001-answer.svg" for its answer. The number

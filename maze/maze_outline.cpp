@@ -193,6 +193,7 @@ MazeOutline outlineOf(const MazeBoard& b)
     const int H = b.getHeight();
     out.width = W;
     out.height = H;
+    out.difficulty = measureDifficulty(b);
 
     for (int y = 0; y <= H; ++y)
         addRuns(out.walls, false, y, W, [&](int x) { return closedH(b, x, y); });

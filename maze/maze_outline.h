@@ -1,5 +1,8 @@
 #pragma once
 
+#include "maze_difficulty.h"
+
+#include <optional>
 #include <vector>
 
 class MazeBoard;
@@ -60,6 +63,9 @@ struct MazeOutline {
     // file, a path still being drawn) come out as further pieces, so nothing
     // the board holds is dropped.
     std::vector<std::vector<Point>> answer;
+    // How hard the maze is, for an answer page that prints it; nothing when
+    // it has no way through.
+    std::optional<MazeDifficulty> difficulty;
 };
 
 MazeOutline outlineOf(const MazeBoard& board);

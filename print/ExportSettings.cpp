@@ -99,6 +99,7 @@ ExportSettings readExportSettings(QSettings& s)
     out.title = s.value(QStringLiteral("title"), out.title).toString();
     out.nameLine = s.value(QStringLiteral("nameLine"), out.nameLine).toBool();
     out.labels = s.value(QStringLiteral("labels"), out.labels).toBool();
+    out.difficulty = s.value(QStringLiteral("difficulty"), out.difficulty).toBool();
     out.wallMm = s.value(QStringLiteral("wallMm"), out.wallMm).toDouble();
     out.paper = paperByName(s.value(QStringLiteral("paper")).toString()).value_or(out.paper);
     out.landscape = s.value(QStringLiteral("landscape"), out.landscape).toBool();
@@ -120,6 +121,7 @@ void writeExportSettings(QSettings& s, const ExportSettings& values)
     s.setValue(QStringLiteral("title"), v.title);
     s.setValue(QStringLiteral("nameLine"), v.nameLine);
     s.setValue(QStringLiteral("labels"), v.labels);
+    s.setValue(QStringLiteral("difficulty"), v.difficulty);
     s.setValue(QStringLiteral("wallMm"), v.wallMm);
     s.setValue(QStringLiteral("paper"), paperName(v.paper));
     s.setValue(QStringLiteral("landscape"), v.landscape);

@@ -23,6 +23,8 @@ struct ExportSettings {
     QString title;
     bool nameLine = false;
     bool labels = true;
+    // The answer page says how hard the maze is, below the maze.
+    bool difficulty = false;
     // 0 means automatic: an eighth of a cell, at least 0.25 mm.
     double wallMm = 0;
     QPageSize::PageSizeId paper = QPageSize::A4;

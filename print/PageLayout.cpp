@@ -17,6 +17,7 @@ constexpr double TitleLargestPt = 18;
 constexpr double TitleSmallestPt = 9;
 constexpr double NameLinePt = 11;
 constexpr double NameLineWidthMm = 90;
+constexpr double DifficultyPt = 10;
 constexpr double BandGapMm = 4;       // below the title line and the name line
 constexpr double ArrowGapMm = 0.6;    // between the wall and an arrow
 constexpr double LabelGapMm = 1.0;    // between an arrow and its label
@@ -224,6 +225,16 @@ PageLayout layoutPage(const MazeOutline& maze, const ExportSettings& raw, const 
         L.nameTextRect = QRectF(area.right() - block, area.top(), textWidth, height);
         L.nameRule = QLineF(L.nameTextRect.right(), L.nameTextRect.bottom(), area.right(), L.nameTextRect.bottom());
         area.setTop(area.top() + height + BandGapMm);
+    }
+
+    if (furniture && s.difficulty && answerPage && maze.difficulty) {
+        L.difficultyPt = DifficultyPt;
+        const double height = textHeightMm(printFont(DifficultyPt));
+        L.difficultyRect = QRectF(area.left(), area.bottom() - height, area.width(), height);
+        const QFontMetricsF metrics(printFont(DifficultyPt), &measureDevice());
+        L.difficultyText = metrics.elidedText(PrintTexts::difficulty(*maze.difficulty), Qt::ElideRight,
+                                              area.width() * MeasureDpi / 25.4);
+        area.setBottom(area.bottom() - height - BandGapMm);
     }
 
     const int W = std::max(maze.width, 1);

@@ -45,6 +45,12 @@ struct PageLayout {
     QLineF nameRule;
     double namePt = 0;
 
+    // How hard the maze is, for the answer page: empty rectangle when it
+    // is not printed. The puzzle page keeps the room empty.
+    QRectF difficultyRect;
+    QString difficultyText;
+    double difficultyPt = 0;
+
     std::vector<Label> labels;
     double labelPt = 0;
     double arrowWidthMm = 0;

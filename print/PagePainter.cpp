@@ -54,6 +54,11 @@ void paintPage(QPainter& painter, const PageLayout& L, const MazeOutline& maze, 
         painter.setFont(printFont(answer ? L.answerTitlePt : L.puzzleTitlePt));
         painter.drawText(mapping.map(L.titleRect), Qt::AlignCenter | Qt::TextSingleLine, title);
     }
+    if (answer && !L.difficultyRect.isEmpty()) {
+        painter.setPen(Qt::black);
+        painter.setFont(printFont(L.difficultyPt));
+        painter.drawText(mapping.map(L.difficultyRect), Qt::AlignCenter | Qt::TextSingleLine, L.difficultyText);
+    }
     if (!L.nameTextRect.isEmpty()) {
         painter.setPen(Qt::black);
         painter.setFont(printFont(L.namePt));

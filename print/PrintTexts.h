@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maze_difficulty.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -37,6 +39,26 @@ inline QString numberedTitle(const QString& title, const QString& number)
 {
     //: A numbered page title in a book of mazes; %1 is the title, %2 the number.
     return QCoreApplication::translate("PrintTexts", "%1 %2").arg(title, number);
+}
+
+// A difficulty grade as people read it.
+inline QString gradeText(DifficultyGrade grade)
+{
+    switch (grade) {
+    case DifficultyGrade::Easy: return QCoreApplication::translate("PrintTexts", "やさしい");
+    case DifficultyGrade::Medium: return QCoreApplication::translate("PrintTexts", "ふつう");
+    case DifficultyGrade::Hard: break;
+    }
+    return QCoreApplication::translate("PrintTexts", "むずかしい");
+}
+
+// How hard a maze is, as the answer page and the figures panel say it.
+inline QString difficulty(const MazeDifficulty& d)
+{
+    //: %1 is the grade (easy, medium, hard), %2 the figure: the cells a searcher can expect to walk.
+    return QCoreApplication::translate("PrintTexts", "難しさ %1（探す道のり %2 マス）")
+        .arg(gradeText(d.grade))
+        .arg(d.figure);
 }
 
 } // namespace PrintTexts

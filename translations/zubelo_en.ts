@@ -48,51 +48,6 @@
         <translation>unknown output format (.pdf .svg .png .bmp .maz): %1</translation>
     </message>
     <message>
-        <source>使い方:
-  zubelo [迷路ファイル.maz]
-  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
-  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]
-
---export は迷路ファイルを印刷用に書き出します (画面は使いません)。
-形式は出力ファイルの拡張子で決まります:
-  .pdf  問題のページと解答のページ
-  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
-  .png  .svg と同じ図を画像で
-  .bmp  画面と同じビットマップ
-
---batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
-(できあがった迷路のファイルなら、その答えの道を使います):
-  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
-  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
-  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
-書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。
-
-オプション:
-</source>
-        <translation>Usage:
-  zubelo [MAZE.maz]
-  zubelo --export OUTPUT MAZE.maz [OPTIONS]
-  zubelo --batch N [--style STYLE] [--seed SEED] MAZE.maz --export OUTPUT [OPTIONS]
-
---export writes a maze file for printing (without opening a window).
-The format comes from the output file&apos;s suffix:
-  .pdf  the puzzle page and the answer page
-  .svg  the maze with its start and finish only; puzzle and answer are
-        NAME.svg and NAME-answer.svg
-  .png  the same pictures as .svg, as images
-  .bmp  the bitmap the window shows
-
---batch makes N mazes (1 to 1000) around the path drawn in the maze file
-(the answer&apos;s path, if the file holds a finished maze) and writes them:
-  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
-  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
-  .maz  numbered maze files NAME-001.maz … (each holds its answer)
-Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;.
-
-Options:
-</translation>
-    </message>
-    <message>
         <source>  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)
 </source>
         <translation>  --pages both|puzzle|answer  pages to write (default: both = puzzle and answer)
@@ -179,6 +134,128 @@ Options:
         <translation>
 Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
 </translation>
+    </message>
+    <message>
+        <source>オプション %1 は %2 と一緒に使ってください</source>
+        <translation>option %1 needs %2</translation>
+    </message>
+    <message>
+        <source>迷路ファイルの道が入口から出口までつながっていないので、難しさで選べません: </source>
+        <translation>the path of the maze file does not run from an entrance to an exit, so its mazes cannot be chosen by difficulty: </translation>
+    </message>
+    <message>
+        <source>%1 個の迷路 (%2) は %4 個ずつ作っても %3 に届かなかったので、いちばん近いものにしました</source>
+        <extracomment>%1 mazes (numbered %2) are outside the band %3 after %4 candidates each; not an error.</extracomment>
+        <translation>%1 mazes (%2) were not %3 after %4 tries each; the nearest were kept</translation>
+    </message>
+    <message>
+        <source>探す道のり %1 マス</source>
+        <translation>near a search walk of %1 cells</translation>
+    </message>
+    <message>
+        <source>使い方:
+  zubelo [迷路ファイル.maz]
+  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
+  zubelo --batch 数 [--style 種類] [--seed 種] [--difficulty 難しさ [--tries 数]] [--order easy-to-hard]
+         迷路ファイル.maz --export 出力ファイル [オプション]
+
+--export は迷路ファイルを印刷用に書き出します (画面は使いません)。
+形式は出力ファイルの拡張子で決まります:
+  .pdf  問題のページと解答のページ
+  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
+  .png  .svg と同じ図を画像で
+  .bmp  画面と同じビットマップ
+
+--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
+(できあがった迷路のファイルなら、その答えの道を使います):
+  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
+  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
+  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
+書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書き、続いて迷路ごとに
+「maze 番号 難しさ 探す道のり」(難しさは easy medium hard) を一行ずつ書きます。
+
+オプション:
+</source>
+        <translation>Usage:
+  zubelo [MAZE.maz]
+  zubelo --export OUTPUT MAZE.maz [OPTIONS]
+  zubelo --batch N [--style STYLE] [--seed SEED] [--difficulty GRADE [--tries N]] [--order easy-to-hard]
+         MAZE.maz --export OUTPUT [OPTIONS]
+
+--export writes a maze file for printing (without opening a window).
+The format comes from the output file&apos;s suffix:
+  .pdf  the puzzle page and the answer page
+  .svg  the maze with its start and finish only; puzzle and answer are
+        NAME.svg and NAME-answer.svg
+  .png  the same pictures as .svg, as images
+  .bmp  the bitmap the window shows
+
+--batch makes N mazes (1 to 1000) around the path drawn in the maze file
+(the answer&apos;s path, if the file holds a finished maze) and writes them:
+  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
+  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
+  .maz  numbered maze files NAME-001.maz … (each holds its answer)
+Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;,
+and one line per maze, &quot;maze NUMBER GRADE FIGURE&quot; (GRADE easy, medium or hard).
+
+Options:
+</translation>
+    </message>
+    <message>
+        <source>  --difficulty 難しさ         --batch の迷路を難しさで選ぶ: easy (やさしい) medium (ふつう)
+                              hard (むずかしい) か、探す道のりのマス数 (1〜160000)
+</source>
+        <translation>  --difficulty GRADE          choose the --batch mazes by difficulty: easy, medium,
+                              hard, or a search walk in cells (1 to 160000)
+</translation>
+    </message>
+    <message>
+        <source>  --tries 数                  --difficulty で一つの迷路に作ってみる数 (1〜10000、既定 50)
+</source>
+        <translation>  --tries N                   mazes tried for each maze of --difficulty (1 to 10000; default 50)
+</translation>
+    </message>
+    <message>
+        <source>  --order easy-to-hard        --batch の迷路を、やさしいものからむずかしいものへ並べる
+</source>
+        <translation>  --order easy-to-hard        put the --batch mazes in order from easy to hard
+</translation>
+    </message>
+    <message>
+        <source>  --print-difficulty          解答のページに迷路の難しさを書く
+</source>
+        <translation>  --print-difficulty          print how hard each maze is on its answer page
+</translation>
+    </message>
+</context>
+<context>
+    <name>DifficultyCommands</name>
+    <message>
+        <source>迷路を作っています...</source>
+        <translation>Making mazes...</translation>
+    </message>
+    <message>
+        <source>止める</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>入口から出口までの道がないので、難しさを測れませんでした</source>
+        <translation>There is no way from the entrance to the exit, so the difficulty could not be measured</translation>
+    </message>
+    <message>
+        <source>%1 個目で見つかりました: %2</source>
+        <extracomment>%1 is how many mazes were made, %2 the kept maze&apos;s difficulty.</extracomment>
+        <translation>Found on try %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 個のうちいちばん近い迷路です（ねらいとの差 %2 マス）: %3</source>
+        <extracomment>%1 is how many mazes were made, %2 how many cells the kept maze&apos;s figure lies from the goal, %3 its difficulty.</extracomment>
+        <translation>The nearest of %1 mazes, %2 cells from the aim: %3</translation>
+    </message>
+    <message>
+        <source>%1 個で止めました。いちばん近い迷路です（ねらいとの差 %2 マス）: %3</source>
+        <extracomment>%1 is how many mazes were made before the user stopped, %2 how far the kept maze lies from the goal, %3 its difficulty.</extracomment>
+        <translation>Stopped after %1 mazes; the nearest is %2 cells from the aim: %3</translation>
     </message>
 </context>
 <context>
@@ -305,6 +382,23 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <extracomment>A numbered page title in a book of mazes; %1 is the title, %2 the number.</extracomment>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>やさしい</source>
+        <translation>easy</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>medium</translation>
+    </message>
+    <message>
+        <source>むずかしい</source>
+        <translation>hard</translation>
+    </message>
+    <message>
+        <source>難しさ %1（探す道のり %2 マス）</source>
+        <extracomment>%1 is the grade (easy, medium, hard), %2 the figure: the cells a searcher can expect to walk.</extracomment>
+        <translation>Difficulty: %1 (a search walk of %2 cells)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -313,6 +407,53 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
 Do you want to replace it?</source>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>TFDifficulty</name>
+    <message>
+        <source>難しさを選んで作る</source>
+        <translation>Make by Difficulty</translation>
+    </message>
+    <message>
+        <source>やさしい(&amp;E)&#x3000;探す道のり %1 マス未満</source>
+        <translation>&amp;Easy: a search walk under %1 cells</translation>
+    </message>
+    <message>
+        <source>ふつう(&amp;M)&#x3000;%1〜%2 マス</source>
+        <translation>&amp;Medium: %1 to %2 cells</translation>
+    </message>
+    <message>
+        <source>むずかしい(&amp;H)&#x3000;%1 マス以上</source>
+        <translation>&amp;Hard: %1 cells or more</translation>
+    </message>
+    <message>
+        <source>探す道のりを指定(&amp;F):</source>
+        <translation>Search walk o&amp;f:</translation>
+    </message>
+    <message>
+        <source> マス</source>
+        <translation> cells</translation>
+    </message>
+    <message>
+        <source>作る迷路の数(&amp;N):</source>
+        <translation>&amp;Number of mazes:</translation>
+    </message>
+    <message>
+        <source> 個まで</source>
+        <translation> at most</translation>
+    </message>
+    <message>
+        <source>今の道のまわりに「%1」の迷路を作り、ねらいの範囲に入ったもの、なければいちばん近いものを残します。</source>
+        <translation>Makes mazes of the style “%1” around the path and keeps the first in the band, or else the nearest.</translation>
+    </message>
+    <message>
+        <source>作る(&amp;O)</source>
+        <translation>Ma&amp;ke</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -400,6 +541,10 @@ Do you want to replace it?</translation>
     <message>
         <source>マスの大きさ: %1 mm</source>
         <translation>Cell size: %1 mm</translation>
+    </message>
+    <message>
+        <source>解答のページに難しさを書く(&amp;D)</source>
+        <translation>Print the &amp;difficulty on the answer page</translation>
     </message>
 </context>
 <context>
@@ -663,6 +808,10 @@ Do you want to replace it?</translation>
     <message>
         <source>このデスクトップでは透過ウィンドウモードは使えません。下絵を使ってください。</source>
         <translation>See-through windows do not work on this desktop. Use a picture under the grid instead.</translation>
+    </message>
+    <message>
+        <source>難しさを選んで作る(&amp;Q)...</source>
+        <translation>Make by Difficulty (&amp;Q)...</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ColorKey.h"
+#include "DifficultyCommands.h"
 #include "Document.h"
 #include "EditHistory.h"
 #include "FileDrop.h"
@@ -64,6 +65,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     connect(document_.get(), &Document::editClosed, this, [this] { drag_ = Drag::None; });
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
+    difficulty_ = std::make_unique<DifficultyCommands>(this);
     underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     createActions();
     createToolBar();
@@ -145,7 +147,7 @@ void TFMain::showDocumentState()
     statusPanel_->setText(state.prompt == Prompt::Other ? state.otherPrompt
                                                         : tr(PromptTexts[static_cast<int>(state.prompt)]));
     const std::optional<MazeFigures>& figures = state.figures;
-    summaryPanel_->showSummary(figures ? mazeSummary(figures->stats, figures->seed) : QString());
+    summaryPanel_->showSummary(figures ? mazeSummary(figures->stats, figures->seed, figures->difficulty) : QString());
     summaryPanel_->setVisible(figures.has_value());
 }
 
@@ -167,6 +169,7 @@ void TFMain::UpdateControls()
     // The tool buttons share their menu item's action, so they follow its
     // enabled, checked and pressed state.
     MMMakeMaze->setEnabled(canMakeMaze());
+    MMMakeByDifficulty->setEnabled(canMakeMaze());
     MMDrawAnswer->setChecked(board.showAnswer);
     MMTransparentMode->setChecked(board.transparentMode);
     MMSave->setEnabled(made);
@@ -219,6 +222,11 @@ void TFMain::setPrintInteraction(PrintInteraction* dialogs)
     printCommands_->setPrintInteraction(dialogs);
 }
 
+void TFMain::setDifficultyInteraction(DifficultyInteraction* dialogs)
+{
+    difficulty_->setInteraction(dialogs);
+}
+
 void TFMain::MMPrintClick()
 {
     printCommands_->print(document_->board(), fileName());
@@ -238,6 +246,18 @@ void TFMain::MMMakeMazeClick()
 {
     document_->makeMaze();
     RedrawImage();
+    showDocumentState();
+    UpdateControls();
+}
+
+void TFMain::MMMakeByDifficultyClick()
+{
+    const std::optional<QString> said
+        = difficulty_->chooseAndMake(*document_, styleCaption(document_->board().getStyle()));
+    if (!said)
+        return;
+    RedrawImage();
+    document_->setOtherPrompt(*said);
     showDocumentState();
     UpdateControls();
 }

@@ -16,6 +16,8 @@
 #include <optional>
 
 class Document;
+class DifficultyCommands;
+class DifficultyInteraction;
 class EditHistory;
 class Interaction;
 class MazeBoard;
@@ -109,6 +111,7 @@ public:
     void MMUndoClick();
     void MMRedoClick();
     void MMMakeMazeClick();
+    void MMMakeByDifficultyClick();
     void MMInitMazeClick();
     void MMDrawAnswerClick();
     void MMTransparentModeClick();
@@ -131,6 +134,8 @@ public:
     // The print, preview and export dialogs by script (tests); null
     // restores the real ones.
     void setPrintInteraction(PrintInteraction* dialogs);
+    // The choose-by-difficulty dialog by script (tests); null restores the real one.
+    void setDifficultyInteraction(DifficultyInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -214,6 +219,7 @@ private:
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<DifficultyCommands> difficulty_;
     std::unique_ptr<UnderlayCommands> underlay_;
 
     QToolBar* ToolBar = nullptr;
@@ -241,6 +247,7 @@ private:
     QAction* MMUndo = nullptr;
     QAction* MMRedo = nullptr;
     QAction* MMMakeMaze = nullptr;
+    QAction* MMMakeByDifficulty = nullptr;
     QAction* MMInitMaze = nullptr;
     QAction* MMDrawAnswer = nullptr;
     QAction* MMTransparentMode = nullptr;

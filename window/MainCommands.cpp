@@ -61,6 +61,8 @@ void TFMain::createActions()
                           QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
     MMMakeMaze = addCommand("MMMakeMaze", QT_TR_NOOP("迷路作成(&M)"), QT_TR_NOOP("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
+    MMMakeByDifficulty = addCommand("MMMakeByDifficulty", QT_TR_NOOP("難しさを選んで作る(&Q)..."), nullptr, {}, nullptr,
+                                    &TFMain::MMMakeByDifficultyClick);
     MMInitMaze = addCommand("MMInitMaze", QT_TR_NOOP("迷路の初期化(&I)"), QT_TR_NOOP("迷路の初期化(F2)"),
                             QKeySequence(Qt::Key_F2), "init_maze.svg", &TFMain::MMInitMazeClick);
     MMDrawAnswer = addCommand("MMDrawAnswer", QT_TR_NOOP("解答を表示する(&D)"), QT_TR_NOOP("解答を表示する(F3)"),
@@ -111,7 +113,7 @@ void TFMain::createActions()
     styleMenu_ = new MazeStyleMenu(maze, this);
     connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { document_->board().setStyle(style); });
     MMSeed = addCommand("MMSeed", SeedCommandCaption, nullptr, {}, nullptr, &TFMain::MMSeedClick);
-    maze->addAction(MMSeed);
+    maze->addActions({MMSeed, MMMakeByDifficulty});
     QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
     MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,

@@ -1,5 +1,7 @@
 #include "StyleCommands.h"
 
+#include "PrintTexts.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QActionGroup>
@@ -31,6 +33,14 @@ const StyleItem StyleItems[] = {
 } // namespace
 
 const char* const SeedCommandCaption = QT_TRANSLATE_NOOP("TFMain", "乱数の種(&S)...");
+
+QString styleCaption(MazeStyle style)
+{
+    for (const StyleItem& item : StyleItems)
+        if (item.style == style)
+            return QCoreApplication::translate("MazeStyleMenu", item.caption).remove(QLatin1Char('&'));
+    return {};
+}
 
 MazeStyle storedMazeStyle()
 {
@@ -81,12 +91,15 @@ MazeStyle MazeStyleMenu::style() const
     return checked ? static_cast<MazeStyle>(checked->data().toInt()) : MazeStyle::Standard;
 }
 
-QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed)
+QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed,
+                    const std::optional<MazeDifficulty>& difficulty)
 {
     QString text = QCoreApplication::translate("MazeStyleMenu", "答え %1 マス · 行き止まり %2 · 分かれ道 %3")
                        .arg(stats.answerLength)
                        .arg(stats.deadEnds)
                        .arg(stats.decisionPoints);
+    if (difficulty)
+        text += QStringLiteral(" · ") + PrintTexts::difficulty(*difficulty);
     if (seed)
         text += QCoreApplication::translate("MazeStyleMenu", " · 種 %1").arg(*seed);
     return text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maze_difficulty.h"
 #include "maze_stats.h"
 #include "maze_style.h"
 
@@ -37,6 +38,9 @@ private:
     QActionGroup* group_;
 };
 
+// A style's name as its menu item shows it, without the access key.
+QString styleCaption(MazeStyle style);
+
 // The stored style: Standard when none, or an unknown one, is stored.
 MazeStyle storedMazeStyle();
 void storeMazeStyle(MazeStyle style);
@@ -60,6 +64,8 @@ protected:
 extern const char* const SeedCommandCaption;
 
 // The second status panel after a maze is made or loaded, e.g.
-// "答え 96 マス · 行き止まり 312 · 分かれ道 41 · 種 22695478"; the seed part only
-// for a maze made here.
-QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed);
+// "答え 96 マス · 行き止まり 312 · 分かれ道 41 · 難しさ ふつう（探す道のり 212 マス） · 種 22695478";
+// the difficulty part for a maze with a way through, the seed part only for
+// a maze made here.
+QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed,
+                    const std::optional<MazeDifficulty>& difficulty = std::nullopt);

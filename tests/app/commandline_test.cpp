@@ -61,10 +61,11 @@ bool samePath(const MazeBoard& a, const MazeBoard& b)
     return true;
 }
 
-// The seed a batch reports on standard output ("seed S").
+// The seed a batch reports on standard output ("seed S"), before its lines
+// of the mazes.
 std::optional<quint32> reportedSeed(const QString& out)
 {
-    const auto m = QRegularExpression(QStringLiteral("\\Aseed (\\d+)\\n\\z")).match(out);
+    const auto m = QRegularExpression(QStringLiteral("\\Aseed (\\d+)\\n(maze \\d+ [a-z]+ \\d+\\n)*\\z")).match(out);
     bool ok = false;
     const quint32 seed = m.captured(1).toUInt(&ok);
     return m.hasMatch() && ok ? std::optional<quint32>(seed) : std::nullopt;
@@ -83,6 +84,7 @@ private slots:
     void namesThatAreNotUtf8AreRefused();
     void parsedOptions();
     void batches();
+    void booksByDifficulty();
     void failedBatchChangesNothing();
 
 private:
@@ -144,7 +146,8 @@ void CommandLineTest::helpListsTheOptions()
     const Run r = zubelo({QStringLiteral("--help")});
     QCOMPARE(r.status, 0);
     for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
-                               "--no-labels", "--wall-mm", "--dpi"})
+                               "--no-labels", "--wall-mm", "--dpi", "--difficulty", "--tries", "--order",
+                               "--print-difficulty"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
@@ -165,6 +168,11 @@ void CommandLineTest::badInputsFailWithOneLine()
     const QString fifo = path(QStringLiteral("fifo.pdf"));
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString out = path(QStringLiteral("out.pdf"));
+    // A maze file without a path: there is nothing to measure.
+    const QString noPath = path(QStringLiteral("nopath.maz"));
+    RandomSource random;
+    MazeBoard empty(random);
+    QVERIFY(empty.saveFile(noPath.toStdU16String()));
 
     const struct {
         QStringList args;
@@ -197,6 +205,15 @@ void CommandLineTest::badInputsFailWithOneLine()
         {words("--batch 2 --seed -1") << maz_ << QStringLiteral("--export") << out, 2, "-1", out},
         {words("--seed 5 --export") << out << maz_, 2, "--batch", out},
         {words("--style uniform --export") << out << maz_, 2, "--batch", out},
+        {words("--batch 2 --difficulty impossible") << maz_ << QStringLiteral("--export") << out, 2, "impossible", out},
+        {words("--batch 2 --difficulty -5") << maz_ << QStringLiteral("--export") << out, 2, "-5", out},
+        {words("--batch 2 --difficulty hard --tries 0") << maz_ << QStringLiteral("--export") << out, 2, "--tries", out},
+        {words("--batch 2 --difficulty 9 --tries=10001") << maz_ << QStringLiteral("--export") << out, 2, "10001", out},
+        {words("--batch 2 --tries 5") << maz_ << QStringLiteral("--export") << out, 2, "--difficulty", out},
+        {words("--batch 2 --order hardest") << maz_ << QStringLiteral("--export") << out, 2, "hardest", out},
+        {words("--difficulty easy --export") << out << maz_, 2, "--batch", out},
+        {words("--order easy-to-hard --export") << out << maz_, 2, "--batch", out},
+        {words("--batch 2 --difficulty easy --export") << out << noPath, 1, "つながっていない", out},
         {words("--export") << path(QStringLiteral("copy.maz")) << maz_, 2, ".pdf .svg .png .bmp)",
          path(QStringLiteral("copy.maz"))},
         {words("--batch 2 --export") << path(QStringLiteral("b.txt")) << maz_, 2, ".bmp .maz",
@@ -301,7 +318,8 @@ void CommandLineTest::batches()
     // input's path, and no answer files.
     Run r = batch("--batch 3 --style uniform --seed 42", QStringLiteral("m.maz"));
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("seed 42\n"));
+    QCOMPARE(r.out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("seed 42"));
+    QCOMPARE(r.out.count(QLatin1Char('\n')), 4);
     const MazeBoard& input = *maze_->board;
     const int cells = input.getWidth() * input.getHeight();
     std::vector<std::unique_ptr<TestMaze>> made;
@@ -363,6 +381,50 @@ void CommandLineTest::batches()
     QVERIFY(QFile::exists(path(QStringLiteral("one-001.svg"))));
     QVERIFY(QFile::exists(path(QStringLiteral("one-001-answer.svg"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("one.svg"))));
+}
+
+void CommandLineTest::booksByDifficulty()
+{
+    // Twelve hard mazes of 30 x 30 around a winding path, from easy to hard:
+    // the lines on standard output, the pages' order and the answer pages'
+    // figures agree.
+    RandomSource random;
+    MazeBoard board(random);
+    QVERIFY(board.resize(30, 30));
+    testing_support::drawKeys(board, -1, 3, std::string(12, 'R') + std::string(20, 'D') + std::string(8, 'R')
+                                                + std::string(14, 'U') + std::string(11, 'R'));
+    board.makeMaze();
+    const QString wind = path(QStringLiteral("wind.maz"));
+    QVERIFY(board.saveFile(wind.toStdU16String()));
+    const QString book = path(QStringLiteral("hard.pdf"));
+    const Run r = zubelo(words("--batch 12 --difficulty hard --order easy-to-hard --print-difficulty --seed 5")
+                         << wind << QStringLiteral("--export") << book);
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 13);
+    QCOMPARE(lines[0], QStringLiteral("seed 5"));
+    int previous = 0;
+    for (int i = 1; i <= 12; ++i) {
+        const auto m = QRegularExpression(QStringLiteral("\\Amaze (\\d+) hard (\\d+)\\z")).match(lines[i]);
+        QVERIFY2(m.hasMatch() && m.captured(1).toInt() == i, qPrintable(lines[i]));
+        const int figure = m.captured(2).toInt();
+        QVERIFY2(figure >= HardFrom && figure >= previous, qPrintable(lines[i]));
+        previous = figure;
+        const QString answer = pdfText(book, 12 + i);
+        QVERIFY2(answer.contains(QStringLiteral("%1（解答）").arg(i))
+                     && answer.contains(QStringLiteral("難しさ むずかしい（探す道のり %1 マス）").arg(figure)),
+                 qPrintable(answer));
+        QVERIFY(!pdfText(book, i).contains(QStringLiteral("難しさ")));
+    }
+
+    // A band that no candidate reaches keeps the nearest, and says so once.
+    const Run easy = zubelo(words("--batch 3 --difficulty easy --tries 4 --seed 5") << wind
+                            << QStringLiteral("--export") << path(QStringLiteral("easy.pdf")));
+    QCOMPARE(easy.status, 0);
+    QVERIFY2(easy.err.count(QLatin1Char('\n')) == 1 && easy.err.contains(QStringLiteral("(1, 2, 3)")),
+             qPrintable(easy.err));
+    QCOMPARE(easy.out.count(QLatin1Char('\n')), 4);
 }
 
 void CommandLineTest::failedBatchChangesNothing()

@@ -2,6 +2,8 @@
 // main window as a user drives it.
 
 #include "Application.h"
+#include "DifficultyInteraction.h"
+#include "PrintTexts.h"
 #include "StyleCommands.h"
 #include "Seed.h"
 #include "maze_random.h"
@@ -34,6 +36,18 @@ const StyleAction StyleActions[] = {
     {"MMStyleUniform", "均等", MazeStyle::Uniform, "uniform"},
 };
 
+// The choose-by-difficulty dialog, answered by script.
+struct ScriptedDifficulty : DifficultyInteraction {
+    std::vector<std::optional<DifficultyGoal>> answers;
+    std::vector<std::pair<DifficultyGoal, QString>> asked;
+    std::optional<DifficultyGoal> askDifficulty(QWidget*, const DifficultyGoal& current, const QString& style) override
+    {
+        asked.push_back({current, style});
+        const auto answer = answers.at(asked.size() - 1);
+        return answer;
+    }
+};
+
 QLabel* panel(const WindowHarness& h, const char* name)
 {
     return h.window->statusBar()->findChild<QLabel*>(QString::fromLatin1(name));
@@ -49,6 +63,7 @@ private slots:
     void secondPanelTellsWhatTheMazeIsLike();
     void theSameSeedMakesTheSameMazeInEveryStyle();
     void seedDialogTakesOnly32BitNumbers();
+    void choosingByDifficultyIsOneMakeMaze();
 };
 
 void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
@@ -61,7 +76,8 @@ void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(items, (QStringList{QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路の初期化(&I)"),
                                  QStringLiteral("解答を表示する(&D)"), QStringLiteral("-"),
-                                 QStringLiteral("迷路の種類(&K)"), QStringLiteral("乱数の種(&S)...")}));
+                                 QStringLiteral("迷路の種類(&K)"), QStringLiteral("乱数の種(&S)..."),
+                                 QStringLiteral("難しさを選んで作る(&Q)...")}));
     QMenu* styles = h.window->findChild<QMenu*>(QStringLiteral("MMMazeStyle"));
     QCOMPARE(styles->actions().size(), 4);
     for (int i = 0; i < 4; ++i) {
@@ -115,9 +131,13 @@ void StyleWindowTest::secondPanelTellsWhatTheMazeIsLike()
     QVERIFY(summary->isVisible());
     const MazeStats stats = measureMaze(h.window->board());
     QCOMPARE(stats.answerLength, 30);
-    QCOMPARE(summary->text(), QStringLiteral("答え 30 マス · 行き止まり %1 · 分かれ道 %2 · 種 %3")
+    const MazeDifficulty difficulty = *measureDifficulty(h.window->board());
+    QCOMPARE(summary->text(), QStringLiteral("答え 30 マス · 行き止まり %1 · 分かれ道 %2 · 難しさ %3（探す道のり %4 マス） · 種 %5")
                                   .arg(stats.deadEnds)
                                   .arg(stats.decisionPoints)
+                                  .arg(difficulty.grade == DifficultyGrade::Easy ? QStringLiteral("やさしい")
+                                                                                : QStringLiteral("ふつう"))
+                                  .arg(difficulty.figure)
                                   .arg(seed));
     // The window keeps its size and its 19-pixel status bar; in a window
     // narrower than the text the panel is cut, not the window widened.
@@ -137,7 +157,7 @@ void StyleWindowTest::secondPanelTellsWhatTheMazeIsLike()
     QVERIFY(h.window->summaryText().isEmpty());
     h.script.openNames.push_back(file);
     h.action("MMLoad")->trigger();
-    QCOMPARE(h.window->summaryText(), mazeSummary(stats, std::nullopt));
+    QCOMPARE(h.window->summaryText(), mazeSummary(stats, std::nullopt, difficulty));
     QVERIFY(!h.window->summaryText().contains(QStringLiteral("種")));
     h.newBoard(10, 10, 10);
     QVERIFY(summary->isHidden());
@@ -225,6 +245,50 @@ int main(int argc, char** argv)
     ZubeloApplication app(argc, argv);
     StyleWindowTest test;
     return QTest::qExec(&test, argc, argv);
+}
+
+void StyleWindowTest::choosingByDifficultyIsOneMakeMaze()
+{
+    WindowHarness h;
+    ScriptedDifficulty dialogs;
+    h.window->setDifficultyInteraction(&dialogs);
+    QAction* command = h.action("MMMakeByDifficulty");
+    QVERIFY(!command->isEnabled());
+    h.newBoard(30, 30, 10);
+    h.pressKeys((std::string(12, 'R') + std::string(20, 'D') + std::string(8, 'R') + std::string(14, 'U')
+                 + std::string(11, 'R')).c_str());
+    QVERIFY(command->isEnabled());
+    h.action("MMStyleCorridors")->trigger();
+    const std::vector<std::uint8_t> drawn = h.window->board().toFileBytes();
+    dialogs.answers = {std::nullopt, DifficultyGoal{DifficultyGrade::Hard, 0, 20},
+                       DifficultyGoal{DifficultyGrade::Easy, 0, 5}, std::nullopt};
+
+    // Cancelled: nothing is made. The first time it offers medium, 50 tries.
+    command->trigger();
+    QCOMPARE(h.window->mazeMode(), 0);
+    QVERIFY((dialogs.asked[0].first == DifficultyGoal{DifficultyGrade::Medium, 200, 50}));
+    QCOMPARE(dialogs.asked[0].second, QStringLiteral("長い通路"));
+
+    // Hard, in long corridors: found, shown, and one edit that Undo takes back.
+    command->trigger();
+    const auto hard = measureDifficulty(h.window->board());
+    QVERIFY(h.window->mazeMode() == 1 && hard && hard->grade == DifficultyGrade::Hard);
+    QVERIFY2(h.window->statusText().endsWith(QStringLiteral("個目で見つかりました: ") + PrintTexts::difficulty(*hard)),
+             qPrintable(h.window->statusText()));
+    QVERIFY(h.window->summaryText().contains(PrintTexts::difficulty(*hard)));
+    h.action("MMUndo")->trigger();
+    QVERIFY(h.window->mazeMode() == 0 && h.window->board().toFileBytes() == drawn);
+
+    // Easy cannot be had on this board: the nearest of five, and how far.
+    command->trigger();
+    const auto nearest = measureDifficulty(h.window->board());
+    QCOMPARE(h.window->statusText(), QStringLiteral("5 個のうちいちばん近い迷路です（ねらいとの差 %1 マス）: %2")
+                                         .arg(nearest->figure - (EasyBelow - 1))
+                                         .arg(PrintTexts::difficulty(*nearest)));
+    // The goal last chosen is offered again.
+    command->trigger();
+    QVERIFY(dialogs.asked[3].first.grade == DifficultyGrade::Easy && dialogs.asked[3].first.tries == 5);
+    QVERIFY(h.script.unexpected.empty());
 }
 
 #include "style_window_test.moc"
