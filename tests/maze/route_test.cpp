@@ -1,0 +1,317 @@
+// Routes made at random between openings: simple, inside, of the asked
+// length and twist, repeatable, and a complete drawn path the mazes keep as
+// their only route.
+
+#include "board_edit.h"
+#include "maze_board.h"
+#include "maze_random.h"
+#include "path_editor.h"
+#include "route_maker.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <queue>
+#include <random>
+#include <set>
+#include <tuple>
+#include <utility>
+
+using namespace testing_support;
+
+namespace {
+
+// W*H inside bytes: the whole grid, an ellipse, either with a centre room.
+std::vector<std::uint8_t> areaOf(int W, int H, bool ellipse, int room)
+{
+    std::vector<std::uint8_t> inside(static_cast<std::size_t>(W * H));
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const double dx = (x + 0.5) / W * 2 - 1;
+            const double dy = (y + 0.5) / H * 2 - 1;
+            const bool inRoom = std::abs(x - W / 2 + 0.5) < room / 2.0 && std::abs(y - H / 2 + 0.5) < room / 2.0;
+            inside[static_cast<std::size_t>(y * W + x)] = (!ellipse || dx * dx + dy * dy <= 1) && !inRoom;
+        }
+    return inside;
+}
+
+// Inside cells on the shortest way between two outside cells, found apart
+// from the maker.
+int shortestWay(const RouteMaker& m, RouteCell from, RouteCell to)
+{
+    const int W = m.width();
+    std::vector<int> dist(static_cast<std::size_t>(W * m.height()), 0);
+    std::queue<RouteCell> todo;
+    auto around = [](RouteCell c) {
+        return std::vector<RouteCell>{{c.x + 1, c.y}, {c.x - 1, c.y}, {c.x, c.y + 1}, {c.x, c.y - 1}};
+    };
+    for (const RouteCell n : around(to))
+        if (m.isInside(n.x, n.y) && !std::exchange(dist[static_cast<std::size_t>(n.y * W + n.x)], 1))
+            todo.push(n);
+    for (; !todo.empty(); todo.pop())
+        for (const RouteCell n : around(todo.front()))
+            if (m.isInside(n.x, n.y) && dist[static_cast<std::size_t>(n.y * W + n.x)] == 0) {
+                dist[static_cast<std::size_t>(n.y * W + n.x)] =
+                    dist[static_cast<std::size_t>(todo.front().y * W + todo.front().x)] + 1;
+                todo.push(n);
+            }
+    int best = 0;
+    for (const RouteCell n : around(from))
+        if (m.isInside(n.x, n.y)) {
+            const int d = dist[static_cast<std::size_t>(n.y * W + n.x)];
+            best = d > 0 && (best == 0 || d < best) ? d : best;
+        }
+    return best;
+}
+
+void expectSimpleRoute(const RouteMaker& m, const Route& r, const RouteSettings& s)
+{
+    ASSERT_EQ(r.problem, RouteProblem::None);
+    ASSERT_GE(r.cells.size(), 3u);
+    ASSERT_EQ(r.length, static_cast<int>(r.cells.size()) - 2);
+    const auto starts = m.openings(s.from);
+    const auto goals = m.openings(s.to);
+    EXPECT_NE(std::find(starts.begin(), starts.end(), r.cells.front()), starts.end()) << "start of the asked side";
+    EXPECT_NE(std::find(goals.begin(), goals.end(), r.cells.back()), goals.end()) << "goal of the asked side";
+    EXPECT_NE(r.cells.front(), r.cells.back());
+    std::set<std::pair<int, int>> seen;
+    for (std::size_t i = 0; i < r.cells.size(); ++i) {
+        const RouteCell c = r.cells[i];
+        if (i > 0) {
+            ASSERT_EQ(std::abs(c.x - r.cells[i - 1].x) + std::abs(c.y - r.cells[i - 1].y), 1) << "step " << i;
+        }
+        if (i > 0 && i + 1 < r.cells.size()) {
+            ASSERT_TRUE(m.isInside(c.x, c.y)) << c.x << "," << c.y;
+            ASSERT_TRUE(seen.insert({c.x, c.y}).second) << "cell twice: " << c.x << "," << c.y;
+        }
+    }
+    EXPECT_EQ(r.shortest, shortestWay(m, r.cells.front(), r.cells.back()));
+}
+
+RouteSettings randomSettings(const RouteMaker& m, std::mt19937& rng)
+{
+    RouteSettings s;
+    const auto& preset = RoutePresets[rng() % std::size(RoutePresets)];
+    s.from.side = preset.from;
+    s.to.side = preset.to;
+    if (rng() % 3 == 0) { // any two sides, now and then a chosen opening
+        s.from.side = static_cast<RouteSide>(rng() % 10);
+        s.to.side = static_cast<RouteSide>(rng() % 10);
+        const auto any = m.openings({RouteSide::Outside, {}});
+        if (rng() % 2)
+            s.to = {RouteSide::Chosen, any[rng() % any.size()]};
+    }
+    s.lengthPercent = RouteSettings::MinPercent + static_cast<int>(rng() % 56);
+    s.twist = static_cast<int>(rng() % 101);
+    return s;
+}
+
+TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
+{
+    std::mt19937 rng(2024);
+    int feasible = 0;
+    int inBand = 0;
+    for (int board = 0; board < 60; ++board) {
+        const int W = 5 + static_cast<int>(rng() % 36);
+        const int H = 5 + static_cast<int>(rng() % 36);
+        const bool ellipse = W >= 12 && H >= 12 && rng() % 2;
+        const int room = std::min(W, H) >= 12 && rng() % 2 ? 2 + static_cast<int>(rng() % 4) : 0;
+        RouteMaker m(W, H, areaOf(W, H, ellipse, room));
+        EXPECT_EQ(m.hasCentre(), room > 0);
+        for (int t = 0; t < 10; ++t) {
+            const RouteSettings s = randomSettings(m, rng);
+            SCOPED_TRACE(testing::Message() << W << "x" << H << " ellipse " << ellipse << " room " << room << " "
+                                            << routeSideName(s.from.side) << " -> " << routeSideName(s.to.side)
+                                            << " " << s.lengthPercent << "% twist " << s.twist);
+            const std::uint32_t seed = static_cast<std::uint32_t>(rng());
+            RandomSource one = RandomSource::fromState(seed);
+            RandomSource two = RandomSource::fromState(seed);
+            const Route r = m.make(s, one);
+            const RouteProblem problem = m.check(s);
+            EXPECT_EQ(r.problem, problem);
+            const bool centre = s.from.side == RouteSide::Centre || s.to.side == RouteSide::Centre;
+            EXPECT_EQ(problem == RouteProblem::NoOpening, centre && room == 0);
+            if (problem != RouteProblem::None) {
+                EXPECT_TRUE(r.cells.empty());
+                continue;
+            }
+            expectSimpleRoute(m, r, s);
+            EXPECT_EQ(r.target, std::max(1, (m.insideCount() * s.lengthPercent + 50) / 100));
+            const Route again = m.make(s, two);
+            EXPECT_EQ(again.cells, r.cells) << "the same state gives the same route";
+            EXPECT_EQ(one.state(), two.state());
+            if (5 * r.shortest > 6 * r.target) {
+                EXPECT_EQ(r.length, r.shortest) << "too long a way at its shortest is made no longer";
+                continue;
+            }
+            ++feasible;
+            inBand += r.withinBand();
+        }
+    }
+    EXPECT_GE(feasible, 350);
+    EXPECT_GE(inBand * 100, feasible * 95) << inBand << " of " << feasible << " within a fifth of the target";
+}
+
+TEST(RouteTest, TwistMovesTheShareOfTurningCells)
+{
+    for (const auto& [W, H, ellipse] : {std::tuple{30, 30, false}, {40, 20, false}, {36, 36, true}}) {
+        RouteMaker m(W, H, areaOf(W, H, ellipse, 0));
+        for (const int percent : {10, 45}) {
+            double share[3] = {};
+            for (int k = 0; k < 3; ++k) {
+                RandomSource random;
+                RouteSettings s;
+                s.lengthPercent = percent;
+                s.twist = 50 * k;
+                for (int i = 0; i < 20; ++i) {
+                    const Route r = m.make(s, random);
+                    share[k] += double(r.turns()) / r.length / 20;
+                }
+            }
+            SCOPED_TRACE(testing::Message() << W << "x" << H << " " << percent << "%: " << share[0] << " "
+                                            << share[1] << " " << share[2]);
+            EXPECT_LT(share[0] + 0.2, share[1]);
+            EXPECT_LT(share[1] + 0.03, share[2]);
+        }
+    }
+}
+
+TEST(RouteTest, ProblemsWithTheEndsAndUnreachableLengths)
+{
+    RouteMaker whole(12, 8);
+    std::vector<std::uint8_t> split(12 * 8, 1);
+    for (int y = 0; y < 8; ++y)
+        split[static_cast<std::size_t>(y * 12 + 6)] = 0; // a column left out cuts the grid in two
+    RouteMaker halves(12, 8, split);
+    auto ends = [](RouteEnd from, RouteEnd to) {
+        RouteSettings s;
+        s.from = from;
+        s.to = to;
+        return s;
+    };
+    const RouteEnd left{RouteSide::Left, {}};
+    const struct {
+        RouteMaker& maker;
+        RouteSettings settings;
+        RouteProblem problem;
+    } table[] = {
+        {whole, ends({RouteSide::Outside, {}}, {RouteSide::Centre, {}}), RouteProblem::NoOpening},
+        {whole, ends({RouteSide::Chosen, {-1, -1}}, left), RouteProblem::NotAnOpening},
+        {whole, ends({RouteSide::Chosen, {3, 3}}, left), RouteProblem::NotAnOpening},
+        {whole, ends({RouteSide::Chosen, {13, 3}}, left), RouteProblem::NotAnOpening},
+        {whole, ends({RouteSide::Chosen, {-1, 3}}, {RouteSide::Chosen, {-1, 3}}), RouteProblem::SameOpening},
+        {whole, ends({RouteSide::Chosen, {-1, 3}}, {RouteSide::Chosen, {-1, 4}}), RouteProblem::None},
+        {halves, ends(left, {RouteSide::Right, {}}), RouteProblem::NoWay},
+        {halves, ends(left, {RouteSide::Chosen, {6, 2}}), RouteProblem::None}, // the cut is outside too
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(row.maker.check(row.settings), row.problem) << routeSideName(row.settings.from.side);
+        RandomSource random;
+        EXPECT_EQ(row.maker.make(row.settings, random).problem, row.problem);
+    }
+
+    // 5 x 5 corner to corner is at least 9 cells: short (3) cannot be had.
+    RouteMaker tiny(5, 5);
+    RouteSettings s;
+    s.lengthPercent = RouteSettings::ShortPercent;
+    RandomSource random;
+    const Route r = tiny.make(s, random);
+    EXPECT_EQ(r.target, 3);
+    EXPECT_EQ(r.length, 9);
+    EXPECT_EQ(r.shortest, 9);
+    EXPECT_FALSE(r.withinBand());
+}
+
+TEST(RouteTest, ValuesOfTheCommandLine)
+{
+    for (const auto& [text, expected] : {std::pair{"short", std::optional<int>(10)}, {"medium", 25}, {"long", 45},
+             {"5%", 5}, {"60%", 60}, {"33%", 33}, {"4%", std::nullopt}, {"61%", std::nullopt},
+             {"30", std::nullopt}, {"%", std::nullopt}, {"Long", std::nullopt}, {"-5%", std::nullopt}})
+        EXPECT_EQ(parseRouteLength(text), expected) << text;
+    for (const auto& [text, expected] : {std::pair{"0", std::optional<int>(0)}, {"100", 100}, {"101", std::nullopt},
+             {"", std::nullopt}, {"5x", std::nullopt}})
+        EXPECT_EQ(parseTwist(text), expected) << text;
+    for (const RouteSide side : {RouteSide::TopLeft, RouteSide::BottomRight, RouteSide::Left, RouteSide::Bottom,
+             RouteSide::Outside, RouteSide::Centre})
+        EXPECT_EQ(routeSideFromName(routeSideName(side)), side);
+    EXPECT_EQ(routeSideFromName("center"), RouteSide::Centre);
+    EXPECT_EQ(routeSideFromName("middle"), std::nullopt);
+}
+
+// The drawn path, start and head of a board.
+std::vector<int> pathOf(const MazeBoard& b)
+{
+    std::vector<int> out{b.startX, b.startY, b.curX, b.curY};
+    for (int y = 0; y < b.getHeight(); ++y)
+        for (int x = 0; x <= b.getWidth(); ++x)
+            out.push_back(b.getPathV(x, y));
+    for (int y = 0; y <= b.getHeight(); ++y)
+        for (int x = 0; x < b.getWidth(); ++x)
+            out.push_back(b.getPathH(x, y) + 2 * b.getPathCell(x, y));
+    return out;
+}
+
+// Keys R, L, U, D of the route's steps.
+std::string keysOf(const Route& r)
+{
+    std::string keys;
+    for (std::size_t i = 1; i < r.cells.size(); ++i) {
+        const int dx = r.cells[i].x - r.cells[i - 1].x;
+        const int dy = r.cells[i].y - r.cells[i - 1].y;
+        keys += dx == 1 ? 'R' : dx == -1 ? 'L' : dy == 1 ? 'D' : 'U';
+    }
+    return keys;
+}
+
+TEST(RouteTest, DrawnRouteIsTheCompletePathAndTheOnlyRouteOfEveryStyle)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    ASSERT_TRUE(board.resize(23, 17));
+    RouteMaker m(board);
+    for (const RoutePreset& preset : RoutePresets) {
+        if (preset.to == RouteSide::Centre)
+            continue;
+        RouteSettings s;
+        s.from.side = preset.from;
+        s.to.side = preset.to;
+        s.lengthPercent = RouteSettings::LongPercent;
+        const Route r = m.make(s, random);
+        ASSERT_TRUE(r.withinBand());
+
+        // Over a path drawn before, as one undoable edit.
+        drawKeys(board, -1, 2, "RRRDD" + std::string(21, 'R'));
+        const std::vector<int> before = pathOf(board);
+        BoardEdit edit(board);
+        ASSERT_TRUE(drawRoute(board, r, &edit));
+        edit.finish(board);
+        const std::vector<int> drawn = pathOf(board);
+        EXPECT_TRUE(PathEditor(board).onRing(PathEditor(board).head()));
+        MazeBoard keyed(random);
+        ASSERT_TRUE(keyed.resize(23, 17));
+        drawKeys(keyed, r.cells.front().x, r.cells.front().y, keysOf(r));
+        EXPECT_EQ(pathOf(keyed), drawn) << "as the keys leave it";
+        edit.undo(board);
+        EXPECT_EQ(pathOf(board), before);
+        edit.redo(board);
+        EXPECT_EQ(pathOf(board), drawn);
+
+        const std::vector<Cell> inner = [&] {
+            std::vector<Cell> cells;
+            for (std::size_t i = 1; i + 1 < r.cells.size(); ++i)
+                cells.push_back({r.cells[i].x, r.cells[i].y});
+            return cells;
+        }();
+        for (const MazeStyle style : AllMazeStyles) {
+            board.setStyle(style);
+            board.makeMaze();
+            EXPECT_EQ(openInteriorEdges(board), 23 * 17 - 1) << styleName(style);
+            EXPECT_EQ(reachableCount(board, {0, 0}), 23 * 17) << styleName(style);
+            EXPECT_EQ(route(board, inner.front(), inner.back()), inner) << styleName(style);
+        }
+    }
+}
+
+} // namespace
