@@ -42,12 +42,21 @@ std::optional<std::uint32_t> parseSeed(std::string_view text)
     return static_cast<std::uint32_t>(*value);
 }
 
-int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each)
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each,
+                  BatchRoutes* routes)
 {
     board.setStyle(batch.style);
     if (batch.seed)
         board.randomSource().setState(*batch.seed);
+    std::optional<RouteMaker> maker;
+    if (routes)
+        maker.emplace(board);
     for (int i = 1; i <= batch.count; ++i) {
+        if (maker) {
+            routes->made = maker->make(routes->settings, board.randomSource());
+            if (!drawRoute(board, routes->made))
+                return i - 1;
+        }
         board.makeMaze();
         if (!each(i))
             return i - 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "maze_style.h"
+#include "route_maker.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -24,6 +25,14 @@ struct MazeBatch {
     std::optional<std::uint32_t> seed;
 };
 
+// A route of its own for each maze of a batch: made with `settings` from
+// the board's source just before its maze, and drawn as the board's path in
+// place of the one it had. `made` is the route of the maze at hand.
+struct BatchRoutes {
+    RouteSettings settings;
+    Route made;
+};
+
 // The values of --batch N (1 ... MaxCount) and --seed S (0 ... 4294967295):
 // decimal digits only, nothing else.
 std::optional<int> parseBatchCount(std::string_view text);
@@ -32,8 +41,11 @@ std::optional<std::uint32_t> parseSeed(std::string_view text);
 // Makes batch.count mazes around the board's path in the batch's style and
 // calls each(i) after maze i (1-based), while the board holds it. Stops when
 // each returns false; returns how many mazes were handed to each and taken.
-// The board keeps the batch's style afterwards.
-int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each);
+// The board keeps the batch's style afterwards. With `routes`, a route that
+// cannot be made at all (see RouteProblem) stops the series before its
+// maze, and routes->made then tells why.
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each,
+                  BatchRoutes* routes = nullptr);
 
 // The file of maze `index` of `count` for the output name `out`: "book.svg"
 // gives "book-001.svg", or "book-001-answer.svg" for its answer. The number
