@@ -103,24 +103,17 @@ RouteMaker::RouteMaker(int width, int height, std::vector<std::uint8_t> inside)
             }
 
     // The parts of the inside, and the outside cells the ring reaches
-    // without crossing the inside: all over the grid with its ring.
-    const int rows = height + 2;
-    auto neighbours = [&](std::int32_t k, auto&& visit) {
-        const int x = k % stride_;
-        const int y = k / stride_;
-        if (x > 0)
-            visit(k - 1);
-        if (x + 1 < stride_)
-            visit(k + 1);
-        if (y > 0)
-            visit(k - stride_);
-        if (y + 1 < rows)
-            visit(k + stride_);
+    // without crossing the inside. Only the ring lies on the edge of the
+    // grid with its ring, so every other cell has its four neighbours.
+    const std::int32_t offsets[4] = {1, -1, stride_, -stride_};
+    const auto last = static_cast<std::int32_t>(cells) - 1;
+    auto onEdge = [&](std::int32_t k) {
+        return k < stride_ || k > last - stride_ || k % stride_ == 0 || k % stride_ == stride_ - 1;
     };
     part_.assign(cells, -1);
     std::vector<std::int32_t> todo;
     int parts = 0;
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(cells); ++k) {
+    for (std::int32_t k = 0; k <= last; ++k) {
         if (area_[u(k)] != Free || part_[u(k)] >= 0)
             continue;
         todo.assign(1, k);
@@ -128,41 +121,40 @@ RouteMaker::RouteMaker(int width, int height, std::vector<std::uint8_t> inside)
         while (!todo.empty()) {
             const std::int32_t c = todo.back();
             todo.pop_back();
-            neighbours(c, [&](std::int32_t n) {
-                if (area_[u(n)] == Free && part_[u(n)] < 0) {
-                    part_[u(n)] = parts;
-                    todo.push_back(n);
+            for (const std::int32_t o : offsets)
+                if (area_[u(c + o)] == Free && part_[u(c + o)] < 0) {
+                    part_[u(c + o)] = parts;
+                    todo.push_back(c + o);
                 }
-            });
         }
         ++parts;
     }
     std::vector<std::uint8_t> outer(cells, 0);
+    for (std::int32_t k = 0; k <= last; ++k)
+        if (onEdge(k))
+            outer[u(k)] = 1;
+    // Left-out cells next to the ring, then what they reach.
     todo.clear();
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(cells); ++k) {
-        const int x = k % stride_;
-        const int y = k / stride_;
-        if (x == 0 || y == 0 || x == stride_ - 1 || y == rows - 1) {
+    for (std::int32_t k = 0; k <= last; ++k)
+        if (area_[u(k)] == Outside && !outer[u(k)]
+            && (outer[u(k - 1)] || outer[u(k + 1)] || outer[u(k - stride_)] || outer[u(k + stride_)])) {
             outer[u(k)] = 1;
             todo.push_back(k);
         }
-    }
     while (!todo.empty()) {
         const std::int32_t c = todo.back();
         todo.pop_back();
-        neighbours(c, [&](std::int32_t n) {
-            if (area_[u(n)] == Outside && !outer[u(n)]) {
-                outer[u(n)] = 1;
-                todo.push_back(n);
+        for (const std::int32_t o : offsets)
+            if (area_[u(c + o)] == Outside && !outer[u(c + o)]) {
+                outer[u(c + o)] = 1;
+                todo.push_back(c + o);
             }
-        });
     }
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(cells); ++k)
-        if (area_[u(k)] == Outside)
-            neighbours(k, [&](std::int32_t n) {
-                if (area_[u(n)] == Free)
-                    doors_.push_back({k, n, outer[u(k)] != 0});
-            });
+    for (std::int32_t k = 0; k <= last; ++k)
+        if (area_[u(k)] == Free)
+            for (const std::int32_t o : offsets)
+                if (area_[u(k + o)] == Outside)
+                    doors_.push_back({k + o, k, outer[u(k + o)] != 0});
 }
 
 RouteMaker::RouteMaker(const MazeBoard& board)

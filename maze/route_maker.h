@@ -108,7 +108,10 @@ struct Route {
     int shortest = 0; // the fewest inside cells a route between its two openings has
 
     // Within a fifth of the target either way.
-    bool withinBand() const { return problem == RouteProblem::None && 5 * length >= 4 * target && 5 * length <= 6 * target; }
+    bool withinBand() const
+    {
+        return problem == RouteProblem::None && 5 * length >= 4 * target && 5 * length <= 6 * target;
+    }
     // Cells where the route turns, among its inside cells.
     int turns() const;
 };

@@ -86,7 +86,9 @@ TEST(BatchTest, EveryMazeGetsARouteOfItsOwnThatIsItsOnlyRoute)
             EXPECT_TRUE(routes.made.withinBand()) << routes.made.length;
             EXPECT_EQ(std::make_pair(board.startX, board.startY), std::make_pair(cells.front().x, cells.front().y));
             EXPECT_EQ(std::make_pair(board.curX, board.curY), std::make_pair(cells.back().x, cells.back().y));
-            const auto way = route(board, {cells[1].x, cells[1].y}, {cells[cells.size() - 2].x, cells[cells.size() - 2].y});
+            const RouteCell first = cells[1];
+            const RouteCell last = cells[cells.size() - 2];
+            const auto way = route(board, {first.x, first.y}, {last.x, last.y});
             EXPECT_EQ(way ? way->size() + 2 : 0u, cells.size()) << "the route is the maze's only way";
             EXPECT_EQ(openInteriorEdges(board), 20 * 20 - 1);
             EXPECT_EQ(reachableCount(board, {0, 0}), 400);
