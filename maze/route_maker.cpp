@@ -158,7 +158,8 @@ RouteMaker::RouteMaker(int width, int height, std::vector<std::uint8_t> inside)
 }
 
 RouteMaker::RouteMaker(const MazeBoard& board)
-    : RouteMaker(board.getWidth(), board.getHeight())
+    : RouteMaker(board.getWidth(), board.getHeight(),
+                 board.isShaped() ? board.shape().cellBytes() : std::vector<std::uint8_t>())
 {
 }
 
@@ -297,7 +298,7 @@ void RouteMaker::pickEnds(const std::vector<Door>& from, const std::vector<Door>
         if (hasPartner(starts, to[j]))
             choice.push_back(static_cast<std::int32_t>(j));
     goal = to[u(choice[u(randomBelow(random, static_cast<int>(choice.size())))])].outside;
-    measureFrom(goal, to);
+    measureFrom(goal);
 
     choice.clear();
     std::int32_t nearest = std::numeric_limits<std::int32_t>::max();
@@ -318,12 +319,13 @@ void RouteMaker::pickEnds(const std::vector<Door>& from, const std::vector<Door>
     start = from[u(choice[u(randomBelow(random, static_cast<int>(choice.size())))])].outside;
 }
 
-void RouteMaker::measureFrom(std::int32_t goal, const std::vector<Door>& to)
+void RouteMaker::measureFrom(std::int32_t goal)
 {
-    // dist_: inside cells from here to the goal, this one included.
+    // dist_: inside cells from here to the goal, this one included. The
+    // goal is entered from any side it has on the inside.
     std::fill(dist_.begin(), dist_.end(), 0);
     queue_.clear();
-    for (const Door& d : to)
+    for (const Door& d : doors_)
         if (d.outside == goal && dist_[u(d.inside)] == 0) {
             dist_[u(d.inside)] = 1;
             queue_.push_back(d.inside);
@@ -341,11 +343,12 @@ void RouteMaker::measureFrom(std::int32_t goal, const std::vector<Door>& to)
     }
 }
 
-std::int32_t RouteMaker::firstCell(std::int32_t start, const std::vector<Door>& from, RandomSource& random) const
+// The start's cell nearest the goal, whichever side of the start it lies.
+std::int32_t RouteMaker::firstCell(std::int32_t start, RandomSource& random) const
 {
     std::vector<std::int32_t> nearest;
     std::int32_t best = std::numeric_limits<std::int32_t>::max();
-    for (const Door& d : from) {
+    for (const Door& d : doors_) {
         const std::int32_t dist = dist_[u(d.inside)];
         if (d.outside != start || dist == 0 || dist > best)
             continue;
@@ -545,7 +548,7 @@ Route RouteMaker::make(const RouteSettings& settings, RandomSource& source)
         std::int32_t start = 0;
         std::int32_t goal = 0;
         pickEnds(from, to, target, random, start, goal);
-        first_ = firstCell(start, from, random);
+        first_ = firstCell(start, random);
         const int shortest = layShortest(start, first_, goal, settings.twist, random);
         const int length = grow(shortest, target, settings.twist, random);
         if (miss(length) < bestMiss) {

@@ -21,6 +21,7 @@ class RandomSource;
 //  - Outside: any opening reached from the border ring without crossing the
 //    shape; Centre: any opening in a room the shape encloses.
 //  - Chosen: the one outside cell given by its position.
+// The route then enters the maze from its opening on whichever side is best.
 enum class RouteSide {
     TopLeft,
     TopRight,
@@ -128,7 +129,7 @@ public:
     // `inside` (W*H bytes, row by row) is non-zero; an empty mask is the
     // whole grid.
     RouteMaker(int width, int height, std::vector<std::uint8_t> inside = {});
-    // The board's grid.
+    // The board's grid, inside where its shape is (MazeBoard::isInside).
     explicit RouteMaker(const MazeBoard& board);
 
     int width() const { return width_; }
@@ -167,8 +168,8 @@ private:
     bool hasPartner(const std::vector<std::array<std::int32_t, 2>>& others, const Door& door) const;
     void pickEnds(const std::vector<Door>& from, const std::vector<Door>& to, int target, RandomSource& random,
                   std::int32_t& start, std::int32_t& goal);
-    void measureFrom(std::int32_t goal, const std::vector<Door>& to);
-    std::int32_t firstCell(std::int32_t start, const std::vector<Door>& from, RandomSource& random) const;
+    void measureFrom(std::int32_t goal);
+    std::int32_t firstCell(std::int32_t start, RandomSource& random) const;
     int layShortest(std::int32_t start, std::int32_t first, std::int32_t goal, int twist, RandomSource& random);
     int grow(int length, int target, int twist, RandomSource& random);
     void collect(std::int32_t start, Route& route) const;

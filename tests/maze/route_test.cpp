@@ -5,8 +5,10 @@
 #include "board_edit.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "maze_stats.h"
 #include "path_editor.h"
 #include "route_maker.h"
+#include "shape_presets.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,20 +24,6 @@
 using namespace testing_support;
 
 namespace {
-
-// W*H inside bytes: the whole grid, an ellipse, either with a centre room.
-std::vector<std::uint8_t> areaOf(int W, int H, bool ellipse, int room)
-{
-    std::vector<std::uint8_t> inside(static_cast<std::size_t>(W * H));
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const double dx = (x + 0.5) / W * 2 - 1;
-            const double dy = (y + 0.5) / H * 2 - 1;
-            const bool inRoom = std::abs(x - W / 2 + 0.5) < room / 2.0 && std::abs(y - H / 2 + 0.5) < room / 2.0;
-            inside[static_cast<std::size_t>(y * W + x)] = (!ellipse || dx * dx + dy * dy <= 1) && !inRoom;
-        }
-    return inside;
-}
 
 // Inside cells on the shortest way between two outside cells, found apart
 // from the maker.
@@ -108,21 +96,41 @@ RouteSettings randomSettings(const RouteMaker& m, std::mt19937& rng)
     return s;
 }
 
+// A whole grid, a ready-made shape with or without a room in the middle,
+// or a random blob with holes.
+MazeShape randomShape(int W, int H, std::mt19937& rng)
+{
+    const int room = std::min(W, H) >= 14 && rng() % 2 ? 2 + static_cast<int>(rng() % 3) : 0;
+    switch (rng() % 3) {
+    case 0: return MazeShape(W, H);
+    case 1: return presetShape(AllShapePresets[rng() % std::size(AllShapePresets)], W, H, room);
+    default: return randomBlob(W, H, rng);
+    }
+}
+
+bool hasHole(const MazeShape& shape)
+{
+    const auto holes = shape.holeCells();
+    return std::find(holes.begin(), holes.end(), 1) != holes.end();
+}
+
 TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
 {
     std::mt19937 rng(2024);
     int feasible = 0;
     int inBand = 0;
-    for (int board = 0; board < 60; ++board) {
+    for (int board = 0; board < 80; ++board) {
         const int W = 5 + static_cast<int>(rng() % 36);
         const int H = 5 + static_cast<int>(rng() % 36);
-        const bool ellipse = W >= 12 && H >= 12 && rng() % 2;
-        const int room = std::min(W, H) >= 12 && rng() % 2 ? 2 + static_cast<int>(rng() % 4) : 0;
-        RouteMaker m(W, H, areaOf(W, H, ellipse, room));
-        EXPECT_EQ(m.hasCentre(), room > 0);
+        const MazeShape shape = randomShape(W, H, rng);
+        if (!shape.isOneRegion())
+            continue;
+        RouteMaker m(W, H, shape.cellBytes());
+        EXPECT_EQ(m.insideCount(), shape.insideCount());
+        EXPECT_EQ(m.hasCentre(), hasHole(shape));
         for (int t = 0; t < 10; ++t) {
             const RouteSettings s = randomSettings(m, rng);
-            SCOPED_TRACE(testing::Message() << W << "x" << H << " ellipse " << ellipse << " room " << room << " "
+            SCOPED_TRACE(testing::Message() << W << "x" << H << " inside " << shape.insideCount() << " "
                                             << routeSideName(s.from.side) << " -> " << routeSideName(s.to.side)
                                             << " " << s.lengthPercent << "% twist " << s.twist);
             const std::uint32_t seed = static_cast<std::uint32_t>(rng());
@@ -132,7 +140,7 @@ TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
             const RouteProblem problem = m.check(s);
             EXPECT_EQ(r.problem, problem);
             const bool centre = s.from.side == RouteSide::Centre || s.to.side == RouteSide::Centre;
-            EXPECT_EQ(problem == RouteProblem::NoOpening, centre && room == 0);
+            EXPECT_EQ(problem == RouteProblem::NoOpening, centre && !m.hasCentre());
             if (problem != RouteProblem::None) {
                 EXPECT_TRUE(r.cells.empty());
                 continue;
@@ -156,8 +164,8 @@ TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
 
 TEST(RouteTest, TwistMovesTheShareOfTurningCells)
 {
-    for (const auto& [W, H, ellipse] : {std::tuple{30, 30, false}, {40, 20, false}, {36, 36, true}}) {
-        RouteMaker m(W, H, areaOf(W, H, ellipse, 0));
+    for (const auto& [W, H, circle] : {std::tuple{30, 30, false}, {40, 20, false}, {36, 36, true}}) {
+        RouteMaker m(W, H, circle ? presetShape(ShapePreset::Circle, W, H).cellBytes() : std::vector<std::uint8_t>());
         for (const int percent : {10, 45}) {
             double share[3] = {};
             for (int k = 0; k < 3; ++k) {
@@ -265,51 +273,89 @@ std::string keysOf(const Route& r)
     return keys;
 }
 
+// The made maze on the board's shape: one tree over the inside cells, open
+// to the outside only at the route's two ends, the route its only way.
+void expectOnlyRoute(const MazeBoard& b, const Route& r)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    int tree = 0;
+    int crossings = 0;
+    auto edge = [&](std::uint8_t open, Cell a, Cell c) {
+        const int in = b.isInside(a.x, a.y) + b.isInside(c.x, c.y);
+        tree += open == 1 && in == 2;
+        crossings += open == 1 && in == 1;
+    };
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x <= W; ++x)
+            edge(b.getMazeV(x, y), {x - 1, y}, {x, y});
+    for (int y = 0; y <= H; ++y)
+        for (int x = 0; x < W; ++x)
+            edge(b.getMazeH(x, y), {x, y - 1}, {x, y});
+    std::vector<Cell> inner;
+    for (std::size_t i = 1; i + 1 < r.cells.size(); ++i)
+        inner.push_back({r.cells[i].x, r.cells[i].y});
+    EXPECT_EQ(crossings, 2);
+    EXPECT_EQ(tree, b.insideCount() - 1);
+    EXPECT_EQ(reachableCount(b, inner.front()), b.insideCount());
+    EXPECT_EQ(route(b, inner.front(), inner.back()), inner);
+}
+
 TEST(RouteTest, DrawnRouteIsTheCompletePathAndTheOnlyRouteOfEveryStyle)
 {
+    std::mt19937 rng(26);
     RandomSource random;
     MazeBoard board(random);
-    ASSERT_TRUE(board.resize(23, 17));
-    RouteMaker m(board);
-    for (const RoutePreset& preset : RoutePresets) {
-        if (preset.to == RouteSide::Centre)
-            continue;
-        RouteSettings s;
-        s.from.side = preset.from;
-        s.to.side = preset.to;
-        s.lengthPercent = RouteSettings::LongPercent;
-        const Route r = m.make(s, random);
-        ASSERT_TRUE(r.withinBand());
+    for (int kind = 0; kind < 3; ++kind) {
+        const int W = 23 + 4 * kind;
+        const int H = 17 + 2 * kind;
+        ASSERT_TRUE(board.resize(W, H));
+        ASSERT_TRUE(board.setShape(kind == 0 ? MazeShape() : kind == 1 ? presetShape(ShapePreset::Circle, W, H, 5)
+                                                                       : randomBlob(W, H, rng)));
+        RouteMaker m(board);
+        for (const RoutePreset& preset : RoutePresets) {
+            RouteSettings s;
+            s.from.side = preset.from;
+            s.to.side = preset.to;
+            s.lengthPercent = RouteSettings::LongPercent;
+            if (m.check(s) != RouteProblem::None) {
+                EXPECT_TRUE(kind == 0 && preset.to == RouteSide::Centre);
+                continue;
+            }
+            const Route r = m.make(s, random);
+            SCOPED_TRACE(testing::Message() << "board " << kind << " " << routeSideName(preset.from) << " -> "
+                                            << routeSideName(preset.to) << ": " << r.length << " of " << r.target);
+            EXPECT_TRUE(r.withinBand());
 
-        // Over a path drawn before, as one undoable edit.
-        drawKeys(board, -1, 2, "RRRDD" + std::string(21, 'R'));
-        const std::vector<int> before = pathOf(board);
-        BoardEdit edit(board);
-        ASSERT_TRUE(drawRoute(board, r, &edit));
-        edit.finish(board);
-        const std::vector<int> drawn = pathOf(board);
-        EXPECT_TRUE(PathEditor(board).onRing(PathEditor(board).head()));
-        MazeBoard keyed(random);
-        ASSERT_TRUE(keyed.resize(23, 17));
-        drawKeys(keyed, r.cells.front().x, r.cells.front().y, keysOf(r));
-        EXPECT_EQ(pathOf(keyed), drawn) << "as the keys leave it";
-        edit.undo(board);
-        EXPECT_EQ(pathOf(board), before);
-        edit.redo(board);
-        EXPECT_EQ(pathOf(board), drawn);
+            // Over a path drawn before, as one undoable edit.
+            board.startX = -1;
+            board.startY = 0;
+            board.clearPath();
+            const std::vector<int> before = pathOf(board);
+            BoardEdit edit(board);
+            ASSERT_TRUE(drawRoute(board, r, &edit));
+            edit.finish(board);
+            const std::vector<int> drawn = pathOf(board);
+            PathEditor editor(board);
+            EXPECT_TRUE(editor.isOutside(editor.head()) && editor.hasSteps());
+            EXPECT_EQ(measureMaze(board).answerLength, r.length);
+            if (kind == 0) {
+                MazeBoard keyed(random);
+                ASSERT_TRUE(keyed.resize(W, H));
+                drawKeys(keyed, r.cells.front().x, r.cells.front().y, keysOf(r));
+                EXPECT_EQ(pathOf(keyed), drawn) << "as the keys leave it";
+            }
+            edit.undo(board);
+            EXPECT_EQ(pathOf(board), before);
+            edit.redo(board);
+            EXPECT_EQ(pathOf(board), drawn);
 
-        const std::vector<Cell> inner = [&] {
-            std::vector<Cell> cells;
-            for (std::size_t i = 1; i + 1 < r.cells.size(); ++i)
-                cells.push_back({r.cells[i].x, r.cells[i].y});
-            return cells;
-        }();
-        for (const MazeStyle style : AllMazeStyles) {
-            board.setStyle(style);
-            board.makeMaze();
-            EXPECT_EQ(openInteriorEdges(board), 23 * 17 - 1) << styleName(style);
-            EXPECT_EQ(reachableCount(board, {0, 0}), 23 * 17) << styleName(style);
-            EXPECT_EQ(route(board, inner.front(), inner.back()), inner) << styleName(style);
+            for (const MazeStyle style : AllMazeStyles) {
+                SCOPED_TRACE(styleName(style));
+                board.setStyle(style);
+                board.makeMaze();
+                expectOnlyRoute(board, r);
+            }
         }
     }
 }
