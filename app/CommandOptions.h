@@ -26,6 +26,8 @@ struct OptionSpec {
 std::span<const OptionSpec> exportOptions();
 // The options of --batch: how many mazes, their style and seed.
 std::span<const OptionSpec> batchOptions();
+// The options of --random-route: a route for every maze, and --size.
+std::span<const OptionSpec> routeOptions();
 
 // Helpers for the tables.
 QString translated(const char* text);

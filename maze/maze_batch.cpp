@@ -42,6 +42,18 @@ std::optional<std::uint32_t> parseSeed(std::string_view text)
     return static_cast<std::uint32_t>(*value);
 }
 
+std::optional<BoardSize> parseBoardSize(std::string_view text)
+{
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos)
+        return std::nullopt;
+    const auto width = parseDigits(text.substr(0, x), MazeBoard::MaxSide);
+    const auto height = parseDigits(text.substr(x + 1), MazeBoard::MaxSide);
+    if (!width || !height || *width < BoardSize::MinBoardSide || *height < BoardSize::MinBoardSide)
+        return std::nullopt;
+    return BoardSize{static_cast<int>(*width), static_cast<int>(*height)};
+}
+
 int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each,
                   BatchRoutes* routes)
 {

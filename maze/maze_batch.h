@@ -38,6 +38,16 @@ struct BatchRoutes {
 std::optional<int> parseBatchCount(std::string_view text);
 std::optional<std::uint32_t> parseSeed(std::string_view text);
 
+// The value of --size WxH: width and height in cells, each MinBoardSide ...
+// MazeBoard::MaxSide, as decimal digits around one 'x'.
+struct BoardSize {
+    static constexpr int MinBoardSide = 5;
+    int width;
+    int height;
+    bool operator==(const BoardSize&) const = default;
+};
+std::optional<BoardSize> parseBoardSize(std::string_view text);
+
 // Makes batch.count mazes around the board's path in the batch's style and
 // calls each(i) after maze i (1-based), while the board holds it. Stops when
 // each returns false; returns how many mazes were handed to each and taken.

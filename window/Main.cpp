@@ -12,6 +12,7 @@
 #include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
+#include "RouteCommands.h"
 #include "SessionEnd.h"
 #include "StyleCommands.h"
 #include "UnderlayCommands.h"
@@ -65,6 +66,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
+    routeCommands_ = std::make_unique<RouteCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -237,6 +239,23 @@ void TFMain::MMExportClick()
 void TFMain::MMMakeMazeClick()
 {
     document_->makeMaze();
+    RedrawImage();
+    showDocumentState();
+    UpdateControls();
+}
+
+void TFMain::setRouteInteraction(RouteInteraction* dialogs)
+{
+    routeCommands_->setRouteInteraction(dialogs);
+}
+
+void TFMain::MMRandomRouteClick()
+{
+    // A drawn path is replaced only after the usual question.
+    if (PathEditor(document_->board()).hasSteps() && !ConfirmSave())
+        return;
+    if (!routeCommands_->makeRoute(*document_))
+        return;
     RedrawImage();
     showDocumentState();
     UpdateControls();

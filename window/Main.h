@@ -31,6 +31,8 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class RecoveryKeeper;
+class RouteCommands;
+class RouteInteraction;
 class SessionEndRequest;
 class TFSetSize;
 struct RecoveredDocument;
@@ -117,6 +119,7 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMRandomRouteClick();
     void MMLoadUnderlayClick();
     void MMShowUnderlayClick();
     void MMUnderlayStrengthClick();
@@ -131,6 +134,8 @@ public:
     // The print, preview and export dialogs by script (tests); null
     // restores the real ones.
     void setPrintInteraction(PrintInteraction* dialogs);
+    // The route dialog by script (tests); null restores the real one.
+    void setRouteInteraction(RouteInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -215,6 +220,7 @@ private:
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<UnderlayCommands> underlay_;
+    std::unique_ptr<RouteCommands> routeCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -249,6 +255,7 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMRandomRoute = nullptr;
     QAction* MMLoadUnderlay = nullptr;
     QAction* MMShowUnderlay = nullptr;
     QAction* MMUnderlayStrength = nullptr;
