@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -84,6 +85,7 @@ private slots:
     void parsedOptions();
     void batches();
     void failedBatchChangesNothing();
+    void randomRouteBatches();
 
 private:
     QTemporaryDir dir_;
@@ -144,7 +146,8 @@ void CommandLineTest::helpListsTheOptions()
     const Run r = zubelo({QStringLiteral("--help")});
     QCOMPARE(r.status, 0);
     for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
-                               "--no-labels", "--wall-mm", "--dpi"})
+                               "--no-labels", "--wall-mm", "--dpi", "--random-route", "--route-length", "--twist",
+                               "--from", "--to", "--size"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
@@ -203,6 +206,22 @@ void CommandLineTest::badInputsFailWithOneLine()
          path(QStringLiteral("b-001.txt"))},
         {words("--batch 2 --export") << out << garbage, 1, "Failed to open File", out},
         {words("--batch 2 --export") << readOnly << maz_, 1, "を作成できません", QString()},
+        // Routes of their own: sizes out of range, lengths and ends the
+        // board cannot have, options without the one they belong to.
+        {words("--batch 2 --random-route --size 401x20 --export") << out, 2, "401x20", out},
+        {words("--batch 2 --random-route --size 4x20 --export") << out, 2, "4x20", out},
+        {words("--batch 2 --random-route --size 20 --export") << out, 2, "20", out},
+        {words("--batch 2 --random-route --size 5x5 --route-length short --export") << out, 2, "3 マス", out},
+        {words("--batch 2 --random-route --size 20x20 --to centre --export") << out, 2, "centre", out},
+        {words("--batch 2 --random-route --size 20x20 --from -1,-1 --export") << out, 2, "-1,-1", out},
+        {words("--batch 2 --random-route --size 20x20 --from -1,3 --to -1,3 --export") << out, 2, "同じ", out},
+        {words("--batch 2 --random-route --route-length 70% --export") << out << maz_, 2, "70%", out},
+        {words("--batch 2 --random-route --twist 101 --export") << out << maz_, 2, "101", out},
+        {words("--batch 2 --random-route --from middle --export") << out << maz_, 2, "middle", out},
+        {words("--batch 2 --twist 5 --export") << out << maz_, 2, "--random-route", out},
+        {words("--batch 2 --size 20x20 --export") << out, 2, "--random-route", out},
+        {words("--random-route --size 20x20 --export") << out, 2, "--batch", out},
+        {words("--batch 2 --random-route --size 20x20 --export") << out << maz_, 2, "--size", out},
     };
     for (const auto& row : table) {
         const Run r = zubelo(row.args);
@@ -402,6 +421,69 @@ void CommandLineTest::failedBatchChangesNothing()
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(pdfInfo(real).pages, 4);
     QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
+}
+
+// The drawn path of a board as its cells, from `start` to the head. (A
+// loaded board starts anew at (-1, 0); the file keeps the start.)
+std::vector<testing_support::Cell> pathCellsOf(const MazeBoard& b, testing_support::Cell start)
+{
+    using testing_support::Cell;
+    std::vector<Cell> path{start};
+    auto crossed = [&](Cell c, Cell n) {
+        if (n.x != c.x) {
+            const int x = std::max(c.x, n.x);
+            return c.y >= 0 && c.y < b.getHeight() && x >= 0 && x <= b.getWidth() && b.getPathV(x, c.y) != 0;
+        }
+        const int y = std::max(c.y, n.y);
+        return c.x >= 0 && c.x < b.getWidth() && y >= 0 && y <= b.getHeight() && b.getPathH(c.x, y) != 0;
+    };
+    for (bool moved = true; moved;) {
+        moved = false;
+        const Cell c = path.back();
+        for (const Cell n : {Cell{c.x + 1, c.y}, Cell{c.x - 1, c.y}, Cell{c.x, c.y + 1}, Cell{c.x, c.y - 1}})
+            if (!moved && (path.size() < 2 || !(n == path[path.size() - 2])) && crossed(c, n)) {
+                path.push_back(n);
+                moved = true;
+            }
+    }
+    return path;
+}
+
+void CommandLineTest::randomRouteBatches()
+{
+    // 30 mazes, each around a route of its own that is its only way; the
+    // same seed makes the same files.
+    for (const char* out : {"r.maz", "s.maz"}) {
+        const Run r = zubelo(words("--batch 30 --size 20x20 --random-route --style uniform --seed 7 --export")
+                             << path(QLatin1String(out)));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("seed 7\n"));
+    }
+    QSet<QByteArray> routes;
+    for (int i = 1; i <= 30; ++i) {
+        const QString name = path(QStringLiteral("r-%1.maz").arg(i, 3, 10, QLatin1Char('0')));
+        QCOMPARE(contents(name), contents(path(QStringLiteral("s-%1.maz").arg(i, 3, 10, QLatin1Char('0')))));
+        const auto maze = loaded(name, {});
+        QVERIFY2(maze, qPrintable(name));
+        const MazeBoard& b = *maze->board;
+        QCOMPARE(testing_support::openInteriorEdges(b), 400 - 1);
+        QCOMPARE(testing_support::reachableCount(b, {0, 0}), 400);
+        const QByteArray bytes = contents(name);
+        auto header = [&](int i) { return qFromLittleEndian<qint32>(bytes.constData() + 4 + 4 * i); };
+        const std::vector<testing_support::Cell> cells = pathCellsOf(b, {header(2), header(3)});
+        QCOMPARE(cells.back(), (testing_support::Cell{header(4), header(5)}));
+        QVERIFY(cells.size() > 80 && testing_support::onRing(b, cells.back().x, cells.back().y));
+        const std::vector<testing_support::Cell> inner(cells.begin() + 1, cells.end() - 1);
+        QVERIFY2(testing_support::route(b, inner.front(), inner.back()) == inner, qPrintable(name));
+        routes.insert(contents(name).mid(32 + 2 * 21 * 20));
+    }
+    QCOMPARE(routes.size(), 30);
+
+    // A book in one PDF, around the routes on a maze file's board.
+    const Run r = zubelo(words("--batch 3 --random-route --route-length long --twist 0 --from left --to right")
+                         << maz_ << QStringLiteral("--export") << path(QStringLiteral("routes.pdf")));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(pdfInfo(path(QStringLiteral("routes.pdf"))).pages, 6);
 }
 
 QTEST_MAIN(CommandLineTest)
