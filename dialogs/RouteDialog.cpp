@@ -152,7 +152,18 @@ void RouteEndsPicture::paintEvent(QPaintEvent*)
     const QPointF o = origin();
     painter.drawImage(QRectF(o.x(), o.y(), s * (width_ + 2), s * (height_ + 2)), shown_);
     painter.setRenderHint(QPainter::Antialiasing);
-    // At least a few pixels across, however small a cell is drawn.
+    // A few openings (a corner's) are marked as dots too, to be seen on a
+    // large board; at least a few pixels across, however small a cell is.
+    painter.setPen(Qt::NoPen);
+    const double dot = std::max(4.5, s * 0.6);
+    for (const auto& [cells, color] : {std::pair{&starts_, StartColor}, {&goals_, GoalColor}})
+        if (cells->size() <= 8)
+            for (const RouteCell c : *cells) {
+                QColor faint = color;
+                faint.setAlpha(110);
+                painter.setBrush(faint);
+                painter.drawEllipse(QPointF(centreOf(c)), dot, dot);
+            }
     const double radius = std::max(4.0, s * 0.45);
     for (const auto& [end, color] : {std::pair{start_, StartColor}, {goal_, GoalColor}})
         if (end) {
