@@ -423,32 +423,6 @@ void CommandLineTest::failedBatchChangesNothing()
     QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
 }
 
-// The drawn path of a board as its cells, from `start` to the head. (A
-// loaded board starts anew at (-1, 0); the file keeps the start.)
-std::vector<testing_support::Cell> pathCellsOf(const MazeBoard& b, testing_support::Cell start)
-{
-    using testing_support::Cell;
-    std::vector<Cell> path{start};
-    auto crossed = [&](Cell c, Cell n) {
-        if (n.x != c.x) {
-            const int x = std::max(c.x, n.x);
-            return c.y >= 0 && c.y < b.getHeight() && x >= 0 && x <= b.getWidth() && b.getPathV(x, c.y) != 0;
-        }
-        const int y = std::max(c.y, n.y);
-        return c.x >= 0 && c.x < b.getWidth() && y >= 0 && y <= b.getHeight() && b.getPathH(c.x, y) != 0;
-    };
-    for (bool moved = true; moved;) {
-        moved = false;
-        const Cell c = path.back();
-        for (const Cell n : {Cell{c.x + 1, c.y}, Cell{c.x - 1, c.y}, Cell{c.x, c.y + 1}, Cell{c.x, c.y - 1}})
-            if (!moved && (path.size() < 2 || !(n == path[path.size() - 2])) && crossed(c, n)) {
-                path.push_back(n);
-                moved = true;
-            }
-    }
-    return path;
-}
-
 void CommandLineTest::randomRouteBatches()
 {
     // 30 mazes, each around a route of its own that is its only way; the
@@ -470,7 +444,7 @@ void CommandLineTest::randomRouteBatches()
         QCOMPARE(testing_support::reachableCount(b, {0, 0}), 400);
         const QByteArray bytes = contents(name);
         auto header = [&](int i) { return qFromLittleEndian<qint32>(bytes.constData() + 4 + 4 * i); };
-        const std::vector<testing_support::Cell> cells = pathCellsOf(b, {header(2), header(3)});
+        const auto cells = testing_support::drawnPath(b, testing_support::Cell{header(2), header(3)});
         QCOMPARE(cells.back(), (testing_support::Cell{header(4), header(5)}));
         QVERIFY(cells.size() > 80 && testing_support::onRing(b, cells.back().x, cells.back().y));
         const std::vector<testing_support::Cell> inner(cells.begin() + 1, cells.end() - 1);

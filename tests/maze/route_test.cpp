@@ -19,38 +19,30 @@
 #include <random>
 #include <set>
 #include <tuple>
-#include <utility>
 
 using namespace testing_support;
 
 namespace {
 
 // Inside cells on the shortest way between two outside cells, found apart
-// from the maker.
+// from the maker: a breadth-first search from the goal's inside neighbours.
 int shortestWay(const RouteMaker& m, RouteCell from, RouteCell to)
 {
-    const int W = m.width();
-    std::vector<int> dist(static_cast<std::size_t>(W * m.height()), 0);
-    std::queue<RouteCell> todo;
+    std::vector<int> dist(static_cast<std::size_t>(m.width() * m.height()), 0);
+    auto at = [&](RouteCell c) -> int& { return dist[static_cast<std::size_t>(c.y * m.width() + c.x)]; };
     auto around = [](RouteCell c) {
         return std::vector<RouteCell>{{c.x + 1, c.y}, {c.x - 1, c.y}, {c.x, c.y + 1}, {c.x, c.y - 1}};
     };
-    for (const RouteCell n : around(to))
-        if (m.isInside(n.x, n.y) && !std::exchange(dist[static_cast<std::size_t>(n.y * W + n.x)], 1))
-            todo.push(n);
+    std::queue<std::pair<RouteCell, int>> todo;
+    todo.push({to, 0});
     for (; !todo.empty(); todo.pop())
-        for (const RouteCell n : around(todo.front()))
-            if (m.isInside(n.x, n.y) && dist[static_cast<std::size_t>(n.y * W + n.x)] == 0) {
-                dist[static_cast<std::size_t>(n.y * W + n.x)] =
-                    dist[static_cast<std::size_t>(todo.front().y * W + todo.front().x)] + 1;
-                todo.push(n);
-            }
+        for (const RouteCell n : around(todo.front().first))
+            if (m.isInside(n.x, n.y) && at(n) == 0)
+                todo.push({n, at(n) = todo.front().second + 1});
     int best = 0;
     for (const RouteCell n : around(from))
-        if (m.isInside(n.x, n.y)) {
-            const int d = dist[static_cast<std::size_t>(n.y * W + n.x)];
-            best = d > 0 && (best == 0 || d < best) ? d : best;
-        }
+        if (m.isInside(n.x, n.y) && at(n) > 0 && (best == 0 || at(n) < best))
+            best = at(n);
     return best;
 }
 
@@ -108,12 +100,6 @@ MazeShape randomShape(int W, int H, std::mt19937& rng)
     }
 }
 
-bool hasHole(const MazeShape& shape)
-{
-    const auto holes = shape.holeCells();
-    return std::find(holes.begin(), holes.end(), 1) != holes.end();
-}
-
 TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
 {
     std::mt19937 rng(2024);
@@ -127,7 +113,8 @@ TEST(RouteTest, RandomRoutesAreSimpleInsideOfTheAskedLengthAndRepeatable)
             continue;
         RouteMaker m(W, H, shape.cellBytes());
         EXPECT_EQ(m.insideCount(), shape.insideCount());
-        EXPECT_EQ(m.hasCentre(), hasHole(shape));
+        const auto holes = shape.holeCells();
+        EXPECT_EQ(m.hasCentre(), std::find(holes.begin(), holes.end(), 1) != holes.end());
         for (int t = 0; t < 10; ++t) {
             const RouteSettings s = randomSettings(m, rng);
             SCOPED_TRACE(testing::Message() << W << "x" << H << " inside " << shape.insideCount() << " "
@@ -193,12 +180,7 @@ TEST(RouteTest, ProblemsWithTheEndsAndUnreachableLengths)
     for (int y = 0; y < 8; ++y)
         split[static_cast<std::size_t>(y * 12 + 6)] = 0; // a column left out cuts the grid in two
     RouteMaker halves(12, 8, split);
-    auto ends = [](RouteEnd from, RouteEnd to) {
-        RouteSettings s;
-        s.from = from;
-        s.to = to;
-        return s;
-    };
+    auto ends = [](RouteEnd from, RouteEnd to) { return RouteSettings{.from = from, .to = to}; };
     const RouteEnd left{RouteSide::Left, {}};
     const struct {
         RouteMaker& maker;

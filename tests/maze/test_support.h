@@ -402,6 +402,32 @@ inline int reachableCount(const MazeBoard& b, Cell from)
     return count;
 }
 
+// The drawn path as its cells, from `start` (the board's own by default; a
+// loaded board starts anew at (-1, 0), its file keeps the start) along the
+// crossings to the head.
+inline std::vector<Cell> drawnPath(const MazeBoard& b, std::optional<Cell> start = std::nullopt)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    auto crossed = [&](Cell c, Cell n) {
+        const int x = std::max(c.x, n.x);
+        const int y = std::max(c.y, n.y);
+        return n.x != c.x ? c.y >= 0 && c.y < H && x >= 0 && x <= W && b.getPathV(x, c.y) != 0
+                          : c.x >= 0 && c.x < W && y >= 0 && y <= H && b.getPathH(c.x, y) != 0;
+    };
+    std::vector<Cell> path{start.value_or(Cell{b.startX, b.startY})};
+    for (bool moved = true; moved && path.size() <= std::size_t(W * H) + 2;) {
+        moved = false;
+        const Cell c = path.back();
+        for (const Cell n : {Cell{c.x + 1, c.y}, Cell{c.x - 1, c.y}, Cell{c.x, c.y + 1}, Cell{c.x, c.y - 1}})
+            if (!moved && (path.size() < 2 || !(n == path[path.size() - 2])) && crossed(c, n)) {
+                path.push_back(n);
+                moved = true;
+            }
+    }
+    return path;
+}
+
 // Everything a load or a refused operation must leave alone.
 struct BoardSnapshot {
     std::vector<std::uint8_t> bytes;
