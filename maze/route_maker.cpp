@@ -102,6 +102,21 @@ RouteMaker::RouteMaker(int width, int height, std::vector<std::uint8_t> inside)
                 ++insideCount_;
             }
 
+    // The whole grid is one part, and its only outside cells, the ring, are
+    // its doors: the ring's cells beside the grid, row by row.
+    if (insideCount_ == width * height) {
+        part_.assign(cells, 0);
+        for (int x = 0; x < width; ++x)
+            doors_.push_back({at(x, -1), at(x, 0), true});
+        for (int y = 0; y < height; ++y) {
+            doors_.push_back({at(-1, y), at(0, y), true});
+            doors_.push_back({at(width, y), at(width - 1, y), true});
+        }
+        for (int x = 0; x < width; ++x)
+            doors_.push_back({at(x, height), at(x, height - 1), true});
+        return;
+    }
+
     // The parts of the inside, and the outside cells the ring reaches
     // without crossing the inside. Only the ring lies on the edge of the
     // grid with its ring, so every other cell has its four neighbours.
