@@ -105,7 +105,8 @@ RouteMaker::RouteMaker(int width, int height, std::vector<std::uint8_t> inside)
     // The whole grid is one part, and its only outside cells, the ring, are
     // its doors: the ring's cells beside the grid, row by row.
     if (insideCount_ == width * height) {
-        part_.assign(cells, 0);
+        part_.resize(cells);
+        std::transform(area_.begin(), area_.end(), part_.begin(), [](std::uint8_t a) { return a == Free ? 0 : -1; });
         for (int x = 0; x < width; ++x)
             doors_.push_back({at(x, -1), at(x, 0), true});
         for (int y = 0; y < height; ++y) {
