@@ -7,6 +7,7 @@
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "route_maker.h"
 
 #include <QGuiApplication>
 #include <QRandomGenerator>
@@ -36,6 +37,15 @@ const char* const NoInput = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイル
 const char* const TooManyInputs = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイルは一つだけ指定してください: %1");
 const char* const LoadFailed = QT_TRANSLATE_NOOP("CommandLine", "Failed to open File ");
 const char* const BatchOnly = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は --batch と一緒に使ってください");
+const char* const RouteOnly = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は --random-route と一緒に使ってください");
+const char* const SizeAndInput = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイルと --size は一緒に使えません: %1");
+const char* const NoOpening = QT_TRANSLATE_NOOP("CommandLine", "この迷路には出入口 %1 がありません");
+const char* const NotAnOpening
+    = QT_TRANSLATE_NOOP("CommandLine", "出入口 %1 は迷路の外側で迷路に接するマスではありません");
+const char* const SameOpening = QT_TRANSLATE_NOOP("CommandLine", "入口と出口が同じマスです");
+const char* const NoWay = QT_TRANSLATE_NOOP("CommandLine", "入口から出口まで迷路の中を通る道がありません");
+const char* const LengthOutOfReach
+    = QT_TRANSLATE_NOOP("CommandLine", "この迷路では答えの道を %1 マスにできません (できた道は %2 マス)");
 const char* const UnknownBatchFormat
     = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
 const char* const OnlyWith = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は %2 と一緒に使ってください");
@@ -54,6 +64,7 @@ const char* const HelpUsage = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
     "  zubelo --batch 数 [--style 種類] [--seed 種] [--difficulty 難しさ [--tries 数]] [--order easy-to-hard]\n"
     "         迷路ファイル.maz --export 出力ファイル [オプション]\n"
+    "  zubelo --batch 数 --random-route [--size 幅x高さ | 迷路ファイル.maz] --export 出力ファイル [オプション]\n"
     "\n"
     "--export は迷路ファイルを印刷用に書き出します (画面は使いません)。\n"
     "形式は出力ファイルの拡張子で決まります:\n"
@@ -67,6 +78,8 @@ const char* const HelpUsage = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ\n"
     "  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …\n"
     "  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)\n"
+    "--random-route を付けると、迷路ごとに新しい答えの道を作ってから迷路を作ります\n"
+    "(迷路ファイルの代わりに --size で大きさだけを指定できます)。\n"
     "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書き、続いて迷路ごとに\n"
     "「maze 番号 難しさ 探す道のり」(難しさは easy medium hard) を一行ずつ書きます。\n"
     "\n"
@@ -100,7 +113,8 @@ const OptionSpec HelpOptions[] = {
 // Every option, in the order --help lists them.
 std::span<const std::span<const OptionSpec>> optionTables()
 {
-    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), difficultyOptions(),
+    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), routeOptions(),
+                                                         difficultyOptions(),
                                                          HelpOptions};
     return tables;
 }
@@ -189,6 +203,10 @@ Parsed parse(const QStringList& arguments)
                                                              : QStringLiteral("--order")));
     if (r.tries && !r.difficulty)
         return failed(translated(OnlyWith).arg(QStringLiteral("--tries"), QStringLiteral("--difficulty")));
+    if (!r.randomRoute && (!r.routeOption.isEmpty() || r.size))
+        return failed(translated(RouteOnly).arg(r.size ? QStringLiteral("--size") : r.routeOption));
+    if (r.batch == 0 && r.randomRoute)
+        return failed(translated(BatchOnly).arg(QStringLiteral("--random-route")));
     if (r.target.isEmpty())
         return failed(translated(NoTarget));
     // A maze file is only written as a batch; one maze would be a copy.
@@ -196,6 +214,11 @@ Parsed parse(const QStringList& arguments)
     if (!format || (*format == ExportEngine::Format::Maz && r.batch == 0))
         return failed(translated(r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
     r.format = *format;
+    if (r.size) {
+        if (!inputs.isEmpty())
+            return failed(translated(SizeAndInput).arg(inputs.join(QLatin1Char(' '))));
+        return {r, {}};
+    }
     if (inputs.isEmpty())
         return failed(translated(NoInput));
     if (inputs.size() > 1)
@@ -233,11 +256,40 @@ std::optional<double> number(const QString& text)
     return value;
 }
 
+namespace {
+
+// Why the batch's routes cannot be made on this board, or empty: the first
+// route tried from the batch's seed, which is also the first maze's.
+QString routeProblem(const MazeBoard& board, const RouteSettings& settings, std::uint32_t seed)
+{
+    RouteMaker maker(board);
+    RandomSource probe = RandomSource::fromState(seed);
+    const Route route = maker.make(settings, probe);
+    auto name = [](const RouteEnd& end) {
+        if (end.side == RouteSide::Chosen)
+            return QStringLiteral("%1,%2").arg(end.cell.x).arg(end.cell.y);
+        return QString::fromLatin1(routeSideName(end.side).data(), qsizetype(routeSideName(end.side).size()));
+    };
+    const RouteEnd& missing = maker.openings(settings.from).empty() ? settings.from : settings.to;
+    switch (route.problem) {
+    case RouteProblem::NoOpening: return translated(NoOpening).arg(name(missing));
+    case RouteProblem::NotAnOpening: return translated(NotAnOpening).arg(name(missing));
+    case RouteProblem::SameOpening: return translated(SameOpening);
+    case RouteProblem::NoWay: return translated(NoWay);
+    case RouteProblem::None: break;
+    }
+    return route.withinBand() ? QString() : translated(LengthOutOfReach).arg(route.target).arg(route.length);
+}
+
+} // namespace
+
 int execute(const Request& request, QTextStream& out, QTextStream& err)
 {
     RandomSource random;
     MazeBoard board(random);
-    if (!board.loadFile(FileNames::toPath(request.input))) {
+    if (request.size) {
+        (void)board.resize(request.size->width, request.size->height);
+    } else if (!board.loadFile(FileNames::toPath(request.input))) {
         err << Prefix << translated(LoadFailed) << request.input << Qt::endl;
         return Failure;
     }
@@ -256,22 +308,34 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
             batch.difficulty = *request.difficulty;
             batch.difficulty->tries = request.tries.value_or(DifficultyGoal::DefaultTries);
         }
-        if ((batch.difficulty || batch.easyToHard) && !hasWayThrough(board)) {
+        std::optional<BatchRoutes> routes;
+        if (request.randomRoute) {
+            // A wrong pair of ends or a length out of reach is found before
+            // anything is written.
+            if (const QString problem = routeProblem(board, request.route, seed); !problem.isEmpty()) {
+                err << Prefix << problem << Qt::endl;
+                return UsageError;
+            }
+            routes = BatchRoutes{request.route, {}};
+        } else if ((batch.difficulty || batch.easyToHard) && !hasWayThrough(board)) {
             err << Prefix << translated(NoWayThrough) << request.input << Qt::endl;
             return Failure;
         }
         ExportEngine::Writer writer(request.settings, request.format, request.target,
                                     static_cast<std::size_t>(batch.count), true);
         if (writer.outcome().ok())
-            makeMazeBatch(board, batch, [&](const BookMaze& maze) {
-                const auto& d = maze.difficulty;
-                mazeLines << MazeLine.arg(maze.index)
-                                 .arg(d ? QLatin1String(gradeName(d->grade).data()) : QLatin1String("none"))
-                                 .arg(d ? d->figure : 0);
-                if (!maze.reached)
-                    missed << QString::number(maze.index);
-                return writer.add(board);
-            });
+            makeMazeBatch(
+                board, batch,
+                [&](const BookMaze& maze) {
+                    const auto& d = maze.difficulty;
+                    mazeLines << MazeLine.arg(maze.index)
+                                     .arg(d ? QLatin1String(gradeName(d->grade).data()) : QLatin1String("none"))
+                                     .arg(d ? d->figure : 0);
+                    if (!maze.reached)
+                        missed << QString::number(maze.index);
+                    return writer.add(board);
+                },
+                routes ? &*routes : nullptr);
         outcome = writer.finish();
         if (batch.difficulty && !missed.isEmpty()) {
             const DifficultyGoal& goal = *batch.difficulty;

@@ -3,7 +3,9 @@
 #include "ExportEngine.h"
 #include "ExportSettings.h"
 #include "maze_choice.h"
+#include "maze_batch.h"
 #include "maze_style.h"
+#include "route_maker.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +18,9 @@ class QTextStream;
 // The program without its window: `zubelo --export OUT IN.maz [options]`
 // writes a maze file as PDF, SVG, PNG or BMP, `zubelo --batch N IN.maz
 // --export OUT [options]` makes N mazes around the file's path and writes
-// them all (as maze files too), and `zubelo --help` lists the options.
+// them all (as maze files too), with --random-route each around a route of
+// its own (--size WxH then stands for IN.maz), and `zubelo --help` lists the
+// options.
 // Three pieces, each usable alone: parse() turns the arguments into a
 // checked request, execute() carries one out through ExportEngine, and run()
 // is the whole program (no display needed).
@@ -41,6 +45,10 @@ struct Request {
     std::optional<DifficultyGoal> difficulty; // --difficulty: each maze chosen from candidates
     std::optional<int> tries;                 // --tries: candidates per maze at most
     bool easyToHard = false;                  // --order easy-to-hard
+    bool randomRoute = false;          // --random-route: a route of its own for every maze
+    RouteSettings route;               // --route-length, --twist, --from, --to
+    QString routeOption;               // the first of those four given
+    std::optional<BoardSize> size;     // --size WxH: an empty board instead of IN.maz
 };
 
 struct Parsed {

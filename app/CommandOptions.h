@@ -29,6 +29,8 @@ std::span<const OptionSpec> batchOptions();
 // The options of difficulty: choosing and ordering a batch's mazes by it,
 // and printing it on the answer pages.
 std::span<const OptionSpec> difficultyOptions();
+// The options of --random-route: a route for every maze, and --size.
+std::span<const OptionSpec> routeOptions();
 
 // Helpers for the tables.
 QString translated(const char* text);

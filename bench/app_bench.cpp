@@ -1,6 +1,7 @@
 // Drawing the two pictures through the Qt canvas, on the largest picture a
 // New can make (100 x 100 cells of 20 pixels: 2040 x 2040), a book of
-// mazes made from the command line, and the window on that board and on the
+// mazes made from the command line (around one path, and each around a
+// route of its own), and the window on that board and on the
 // largest a file holds (400 x 400 cells of 20 pixels). The offscreen
 // platform's screen is 800 x 600, so is the window.
 
@@ -548,6 +549,29 @@ void BM_BatchByDifficulty(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BatchByDifficulty)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// `zubelo --batch 100 --size 30x30 --random-route --export book.pdf`
+// in-process: a route of its own for every maze, each maze made around it,
+// all in one PDF. Under 1.5 s.
+void BM_RandomRouteBookPdf100(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString book = dir.filePath(QStringLiteral("book.pdf"));
+    const CommandLine::Parsed parsed = CommandLine::parse(
+        {QStringLiteral("zubelo"), QStringLiteral("--batch"), QStringLiteral("100"), QStringLiteral("--size"),
+         QStringLiteral("30x30"), QStringLiteral("--random-route"), QStringLiteral("--seed"), QStringLiteral("1"),
+         QStringLiteral("--export"), book});
+    if (!parsed.request)
+        state.SkipWithError("arguments refused");
+    for (auto _ : state) {
+        QString said;
+        QTextStream out(&said), err(&said);
+        if (!parsed.request || CommandLine::execute(*parsed.request, out, err) != CommandLine::Success)
+            state.SkipWithError("batch failed");
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(book).size());
+}
+BENCHMARK(BM_RandomRouteBookPdf100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "Recovery.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "route_maker.h"
 
 #include <utility>
 #include <vector>
@@ -193,6 +194,28 @@ ChosenMaze Document::makeChosenMaze(const DifficultyGoal& goal, const KeepChoosi
     setModified(true);
     endEdit();
     return chosen;
+}
+
+bool Document::placeRoute(const Route& route, std::uint32_t seed)
+{
+    beginEdit();
+    if (!drawRoute(*board_, route, &*pendingEdit_)) {
+        // Whatever the editor wrote before it refused goes back.
+        pendingEdit_->finish(*board_);
+        pendingEdit_->undo(*board_);
+        pendingEdit_.reset();
+        emit editClosed();
+        return false;
+    }
+    state_.mazeMode = 0;
+    state_.mazeMade = false;
+    state_.figures.reset();
+    state_.canMakeMaze = true;
+    setPrompt(Prompt::PressMakeMaze);
+    seedShown_ = seed;
+    setModified(true);
+    endEdit();
+    return true;
 }
 
 bool Document::undo()

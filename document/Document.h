@@ -16,6 +16,7 @@ class EditHistory;
 class MazeBoard;
 class RecoveryKeeper;
 struct RecoveredDocument;
+struct Route;
 
 // The open maze: its board, the file it belongs to, whether it has unsaved
 // changes, where it stands (drawing or a maze shown, what the user is asked
@@ -47,7 +48,7 @@ public:
     EditHistory& history() const { return *history_; }
     RecentFiles& recentFiles() { return recent_; }
     // The random state the seed command shows: the state before the last
-    // Make Maze, or the number last set.
+    // Make Maze or made route, or the number last set.
     std::uint32_t seedShown() const { return seedShown_; }
 
     // The names last chosen in the save dialogs for this document: the maze
@@ -92,6 +93,12 @@ public:
     // band, else the nearest of them. Its seed is the state the kept maze
     // was made from. `keepGoing` may end the choice early.
     ChosenMaze makeChosenMaze(const DifficultyGoal& goal, const KeepChoosing& keepGoing = {});
+    // A made route becomes the drawn path, complete, in place of the one
+    // there was, as one edit: back to drawing, with the maze to be made.
+    // `seed` is the random state the route was made from, which the seed
+    // command then shows. False, with nothing changed, for a route the path
+    // editor does not take.
+    bool placeRoute(const Route& route, std::uint32_t seed);
     // False when there was nothing to undo or redo.
     bool undo();
     bool redo();

@@ -49,10 +49,20 @@ void BoardEdit::keepMaze(const MazeBoard& board)
     keepsMaze_ = true;
 }
 
+void BoardEdit::keepShape(const MazeBoard& board)
+{
+    shape_ = board.shape();
+    keepsShape_ = true;
+}
+
 void BoardEdit::finish(const MazeBoard& board)
 {
     after_ = marksOf(board);
     changes_.shrink_to_fit();
+    if (keepsShape_ && shape_ == board.shape()) {
+        shape_ = MazeShape();
+        keepsShape_ = false;
+    }
 }
 
 void BoardEdit::undo(MazeBoard& board)
@@ -60,6 +70,7 @@ void BoardEdit::undo(MazeBoard& board)
     for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)
         apply(board, *change, true);
     exchangeMaze(board);
+    exchangeShape(board);
     put(board, before_);
 }
 
@@ -68,6 +79,7 @@ void BoardEdit::redo(MazeBoard& board)
     for (const Change& change : changes_)
         apply(board, change, false);
     exchangeMaze(board);
+    exchangeShape(board);
     put(board, after_);
 }
 
@@ -101,19 +113,30 @@ void BoardEdit::exchangeMaze(MazeBoard& board)
         throw std::logic_error("a kept maze does not fit the board");
 }
 
+void BoardEdit::exchangeShape(MazeBoard& board)
+{
+    if (!keepsShape_)
+        return;
+    MazeShape now = board.shape();
+    if (!board.setShape(std::move(shape_)))
+        throw std::logic_error("a kept shape does not fit the board");
+    shape_ = std::move(now);
+}
+
 bool BoardEdit::changesNothing() const
 {
-    return changes_.empty() && !keepsMaze_ && before_ == after_;
+    return changes_.empty() && !keepsMaze_ && !keepsShape_ && before_ == after_;
 }
 
 bool BoardEdit::isSingleStep() const
 {
     const int moved = std::abs(after_.curX - before_.curX) + std::abs(after_.curY - before_.curY);
-    return moved == 1 && changes_.size() <= 2 && !keepsMaze_ && before_.startX == after_.startX
+    return moved == 1 && changes_.size() <= 2 && !keepsMaze_ && !keepsShape_ && before_.startX == after_.startX
         && before_.startY == after_.startY && before_.showAnswer == after_.showAnswer;
 }
 
 std::size_t BoardEdit::bytes() const
 {
-    return sizeof(*this) + changes_.capacity() * sizeof(Change) + mazeV_.capacity() + mazeH_.capacity();
+    return sizeof(*this) + changes_.capacity() * sizeof(Change) + mazeV_.capacity() + mazeH_.capacity()
+        + (shape_.cellData() ? static_cast<std::size_t>(shape_.cellCount()) : 0);
 }

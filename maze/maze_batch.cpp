@@ -44,38 +44,70 @@ std::optional<std::uint32_t> parseSeed(std::string_view text)
     return static_cast<std::uint32_t>(*value);
 }
 
-int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each)
+std::optional<BoardSize> parseBoardSize(std::string_view text)
 {
-    return makeMazeBatch(board, batch, [&](const BookMaze& maze) { return each(maze.index); });
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos)
+        return std::nullopt;
+    const auto width = parseDigits(text.substr(0, x), MazeBoard::MaxSide);
+    const auto height = parseDigits(text.substr(x + 1), MazeBoard::MaxSide);
+    if (!width || !height || *width < BoardSize::MinBoardSide || *height < BoardSize::MinBoardSide)
+        return std::nullopt;
+    return BoardSize{static_cast<int>(*width), static_cast<int>(*height)};
 }
 
-int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(const BookMaze&)>& each)
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(int index)>& each,
+                  BatchRoutes* routes)
+{
+    return makeMazeBatch(board, batch, [&](const BookMaze& maze) { return each(maze.index); }, routes);
+}
+
+int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<bool(const BookMaze&)>& each,
+                  BatchRoutes* routes)
 {
     board.setStyle(batch.style);
     RandomSource& random = board.randomSource();
     if (batch.seed)
         random.setState(*batch.seed);
+    std::optional<RouteMaker> maker;
+    if (routes)
+        maker.emplace(board);
+    bool routeRefused = false;
+    // One candidate: with routes, a route of its own, then the maze around it.
+    const CandidateMaker candidate = [&](MazeBoard& on) {
+        if (maker) {
+            routes->made = maker->make(routes->settings, random);
+            if (!drawRoute(on, routes->made)) {
+                routeRefused = true;
+                return;
+            }
+        }
+        on.makeMaze();
+    };
     // One maze of the book, and the state it was made from.
     const auto makeOne = [&](int index) {
         BookMaze maze{index, std::nullopt, 1, true};
         std::uint32_t state = random.state();
         if (batch.difficulty) {
-            const ChosenMaze chosen = chooseMaze(board, *batch.difficulty);
+            const ChosenMaze chosen = chooseMaze(board, *batch.difficulty, candidate,
+                                                 [&](int) { return !routeRefused; });
             maze.difficulty = chosen.difficulty;
             maze.tries = chosen.tries;
             maze.reached = chosen.reached;
             state = chosen.state;
         } else {
-            makeCandidate(board);
+            candidate(board);
             maze.difficulty = measureDifficulty(board);
         }
         return std::pair{maze, state};
     };
 
     if (!batch.easyToHard) {
-        for (int i = 1; i <= batch.count; ++i)
-            if (!each(makeOne(i).first))
+        for (int i = 1; i <= batch.count; ++i) {
+            const BookMaze maze = makeOne(i).first;
+            if (routeRefused || !each(maze))
                 return i - 1;
+        }
         return batch.count;
     }
     std::vector<BookMaze> mazes;
@@ -83,6 +115,8 @@ int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<
     std::vector<int> figures;
     for (int i = 1; i <= batch.count; ++i) {
         const auto [maze, state] = makeOne(i);
+        if (routeRefused)
+            return 0;
         mazes.push_back(maze);
         states.push_back(state);
         figures.push_back(maze.difficulty ? maze.difficulty->figure : 0);
@@ -92,7 +126,7 @@ int makeMazeBatch(MazeBoard& board, const MazeBatch& batch, const std::function<
     int handed = 0;
     for (const int made : order) {
         random.setState(states[std::size_t(made)]);
-        makeCandidate(board);
+        candidate(board);
         BookMaze maze = mazes[std::size_t(made)];
         maze.index = handed + 1;
         if (!each(maze))

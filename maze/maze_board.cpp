@@ -29,6 +29,7 @@ bool MazeBoard::resize(int width, int height)
 
     width_ = width;
     height_ = height;
+    shape_ = MazeShape(width, height);
     startX = -1;
     startY = 0;
     curX = startX;
@@ -104,6 +105,18 @@ void MazeBoard::setPathCell(int x, int y, std::uint8_t value)
     if (x < 0 || x >= width_ || y < 0 || y >= height_)
         return;
     pathCells_[hIndex(x, y)] = value;
+}
+
+bool MazeBoard::setShape(MazeShape shape)
+{
+    if (shape.width() == 0 && shape.height() == 0)
+        shape = MazeShape(width_, height_);
+    if (shape.width() != width_ || shape.height() != height_)
+        return false;
+    shape_ = std::move(shape);
+    // The generator's pairs leave out the cells left out of the shape.
+    openPairsValid_ = false;
+    return true;
 }
 
 bool MazeBoard::exchangeMaze(std::vector<std::uint8_t>& v, std::vector<std::uint8_t>& h)

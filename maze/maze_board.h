@@ -2,6 +2,7 @@
 
 #include "cell_sets.h"
 #include "maze_canvas.h"
+#include "maze_shape.h"
 #include "maze_style.h"
 
 #include <cstdint>
@@ -43,7 +44,8 @@ public:
     MazeBoard& operator=(const MazeBoard&) = delete;
 
     // New grid size: start and head go to (-1, 0), every array is allocated
-    // anew and cleared, showAnswer ends on. Width and height outside
+    // anew and cleared, the shape is the full rectangle again, showAnswer
+    // ends on. Width and height outside
     // MinSide ... MaxSide are refused: nothing changes and the result is false.
     [[nodiscard]] bool resize(int width, int height);
     // Erases the drawn path; the head goes back to the start; showAnswer on.
@@ -66,6 +68,24 @@ public:
     int getMarginY() const { return marginY_; }
     // Pixel size of the whole picture, grid plus border.
     void getImageSize(int& w, int& h) const;
+
+    // The cells that belong to the maze; always of the board's size, the
+    // full rectangle unless a shape was set. A left-out cell counts as
+    // outside, like the ring: the path may start or end there, the maze
+    // keeps its walls closed, the pictures leave it blank.
+    const MazeShape& shape() const { return shape_; }
+    // Takes a shape of the board's size, or the 0 x 0 shape for the full
+    // rectangle; any other size is refused and nothing changes. It takes any
+    // cells: whether they are one region and leave the drawn path whole is
+    // for the caller to check (MazeShape::isOneRegion, PathEditor::fitsShape).
+    // The path and the walls stay as they are; the next makeMaze fills the
+    // new shape.
+    [[nodiscard]] bool setShape(MazeShape shape);
+    // Whether cell (x, y) belongs to the maze: false off the grid.
+    bool isInside(int x, int y) const { return shape_.isInside(x, y); }
+    int insideCount() const { return shape_.insideCount(); }
+    // Some cell is left out.
+    bool isShaped() const { return !shape_.isFull(); }
 
     // Edge accessors: the caller passes indices inside the grid's edge ranges
     // (vertical: x 0 ... W, y 0 ... H-1; horizontal: x 0 ... W-1, y 0 ... H).
@@ -110,6 +130,9 @@ public:
     double random01();
 
     // Drawing: the maze picture and the editing view (drawGrid, then drawPath).
+    // On a shaped board the maze picture draws only the walls of the shape
+    // (cells left out stay white), and the editing view shows cells left out
+    // grey like the ring, with cell lines only along and within the shape.
     void drawMaze(MazeCanvas& canvas) const;
     void drawAnswer(MazeCanvas& canvas) const;
     void drawGrid(MazeCanvas& canvas) const;
@@ -166,6 +189,7 @@ private:
         Span cellsY;
     };
     Reach reachOf(const PixelRect& area) const;
+    void drawShapedGrid(MazeCanvas& canvas, const Reach& reach) const;
 
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }
@@ -177,6 +201,7 @@ private:
     MazeStyle style_ = MazeStyle::Standard;
     int width_ = 0;
     int height_ = 0;
+    MazeShape shape_;
     std::vector<std::uint8_t> mazeV_;
     std::vector<std::uint8_t> mazeH_;
     CellSets cellSet_;

@@ -83,16 +83,25 @@ void MazeBoard::drawMaze(MazeCanvas& canvas, const PixelRect& area) const
     if (showAnswer)
         drawAnswer(canvas, area);
 
-    // Only a byte of exactly 1 is an open passage. Walls that follow one
-    // another along a line are drawn as one stroke: the same pixels.
+    // Only a byte of exactly 1 is an open passage. On a shape, a wall is
+    // drawn only where a cell of the maze lies on one side of it: nothing
+    // shows between two cells left out. Walls that follow one another along
+    // a line are drawn as one stroke: the same pixels.
+    const bool shaped = isShaped();
+    const auto wallV = [&](int i, int j) {
+        return getMazeV(i, j) != 1 && (!shaped || isInside(i - 1, j) || isInside(i, j));
+    };
+    const auto wallH = [&](int i, int j) {
+        return getMazeH(i, j) != 1 && (!shaped || isInside(i, j - 1) || isInside(i, j));
+    };
     const Reach reach = reachOf(area);
     canvas.setPenColor(WallColor);
     for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
         for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
-            if (getMazeV(i, j) == 1)
+            if (!wallV(i, j))
                 continue;
             const int from = j;
-            while (j < reach.cellsY.last && getMazeV(i, j + 1) != 1)
+            while (j < reach.cellsY.last && wallV(i, j + 1))
                 ++j;
             canvas.moveTo(mx + i * g, my + from * g);
             canvas.lineTo(mx + i * g, my + j * g + g);
@@ -100,10 +109,10 @@ void MazeBoard::drawMaze(MazeCanvas& canvas, const PixelRect& area) const
     }
     for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
         for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
-            if (getMazeH(i, j) == 1)
+            if (!wallH(i, j))
                 continue;
             const int from = i;
-            while (i < reach.cellsX.last && getMazeH(i + 1, j) != 1)
+            while (i < reach.cellsX.last && wallH(i + 1, j))
                 ++i;
             canvas.moveTo(mx + from * g, my + j * g);
             canvas.lineTo(mx + i * g + g, my + j * g);
@@ -154,8 +163,12 @@ void MazeBoard::drawGrid(MazeCanvas& canvas, const PixelRect& area) const
     canvas.setBrushColor(transparentMode ? TransparentBackColor : BackColor);
     canvas.fillRect(mx, my, mx + width_ * g, my + height_ * g);
 
-    // Every cell line runs the whole grid; only those near the area are drawn.
     const Reach reach = reachOf(area);
+    if (isShaped()) {
+        drawShapedGrid(canvas, reach);
+        return;
+    }
+    // Every cell line runs the whole grid; only those near the area are drawn.
     canvas.setPenColor(GridColor);
     for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
         canvas.moveTo(mx + i * g, my);
@@ -164,6 +177,51 @@ void MazeBoard::drawGrid(MazeCanvas& canvas, const PixelRect& area) const
     for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
         canvas.moveTo(mx, my + j * g);
         canvas.lineTo(mx + width_ * g, my + j * g);
+    }
+}
+
+// The editing view of a shaped board: cells left out are grey like the ring,
+// and a cell line is drawn only where a cell of the maze lies on one side.
+void MazeBoard::drawShapedGrid(MazeCanvas& canvas, const Reach& reach) const
+{
+    const int g = gridSize_;
+    const int mx = marginX_;
+    const int my = marginY_;
+    canvas.setBrushColor(BorderColor);
+    for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
+        for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
+            if (isInside(i, j))
+                continue;
+            const int from = i;
+            while (i < reach.cellsX.last && !isInside(i + 1, j))
+                ++i;
+            canvas.fillRect(mx + from * g, my + j * g, mx + (i + 1) * g, my + (j + 1) * g);
+        }
+    }
+    const auto lineV = [&](int i, int j) { return isInside(i - 1, j) || isInside(i, j); };
+    const auto lineH = [&](int i, int j) { return isInside(i, j - 1) || isInside(i, j); };
+    canvas.setPenColor(GridColor);
+    for (int i = reach.linesX.first; i <= reach.linesX.last; ++i) {
+        for (int j = reach.cellsY.first; j <= reach.cellsY.last; ++j) {
+            if (!lineV(i, j))
+                continue;
+            const int from = j;
+            while (j < reach.cellsY.last && lineV(i, j + 1))
+                ++j;
+            canvas.moveTo(mx + i * g, my + from * g);
+            canvas.lineTo(mx + i * g, my + j * g + g);
+        }
+    }
+    for (int j = reach.linesY.first; j <= reach.linesY.last; ++j) {
+        for (int i = reach.cellsX.first; i <= reach.cellsX.last; ++i) {
+            if (!lineH(i, j))
+                continue;
+            const int from = i;
+            while (i < reach.cellsX.last && lineH(i + 1, j))
+                ++i;
+            canvas.moveTo(mx + from * g, my + j * g);
+            canvas.lineTo(mx + i * g + g, my + j * g);
+        }
     }
 }
 

@@ -10,7 +10,8 @@
 // between two cells of different sets, so the open passages never close a
 // loop; a random value is drawn only for a pair whose sets differ. Sets only
 // ever merge, so a pair once found joined is dropped from later passes: they
-// look only at pairs that may still draw, in the same order.
+// look only at pairs that may still draw, in the same order. On a shaped
+// board the pairs with a cell left out are dropped before the first pass.
 
 namespace {
 
@@ -192,6 +193,23 @@ void MazeBoard::rebuildOpenPairs()
     };
     fill(openRight_, W - 1, H);
     fill(openDown_, W, H - 1);
+    // On a shape, a pair with a cell left out is never looked at: it draws
+    // no value, and its wall stays closed.
+    if (const std::uint8_t* inside = shape_.cellData()) {
+        auto drop = [&](std::vector<std::uint64_t>& bits, int columns, int rows, int partner) {
+            for (int x = 0; x < columns; ++x) {
+                std::uint64_t* column = &bits[static_cast<std::size_t>(x) * columnWords];
+                for (int y = 0; y < rows; ++y) {
+                    const std::size_t k = static_cast<std::size_t>(y) * static_cast<std::size_t>(W)
+                        + static_cast<std::size_t>(x);
+                    if (!inside[k] || !inside[k + static_cast<std::size_t>(partner)])
+                        column[y / 64] &= ~(std::uint64_t(1) << (y % 64));
+                }
+            }
+        };
+        drop(openRight_, W - 1, H, 1);
+        drop(openDown_, W, H - 1, W);
+    }
     openPairsValid_ = true;
 }
 

@@ -14,6 +14,96 @@ using Side = MazeOutline::Side;
 bool closedV(const MazeBoard& b, int x, int y) { return b.getMazeV(x, y) != 1; }
 bool closedH(const MazeBoard& b, int x, int y) { return b.getMazeH(x, y) != 1; }
 
+// An edge of the shape: between a cell of the maze and an outside cell (on
+// the ring or left out), named by the cell inside and the side it lies on.
+struct ShapeEdge {
+    int x;
+    int y;
+    Side side;
+};
+
+// Every edge of the shape in the order of the outline's openings: clockwise
+// round the outer wall, then the edges on left-out cells row by row.
+template <typename Visit>
+void forEachShapeEdge(const MazeBoard& b, const Visit& visit)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    for (int x = 0; x < W; ++x)
+        if (b.isInside(x, 0))
+            visit(ShapeEdge{x, 0, Side::Top});
+    for (int y = 0; y < H; ++y)
+        if (b.isInside(W - 1, y))
+            visit(ShapeEdge{W - 1, y, Side::Right});
+    for (int x = W - 1; x >= 0; --x)
+        if (b.isInside(x, H - 1))
+            visit(ShapeEdge{x, H - 1, Side::Bottom});
+    for (int y = H - 1; y >= 0; --y)
+        if (b.isInside(0, y))
+            visit(ShapeEdge{0, y, Side::Left});
+    if (!b.isShaped())
+        return;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (!b.isInside(x, y))
+                continue;
+            if (y > 0 && !b.isInside(x, y - 1))
+                visit(ShapeEdge{x, y, Side::Top});
+            if (x + 1 < W && !b.isInside(x + 1, y))
+                visit(ShapeEdge{x, y, Side::Right});
+            if (y + 1 < H && !b.isInside(x, y + 1))
+                visit(ShapeEdge{x, y, Side::Bottom});
+            if (x > 0 && !b.isInside(x - 1, y))
+                visit(ShapeEdge{x, y, Side::Left});
+        }
+}
+
+// The maze byte and the path byte of a shape edge.
+std::uint8_t mazeOf(const MazeBoard& b, const ShapeEdge& e)
+{
+    switch (e.side) {
+    case Side::Top: return b.getMazeH(e.x, e.y);
+    case Side::Bottom: return b.getMazeH(e.x, e.y + 1);
+    case Side::Left: return b.getMazeV(e.x, e.y);
+    case Side::Right: break;
+    }
+    return b.getMazeV(e.x + 1, e.y);
+}
+
+std::uint8_t pathOf(const MazeBoard& b, const ShapeEdge& e)
+{
+    switch (e.side) {
+    case Side::Top: return b.getPathH(e.x, e.y);
+    case Side::Bottom: return b.getPathH(e.x, e.y + 1);
+    case Side::Left: return b.getPathV(e.x, e.y);
+    case Side::Right: break;
+    }
+    return b.getPathV(e.x + 1, e.y);
+}
+
+MazeOutline::Opening openingOf(const ShapeEdge& e, int width, int height)
+{
+    switch (e.side) {
+    case Side::Top: return {Side::Top, e.x, e.y};
+    case Side::Bottom: return {Side::Bottom, e.x, height - 1 - e.y};
+    case Side::Left: return {Side::Left, e.y, e.x};
+    case Side::Right: break;
+    }
+    return {Side::Right, e.y, width - 1 - e.x};
+}
+
+// The outside cell just beyond an opening: on the ring, or left out.
+Point outside(const MazeOutline::Opening& o, int width, int height)
+{
+    switch (o.side) {
+    case Side::Top: return {double(o.index), double(o.inset - 1)};
+    case Side::Right: return {double(width - o.inset), double(o.index)};
+    case Side::Bottom: return {double(o.index), double(height - o.inset)};
+    case Side::Left: break;
+    }
+    return {double(o.inset - 1), double(o.index)};
+}
+
 void addRuns(std::vector<MazeOutline::WallRun>& runs, bool vertical, int line, int length,
              const auto& isClosed)
 {
@@ -42,24 +132,15 @@ public:
     {
     }
 
-    // The positions one step across an outer edge, clockwise from the
-    // top-left corner, that the path crosses into: the ring cells where the
-    // answer can begin.
+    // The outside cells one step across an edge of the shape that the path
+    // crosses, in the order of the openings: where the answer can begin.
     std::vector<Point> outerCrossings() const
     {
         std::vector<Point> out;
-        for (int x = 0; x < w_; ++x)
-            if (b_.getPathH(x, 0))
-                out.push_back({double(x), -1});
-        for (int y = 0; y < h_; ++y)
-            if (b_.getPathV(w_, y))
-                out.push_back({double(w_), double(y)});
-        for (int x = w_ - 1; x >= 0; --x)
-            if (b_.getPathH(x, h_))
-                out.push_back({double(x), double(h_)});
-        for (int y = h_ - 1; y >= 0; --y)
-            if (b_.getPathV(0, y))
-                out.push_back({-1, double(y)});
+        forEachShapeEdge(b_, [&](const ShapeEdge& e) {
+            if (pathOf(b_, e))
+                out.push_back(outside(openingOf(e, w_, h_), w_, h_));
+        });
         return out;
     }
 
@@ -161,29 +242,18 @@ private:
     std::vector<std::uint8_t> usedH_;
 };
 
-// The ring cell just outside an opening.
-Point outside(const MazeOutline::Opening& o, int width, int height)
-{
-    switch (o.side) {
-    case Side::Top: return {double(o.index), -1};
-    case Side::Right: return {double(width), double(o.index)};
-    case Side::Bottom: return {double(o.index), double(height)};
-    case Side::Left: break;
-    }
-    return {-1, double(o.index)};
-}
 
 } // namespace
 
 MazeOutline::Point MazeOutline::Opening::centre(int width, int height) const
 {
     switch (side) {
-    case Side::Top: return {index + 0.5, 0};
-    case Side::Right: return {double(width), index + 0.5};
-    case Side::Bottom: return {index + 0.5, double(height)};
+    case Side::Top: return {index + 0.5, double(inset)};
+    case Side::Right: return {double(width - inset), index + 0.5};
+    case Side::Bottom: return {index + 0.5, double(height - inset)};
     case Side::Left: break;
     }
-    return {0, index + 0.5};
+    return {double(inset), index + 0.5};
 }
 
 MazeOutline outlineOf(const MazeBoard& b)
@@ -195,23 +265,22 @@ MazeOutline outlineOf(const MazeBoard& b)
     out.height = H;
     out.difficulty = measureDifficulty(b);
 
+    // On a shape, walls with no cell of the maze on either side are no part
+    // of it.
+    const bool shaped = b.isShaped();
     for (int y = 0; y <= H; ++y)
-        addRuns(out.walls, false, y, W, [&](int x) { return closedH(b, x, y); });
+        addRuns(out.walls, false, y, W, [&](int x) {
+            return closedH(b, x, y) && (!shaped || b.isInside(x, y - 1) || b.isInside(x, y));
+        });
     for (int x = 0; x <= W; ++x)
-        addRuns(out.walls, true, x, H, [&](int y) { return closedV(b, x, y); });
+        addRuns(out.walls, true, x, H, [&](int y) {
+            return closedV(b, x, y) && (!shaped || b.isInside(x - 1, y) || b.isInside(x, y));
+        });
 
-    for (int x = 0; x < W; ++x)
-        if (!closedH(b, x, 0))
-            out.openings.push_back({Side::Top, x});
-    for (int y = 0; y < H; ++y)
-        if (!closedV(b, W, y))
-            out.openings.push_back({Side::Right, y});
-    for (int x = W - 1; x >= 0; --x)
-        if (!closedH(b, x, H))
-            out.openings.push_back({Side::Bottom, x});
-    for (int y = H - 1; y >= 0; --y)
-        if (!closedV(b, 0, y))
-            out.openings.push_back({Side::Left, y});
+    forEachShapeEdge(b, [&](const ShapeEdge& e) {
+        if (mazeOf(b, e) == 1)
+            out.openings.push_back(openingOf(e, W, H));
+    });
 
     auto openingAt = [&](Point ring) {
         for (std::size_t i = 0; i < out.openings.size(); ++i)

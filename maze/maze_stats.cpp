@@ -9,6 +9,10 @@ MazeStats measureMaze(const MazeBoard& board)
     MazeStats stats;
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
+            // A cell left out of the shape is no part of the maze, even
+            // where the path starts or ends in it.
+            if (!board.isInside(x, y))
+                continue;
             // The four sides: left, right, top, bottom.
             const bool open[4] = {board.getMazeV(x, y) == 1, board.getMazeV(x + 1, y) == 1,
                                   board.getMazeH(x, y) == 1, board.getMazeH(x, y + 1) == 1};

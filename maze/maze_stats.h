@@ -12,5 +12,6 @@ struct MazeStats {
 
 // Open sides are those the maze picture shows open (a maze byte of exactly 1),
 // the openings in the outer wall included; path cells are the cells that a
-// drawn crossing (any non-zero path byte) touches.
+// drawn crossing (any non-zero path byte) touches. Only cells of the maze
+// count: on a shaped board, cells left out are not looked at.
 MazeStats measureMaze(const MazeBoard& board);

@@ -22,6 +22,11 @@ bool PathEditor::onRing(Cell cell) const
     return cell.x == -1 || cell.y == -1 || cell.x == board_.getWidth() || cell.y == board_.getHeight();
 }
 
+bool PathEditor::isOutside(Cell cell) const
+{
+    return !board_.isInside(cell.x, cell.y);
+}
+
 bool PathEditor::hasSteps() const
 {
     return board_.curX != board_.startX || board_.curY != board_.startY;
@@ -56,8 +61,11 @@ void PathEditor::setSegment(int d, Cell from, int value)
 
 void PathEditor::setCell(Cell cell, int value)
 {
-    // The board ignores ring positions; so does the record.
-    if (record_ && !onRing(cell))
+    // Only cells of the maze are marked: the board ignores ring positions,
+    // and a start or end left out of the shape stays unmarked as well.
+    if (isOutside(cell))
+        return;
+    if (record_)
         record_->record(BoardEdit::Array::PathCell, cell.x, cell.y, board_.getPathCell(cell.x, cell.y),
                         static_cast<std::uint8_t>(value));
     board_.setPathCell(cell.x, cell.y, static_cast<std::uint8_t>(value));
@@ -65,21 +73,26 @@ void PathEditor::setCell(Cell cell, int value)
 
 PathEditor::Move PathEditor::check(int d) const
 {
-    const int x = board_.curX;
-    const int y = board_.curY;
-    const int W = board_.getWidth();
-    const int H = board_.getHeight();
+    const Cell from = head();
+    const Cell to{from.x + Directions[d].dx, from.y + Directions[d].dy};
 
-    // From the ring only the step straight into the grid passes; the head
-    // never moves along the ring or out of it.
-    if ((d == 0 && (y == H || x == -1 || x == W)) || (d == 1 && (y == -1 || x == -1 || x == W))
-        || (d == 2 && (x == -1 || y == -1 || y == H)) || (d == 3 && (x == W || y == -1 || y == H)))
+    // From an outside cell (the ring, or a cell left out of the shape) only
+    // a step into the maze passes; the head never moves along the ring or
+    // out of it. On the full rectangle that is the one step straight in.
+    if (isOutside(from) && !board_.isInside(to.x, to.y))
         return Move::Refused;
     // The only marked segment at the head is the path's last step.
-    if (segment(d, {x, y}) != 0)
+    if (segment(d, from) != 0)
         return Move::Back;
-    // Ring cells read 0: a step from the grid onto the ring passes.
-    return board_.getPathCell(x + Directions[d].dx, y + Directions[d].dy) == 0 ? Move::Forward : Move::Refused;
+    // A path that has come out again is complete: only its last step can be
+    // taken back (an end in a room of the shape may have more ways in).
+    if (isOutside(from) && hasSteps())
+        return Move::Refused;
+    // Stepping out passes anywhere but back onto the start, which on the
+    // ring only the first step touches, but in a room several cells may.
+    if (isOutside(to))
+        return to == Cell{board_.startX, board_.startY} ? Move::Refused : Move::Forward;
+    return board_.getPathCell(to.x, to.y) == 0 ? Move::Forward : Move::Refused;
 }
 
 PathEditor::Step PathEditor::step(int d)
@@ -100,7 +113,7 @@ PathEditor::Step PathEditor::stepForward(int d)
     setCell(from, 1);
     board_.curX += Directions[d].dx;
     board_.curY += Directions[d].dy;
-    return {onRing(head()) ? Outcome::Completed : Outcome::Stepped, from, head()};
+    return {isOutside(head()) ? Outcome::Completed : Outcome::Stepped, from, head()};
 }
 
 PathEditor::Step PathEditor::takeBack(int d)
@@ -130,9 +143,56 @@ PathEditor::Place PathEditor::placeOf(Cell cell) const
     // The picture area can be larger than the picture; there is no cell there.
     if (cell.x > W || cell.y > H)
         return Place::Beyond;
-    if (cell.x >= 0 && cell.x < W && cell.y >= 0 && cell.y < H)
+    if (board_.isInside(cell.x, cell.y))
         return Place::Grid;
+    // On a shape, an outside cell with no way into the maze is no start.
+    if (board_.isShaped() && !leadsIn(cell))
+        return Place::Corner;
     return Place::Ring;
+}
+
+bool PathEditor::leadsIn(Cell cell) const
+{
+    for (const Direction d : Directions)
+        if (board_.isInside(cell.x + d.dx, cell.y + d.dy))
+            return true;
+    return false;
+}
+
+bool PathEditor::touchesPath(Cell cell) const
+{
+    if (cell == Cell{board_.startX, board_.startY} || cell == head() || board_.getPathCell(cell.x, cell.y))
+        return true;
+    const int W = board_.getWidth();
+    const int H = board_.getHeight();
+    if (cell.x < 0 || cell.y < 0 || cell.x >= W || cell.y >= H)
+        return false;
+    // The crossings on its four sides: a path read from a file has no
+    // marked cells, only its crossings.
+    return board_.getPathV(cell.x, cell.y) || board_.getPathV(cell.x + 1, cell.y) || board_.getPathH(cell.x, cell.y)
+        || board_.getPathH(cell.x, cell.y + 1);
+}
+
+bool PathEditor::fitsShape(const MazeShape& shape) const
+{
+    const int W = board_.getWidth();
+    const int H = board_.getHeight();
+    const MazeShape& now = board_.shape();
+    if (!(shape.width() == W && shape.height() == H) && !(shape.width() == 0 && shape.height() == 0))
+        return false;
+    auto insideThen = [&](int x, int y) { return shape.width() == 0 ? true : shape.isInside(x, y); };
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (insideThen(x, y) != now.isInside(x, y) && touchesPath({x, y}))
+                return false;
+    return true;
+}
+
+void PathEditor::makeRoomFor(const MazeShape& shape)
+{
+    clearPath();
+    if (!fitsShape(shape))
+        chooseStart({-1, 0});
 }
 
 void PathEditor::chooseStart(Cell cell)
@@ -169,7 +229,7 @@ int PathEditor::nextToward(Cell from, Cell to) const
     const bool alongX = (2 * ix + 1) * ny <= (2 * iy + 1) * nx;
     const int preferred = alongX ? horizontal : vertical;
     const int other = alongX ? vertical : horizontal;
-    if (onRing(at) && check(preferred) == Move::Refused && check(other) != Move::Refused)
+    if (isOutside(at) && check(preferred) == Move::Refused && check(other) != Move::Refused)
         return other;
     return preferred;
 }

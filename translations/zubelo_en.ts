@@ -153,55 +153,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <translation>near a search walk of %1 cells</translation>
     </message>
     <message>
-        <source>使い方:
-  zubelo [迷路ファイル.maz]
-  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
-  zubelo --batch 数 [--style 種類] [--seed 種] [--difficulty 難しさ [--tries 数]] [--order easy-to-hard]
-         迷路ファイル.maz --export 出力ファイル [オプション]
-
---export は迷路ファイルを印刷用に書き出します (画面は使いません)。
-形式は出力ファイルの拡張子で決まります:
-  .pdf  問題のページと解答のページ
-  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
-  .png  .svg と同じ図を画像で
-  .bmp  画面と同じビットマップ
-
---batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
-(できあがった迷路のファイルなら、その答えの道を使います):
-  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
-  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
-  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
-書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書き、続いて迷路ごとに
-「maze 番号 難しさ 探す道のり」(難しさは easy medium hard) を一行ずつ書きます。
-
-オプション:
-</source>
-        <translation>Usage:
-  zubelo [MAZE.maz]
-  zubelo --export OUTPUT MAZE.maz [OPTIONS]
-  zubelo --batch N [--style STYLE] [--seed SEED] [--difficulty GRADE [--tries N]] [--order easy-to-hard]
-         MAZE.maz --export OUTPUT [OPTIONS]
-
---export writes a maze file for printing (without opening a window).
-The format comes from the output file&apos;s suffix:
-  .pdf  the puzzle page and the answer page
-  .svg  the maze with its start and finish only; puzzle and answer are
-        NAME.svg and NAME-answer.svg
-  .png  the same pictures as .svg, as images
-  .bmp  the bitmap the window shows
-
---batch makes N mazes (1 to 1000) around the path drawn in the maze file
-(the answer&apos;s path, if the file holds a finished maze) and writes them:
-  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
-  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
-  .maz  numbered maze files NAME-001.maz … (each holds its answer)
-Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;,
-and one line per maze, &quot;maze NUMBER GRADE FIGURE&quot; (GRADE easy, medium or hard).
-
-Options:
-</translation>
-    </message>
-    <message>
         <source>  --difficulty 難しさ         --batch の迷路を難しさで選ぶ: easy (やさしい) medium (ふつう)
                               hard (むずかしい) か、探す道のりのマス数 (1〜160000)
 </source>
@@ -225,6 +176,135 @@ Options:
         <source>  --print-difficulty          解答のページに迷路の難しさを書く
 </source>
         <translation>  --print-difficulty          print how hard each maze is on its answer page
+</translation>
+    </message>
+    <message>
+        <source>オプション %1 は --random-route と一緒に使ってください</source>
+        <translation>option %1 needs --random-route</translation>
+    </message>
+    <message>
+        <source>迷路ファイルと --size は一緒に使えません: %1</source>
+        <translation>a maze file and --size cannot be used together: %1</translation>
+    </message>
+    <message>
+        <source>この迷路には出入口 %1 がありません</source>
+        <translation>this maze has no opening %1</translation>
+    </message>
+    <message>
+        <source>出入口 %1 は迷路の外側で迷路に接するマスではありません</source>
+        <translation>opening %1 is not a cell outside the maze next to it</translation>
+    </message>
+    <message>
+        <source>入口と出口が同じマスです</source>
+        <translation>the entrance and the exit are the same cell</translation>
+    </message>
+    <message>
+        <source>入口から出口まで迷路の中を通る道がありません</source>
+        <translation>no way through the maze leads from the entrance to the exit</translation>
+    </message>
+    <message>
+        <source>この迷路では答えの道を %1 マスにできません (できた道は %2 マス)</source>
+        <translation>this maze cannot have an answer route of %1 cells (the route made has %2 cells)</translation>
+    </message>
+    <message>
+        <source>使い方:
+  zubelo [迷路ファイル.maz]
+  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]
+  zubelo --batch 数 [--style 種類] [--seed 種] [--difficulty 難しさ [--tries 数]] [--order easy-to-hard]
+         迷路ファイル.maz --export 出力ファイル [オプション]
+  zubelo --batch 数 --random-route [--size 幅x高さ | 迷路ファイル.maz] --export 出力ファイル [オプション]
+
+--export は迷路ファイルを印刷用に書き出します (画面は使いません)。
+形式は出力ファイルの拡張子で決まります:
+  .pdf  問題のページと解答のページ
+  .svg  迷路とスタート・ゴールだけの図。問題と解答は NAME.svg と NAME-answer.svg
+  .png  .svg と同じ図を画像で
+  .bmp  画面と同じビットマップ
+
+--batch は迷路ファイルに描かれた道のまわりに迷路を 数 個 (1〜1000) 作って書き出します
+(できあがった迷路のファイルなら、その答えの道を使います):
+  .pdf  タイトルに番号 (1, 2 …) の付いた問題のページ、続いてその解答のページ
+  .svg .png .bmp  番号付きのファイル NAME-001.svg … と NAME-001-answer.svg …
+  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)
+--random-route を付けると、迷路ごとに新しい答えの道を作ってから迷路を作ります
+(迷路ファイルの代わりに --size で大きさだけを指定できます)。
+書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書き、続いて迷路ごとに
+「maze 番号 難しさ 探す道のり」(難しさは easy medium hard) を一行ずつ書きます。
+
+オプション:
+</source>
+        <translation>Usage:
+  zubelo [MAZE.maz]
+  zubelo --export OUTPUT MAZE.maz [OPTIONS]
+  zubelo --batch N [--style STYLE] [--seed SEED] [--difficulty GRADE [--tries N]] [--order easy-to-hard]
+         MAZE.maz --export OUTPUT [OPTIONS]
+  zubelo --batch N --random-route [--size WxH | MAZE.maz] --export OUTPUT [OPTIONS]
+
+--export writes a maze file for printing (without opening a window).
+The format comes from the output file&apos;s suffix:
+  .pdf  the puzzle page and the answer page
+  .svg  the maze with its start and finish only; puzzle and answer are
+        NAME.svg and NAME-answer.svg
+  .png  the same pictures as .svg, as images
+  .bmp  the bitmap the window shows
+
+--batch makes N mazes (1 to 1000) around the path drawn in the maze file
+(the answer&apos;s path, if the file holds a finished maze) and writes them:
+  .pdf  puzzle pages with numbered titles (1, 2 …), then their answer pages
+  .svg .png .bmp  numbered files NAME-001.svg … and NAME-001-answer.svg …
+  .maz  numbered maze files NAME-001.maz … (each holds its answer)
+With --random-route every maze first gets a new answer route of its own
+(--size then gives just the size instead of a maze file).
+Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;,
+and one line per maze, &quot;maze NUMBER GRADE FIGURE&quot; (GRADE easy, medium or hard).
+
+Options:
+</translation>
+    </message>
+    <message>
+        <source>--size は 幅x高さ のマス数 (それぞれ 5〜400) で指定してください: %1</source>
+        <translation>--size takes WIDTHxHEIGHT in cells (each 5 to 400): %1</translation>
+    </message>
+    <message>
+        <source>  --random-route              --batch の迷路ごとに答えの道を新しく作る (描いた道の代わりに)
+</source>
+        <translation>  --random-route              give every --batch maze a new answer route of its own
+                              (instead of the drawn path)
+</translation>
+    </message>
+    <message>
+        <source>  --route-length 長さ         その道の長さ: short (短い) medium (普通、既定) long (長い)
+                              または迷路のマスに対する割合 5%〜60% (例: 30%)
+</source>
+        <translation>  --route-length LENGTH       length of that route: short, medium (the default), long,
+                              or a share of the maze&apos;s cells from 5% to 60% (say 30%)
+</translation>
+    </message>
+    <message>
+        <source>  --twist 数                  その道の曲がり方: 0 (まっすぐ) 〜 100 (くねくね)、既定 50
+</source>
+        <translation>  --twist N                   how that route winds: 0 (straight) to 100 (winding), default 50
+</translation>
+    </message>
+    <message>
+        <source>  --from 出入口               その道の入口: topleft (既定) topright bottomleft bottomright
+                              left right top bottom outside centre (中央の部屋) または x,y
+</source>
+        <translation>  --from END                  where that route starts: topleft (the default), topright,
+                              bottomleft, bottomright, left, right, top, bottom, outside,
+                              centre (the room in the middle), or the cell x,y
+</translation>
+    </message>
+    <message>
+        <source>  --to 出入口                 その道の出口: --from と同じ (既定: bottomright)
+</source>
+        <translation>  --to END                    where that route ends: as --from (default: bottomright)
+</translation>
+    </message>
+    <message>
+        <source>  --size 幅x高さ              迷路ファイルの代わりに 幅x高さ マス (5〜400) の迷路にする
+</source>
+        <translation>  --size WxH                  instead of a maze file, a maze of W by H cells (5 to 400)
 </translation>
     </message>
 </context>
@@ -407,6 +487,29 @@ Options:
 Do you want to replace it?</source>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>RouteCommands</name>
+    <message>
+        <source>この迷路にはその出入口がありません。</source>
+        <translation>This maze has no such opening.</translation>
+    </message>
+    <message>
+        <source>選んだマスは出入口になりません。</source>
+        <translation>The chosen cell cannot be an opening.</translation>
+    </message>
+    <message>
+        <source>入口と出口が同じです。</source>
+        <translation>The entrance and the exit are the same.</translation>
+    </message>
+    <message>
+        <source>入口から出口まで迷路の中を通る道がありません。</source>
+        <translation>No way through the maze leads from the entrance to the exit.</translation>
+    </message>
+    <message>
+        <source>%1 マスの道はこの迷路では作れませんでした。%2 マスの道にしました。</source>
+        <translation>This maze cannot have a route of %1 cells. The route has %2 cells.</translation>
     </message>
 </context>
 <context>
@@ -812,6 +915,101 @@ Do you want to replace it?</translation>
     <message>
         <source>難しさを選んで作る(&amp;Q)...</source>
         <translation>Make by Difficulty (&amp;Q)...</translation>
+    </message>
+    <message>
+        <source>答えの道を自動で作る...</source>
+        <translation>Make an Answer &amp;Route…</translation>
+    </message>
+</context>
+<context>
+    <name>TFRoute</name>
+    <message>
+        <source>左上 → 右下</source>
+        <translation>Top left → bottom right</translation>
+    </message>
+    <message>
+        <source>左 → 右</source>
+        <translation>Left → right</translation>
+    </message>
+    <message>
+        <source>上 → 下</source>
+        <translation>Top → bottom</translation>
+    </message>
+    <message>
+        <source>外 → 中央</source>
+        <translation>Outside → centre</translation>
+    </message>
+    <message>
+        <source>グリッドで選んだ出入口</source>
+        <translation>Openings picked on the grid</translation>
+    </message>
+    <message>
+        <source>短い</source>
+        <translation>Short</translation>
+    </message>
+    <message>
+        <source>普通</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>長い</source>
+        <translation>Long</translation>
+    </message>
+    <message>
+        <source>割合で指定</source>
+        <translation>Share of the cells</translation>
+    </message>
+    <message>
+        <source>答えの道を自動で作る</source>
+        <translation>Make an Answer Route</translation>
+    </message>
+    <message>
+        <source>出入口(&amp;E):</source>
+        <translation>&amp;Ends:</translation>
+    </message>
+    <message>
+        <source>長さ(&amp;L):</source>
+        <translation>&amp;Length:</translation>
+    </message>
+    <message>
+        <source>曲がり方(&amp;T):</source>
+        <translation>&amp;Twist:</translation>
+    </message>
+    <message>
+        <source>まっすぐ</source>
+        <translation>Straight</translation>
+    </message>
+    <message>
+        <source>くねくね</source>
+        <translation>Winding</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>グリッドをクリックすると入口と出口を選べます。</source>
+        <translation>Click the grid to pick the entrance and the exit.</translation>
+    </message>
+    <message>
+        <source>入口をクリックしてください。</source>
+        <translation>Please click the entrance.</translation>
+    </message>
+    <message>
+        <source>出口をクリックしてください。</source>
+        <translation>Please click the exit.</translation>
+    </message>
+    <message>
+        <source>クリックすると入口から選び直します。</source>
+        <translation>Click again to pick a new entrance.</translation>
+    </message>
+    <message>
+        <source>約 %1 マス (迷路の %2 マスの %3 %)</source>
+        <translation>about %1 cells (%3 % of the maze&apos;s %2 cells)</translation>
     </message>
 </context>
 <context>

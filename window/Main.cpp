@@ -13,6 +13,7 @@
 #include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
+#include "RouteCommands.h"
 #include "SessionEnd.h"
 #include "StyleCommands.h"
 #include "UnderlayCommands.h"
@@ -67,6 +68,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     difficulty_ = std::make_unique<DifficultyCommands>(this);
     underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
+    routeCommands_ = std::make_unique<RouteCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -258,6 +260,23 @@ void TFMain::MMMakeByDifficultyClick()
         return;
     RedrawImage();
     document_->setOtherPrompt(*said);
+    showDocumentState();
+    UpdateControls();
+}
+
+void TFMain::setRouteInteraction(RouteInteraction* dialogs)
+{
+    routeCommands_->setRouteInteraction(dialogs);
+}
+
+void TFMain::MMRandomRouteClick()
+{
+    // A drawn path is replaced only after the usual question.
+    if (PathEditor(document_->board()).hasSteps() && !ConfirmSave())
+        return;
+    if (!routeCommands_->makeRoute(*document_))
+        return;
+    RedrawImage();
     showDocumentState();
     UpdateControls();
 }

@@ -33,6 +33,8 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class RecoveryKeeper;
+class RouteCommands;
+class RouteInteraction;
 class SessionEndRequest;
 class TFSetSize;
 struct RecoveredDocument;
@@ -120,6 +122,7 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMRandomRouteClick();
     void MMLoadUnderlayClick();
     void MMShowUnderlayClick();
     void MMUnderlayStrengthClick();
@@ -136,6 +139,8 @@ public:
     void setPrintInteraction(PrintInteraction* dialogs);
     // The choose-by-difficulty dialog by script (tests); null restores the real one.
     void setDifficultyInteraction(DifficultyInteraction* dialogs);
+    // The route dialog by script (tests); null restores the real one.
+    void setRouteInteraction(RouteInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -221,6 +226,7 @@ private:
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<DifficultyCommands> difficulty_;
     std::unique_ptr<UnderlayCommands> underlay_;
+    std::unique_ptr<RouteCommands> routeCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -256,6 +262,7 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMRandomRoute = nullptr;
     QAction* MMLoadUnderlay = nullptr;
     QAction* MMShowUnderlay = nullptr;
     QAction* MMUnderlayStrength = nullptr;

@@ -114,6 +114,9 @@ void TFMain::createActions()
     connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { document_->board().setStyle(style); });
     MMSeed = addCommand("MMSeed", SeedCommandCaption, nullptr, {}, nullptr, &TFMain::MMSeedClick);
     maze->addActions({MMSeed, MMMakeByDifficulty});
+    MMRandomRoute = addCommand("MMRandomRoute", QT_TR_NOOP("答えの道を自動で作る..."), nullptr, {}, nullptr,
+                               &TFMain::MMRandomRouteClick);
+    maze->addAction(MMRandomRoute);
     QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
     MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,

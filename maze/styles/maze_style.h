@@ -8,8 +8,10 @@ class RandomSource;
 
 // How a maze is grown around the drawn path. Every style keeps the same
 // promises: the drawn path stays open and is the only route between its two
-// openings, the outer wall opens only where the path crosses it, and the open
-// passages between cells form one tree over the whole grid. Every style draws
+// openings, the edge of the maze (the outer wall, and on a shaped board every
+// wall between a cell inside and one left out) opens only where the path
+// crosses it, and the open passages between cells form one tree over all
+// cells of the maze. Every style draws
 // only from the random source it is given, so one source state always gives
 // one maze.
 enum class MazeStyle {
@@ -30,13 +32,16 @@ std::optional<MazeStyle> styleFromName(std::string_view name);
 // The walls a style grows a maze in: the board's maze arrays, laid out as the
 // board keeps them (vertical edge (x, y) at y*(W+1)+x, horizontal edge (x, y)
 // at y*W+x). On entry they hold the drawn path's passages and nothing else;
-// a style opens interior walls only, each between two cells not yet
-// connected.
+// a style opens interior walls only, each between two cells of the maze not
+// yet connected. `inside` is the board's shape, one byte per cell at y*W+x
+// (non-zero: the cell belongs to the maze), or null for the full rectangle;
+// a style never opens a wall of a cell left out.
 struct MazeGrid {
     int width;
     int height;
     std::uint8_t* mazeV;
     std::uint8_t* mazeH;
+    const std::uint8_t* inside;
 };
 
 // One signature for every style but the standard one, which the board runs

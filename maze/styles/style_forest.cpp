@@ -38,16 +38,49 @@ GrowingForest::GrowingForest(MazeGrid grid)
         row[0] &= static_cast<std::uint8_t>(~4u);
         row[W - 1] &= static_cast<std::uint8_t>(~1u);
     }
+    // On a shape, a cell left out has no ways and counts as in the tree, so
+    // that no style ever starts from it or grows into it; its neighbours
+    // have no way towards it.
+    const std::uint8_t* inside = grid.inside;
+    if (inside) {
+        insideCount_ = 0;
+        for (int k = 0; k < static_cast<int>(cells); ++k) {
+            if (inside[k]) {
+                ++insideCount_;
+                continue;
+            }
+            ways_[at(k)] = 0;
+            inTree_[at(k)] = 1;
+            const int x = k % W;
+            if (x + 1 < W)
+                ways_[at(k + 1)] &= static_cast<std::uint8_t>(~4u);
+            if (x > 0)
+                ways_[at(k - 1)] &= static_cast<std::uint8_t>(~1u);
+            if (k + W < static_cast<int>(cells))
+                ways_[at(k + W)] &= static_cast<std::uint8_t>(~8u);
+            if (k >= W)
+                ways_[at(k - W)] &= static_cast<std::uint8_t>(~2u);
+        }
+    } else {
+        insideCount_ = static_cast<int>(cells);
+    }
+    auto isIn = [inside](int k) { return !inside || inside[k]; };
 
     // The cells that open edges touch (any non-zero byte is open, as the
     // board reads a drawn path), joined along the open interior edges. The
     // smaller cell names a group.
     auto join = [&](int a, int b) {
+        if (!isIn(a) || !isIn(b))
+            return;
         a = findGroup(group_, a);
         b = findGroup(group_, b);
         group_[at(std::max(a, b))] = std::min(a, b);
     };
-    auto touch = [&](int k) { ways_[at(k)] |= Touched; };
+    // Only cells of the maze: a start left out of the shape is no member.
+    auto touch = [&](int k) {
+        if (isIn(k))
+            ways_[at(k)] |= Touched;
+    };
     for (int y = 0; y < H; ++y) {
         const std::uint8_t* v = grid.mazeV + static_cast<std::ptrdiff_t>(y) * (W + 1);
         const std::uint8_t* h = grid.mazeH + static_cast<std::ptrdiff_t>(y) * W;
@@ -142,8 +175,16 @@ int GrowingForest::plantTree(RandomSource& random)
             bestSize = g.end - g.first;
         }
     }
-    if (best < 0)
-        best = randomBelow(random, cellCount());
+    if (best < 0) {
+        // A random cell of the maze: on a shape, the n-th cell inside.
+        best = randomBelow(random, insideCount_);
+        if (grid_.inside)
+            for (int k = 0, n = best; k < cellCount(); ++k)
+                if (grid_.inside[k] && n-- == 0) {
+                    best = k;
+                    break;
+                }
+    }
     addToTree(best);
     return best;
 }

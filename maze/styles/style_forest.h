@@ -12,12 +12,16 @@
 // a group; a style adds whole groups to the tree, opening one wall into each,
 // so no loop can close and the path stays whole.
 //
-// Cell k = y*W + x. Directions: 0 right, 1 down, 2 left, 3 up.
+// Cell k = y*W + x. Directions: 0 right, 1 down, 2 left, 3 up. On a shaped
+// board the cells left out are no part of the forest: they have no ways, no
+// neighbour has a way to them, and they count as in the tree from the start.
 class GrowingForest {
 public:
     explicit GrowingForest(MazeGrid grid);
 
     int cellCount() const { return static_cast<int>(group_.size()); }
+    // The cells of the maze: all but those left out of the shape.
+    int insideCount() const { return insideCount_; }
     // Bit d is set when the cell has a neighbour in direction d.
     unsigned ways(int cell) const { return ways_[at(cell)] & 15u; }
     int neighbour(int cell, int d) const { return cell + offset_[d]; }
@@ -67,6 +71,7 @@ private:
 
     MazeGrid grid_;
     int offset_[4];
+    int insideCount_ = 0;
     std::vector<std::int32_t> group_;
     std::vector<std::uint8_t> ways_;
     std::vector<std::uint8_t> inTree_;

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -86,6 +87,7 @@ private slots:
     void batches();
     void booksByDifficulty();
     void failedBatchChangesNothing();
+    void randomRouteBatches();
 
 private:
     QTemporaryDir dir_;
@@ -147,7 +149,8 @@ void CommandLineTest::helpListsTheOptions()
     QCOMPARE(r.status, 0);
     for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
                                "--no-labels", "--wall-mm", "--dpi", "--difficulty", "--tries", "--order",
-                               "--print-difficulty"})
+                               "--print-difficulty", "--random-route", "--route-length", "--twist",
+                               "--from", "--to", "--size"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
@@ -220,6 +223,22 @@ void CommandLineTest::badInputsFailWithOneLine()
          path(QStringLiteral("b-001.txt"))},
         {words("--batch 2 --export") << out << garbage, 1, "Failed to open File", out},
         {words("--batch 2 --export") << readOnly << maz_, 1, "を作成できません", QString()},
+        // Routes of their own: sizes out of range, lengths and ends the
+        // board cannot have, options without the one they belong to.
+        {words("--batch 2 --random-route --size 401x20 --export") << out, 2, "401x20", out},
+        {words("--batch 2 --random-route --size 4x20 --export") << out, 2, "4x20", out},
+        {words("--batch 2 --random-route --size 20 --export") << out, 2, "20", out},
+        {words("--batch 2 --random-route --size 5x5 --route-length short --export") << out, 2, "3 マス", out},
+        {words("--batch 2 --random-route --size 20x20 --to centre --export") << out, 2, "centre", out},
+        {words("--batch 2 --random-route --size 20x20 --from -1,-1 --export") << out, 2, "-1,-1", out},
+        {words("--batch 2 --random-route --size 20x20 --from -1,3 --to -1,3 --export") << out, 2, "同じ", out},
+        {words("--batch 2 --random-route --route-length 70% --export") << out << maz_, 2, "70%", out},
+        {words("--batch 2 --random-route --twist 101 --export") << out << maz_, 2, "101", out},
+        {words("--batch 2 --random-route --from middle --export") << out << maz_, 2, "middle", out},
+        {words("--batch 2 --twist 5 --export") << out << maz_, 2, "--random-route", out},
+        {words("--batch 2 --size 20x20 --export") << out, 2, "--random-route", out},
+        {words("--random-route --size 20x20 --export") << out, 2, "--batch", out},
+        {words("--batch 2 --random-route --size 20x20 --export") << out << maz_, 2, "--size", out},
     };
     for (const auto& row : table) {
         const Run r = zubelo(row.args);
@@ -464,6 +483,46 @@ void CommandLineTest::failedBatchChangesNothing()
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(pdfInfo(real).pages, 4);
     QCOMPARE(QFileInfo(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), permissions);
+}
+
+void CommandLineTest::randomRouteBatches()
+{
+    // 30 mazes, each around a route of its own that is its only way; the
+    // same seed makes the same files.
+    for (const char* out : {"r.maz", "s.maz"}) {
+        const Run r = zubelo(words("--batch 30 --size 20x20 --random-route --style uniform --seed 7 --export")
+                             << path(QLatin1String(out)));
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 31);
+        QCOMPARE(lines.front(), QStringLiteral("seed 7"));
+        QVERIFY(lines.back().startsWith(QStringLiteral("maze 30 ")));
+    }
+    QSet<QByteArray> routes;
+    for (int i = 1; i <= 30; ++i) {
+        const QString name = path(QStringLiteral("r-%1.maz").arg(i, 3, 10, QLatin1Char('0')));
+        QCOMPARE(contents(name), contents(path(QStringLiteral("s-%1.maz").arg(i, 3, 10, QLatin1Char('0')))));
+        const auto maze = loaded(name, {});
+        QVERIFY2(maze, qPrintable(name));
+        const MazeBoard& b = *maze->board;
+        QCOMPARE(testing_support::openInteriorEdges(b), 400 - 1);
+        QCOMPARE(testing_support::reachableCount(b, {0, 0}), 400);
+        const QByteArray bytes = contents(name);
+        auto header = [&](int i) { return qFromLittleEndian<qint32>(bytes.constData() + 4 + 4 * i); };
+        const auto cells = testing_support::drawnPath(b, testing_support::Cell{header(2), header(3)});
+        QCOMPARE(cells.back(), (testing_support::Cell{header(4), header(5)}));
+        QVERIFY(cells.size() > 80 && testing_support::onRing(b, cells.back().x, cells.back().y));
+        const std::vector<testing_support::Cell> inner(cells.begin() + 1, cells.end() - 1);
+        QVERIFY2(testing_support::route(b, inner.front(), inner.back()) == inner, qPrintable(name));
+        routes.insert(contents(name).mid(32 + 2 * 21 * 20));
+    }
+    QCOMPARE(routes.size(), 30);
+
+    // A book in one PDF, around the routes on a maze file's board.
+    const Run r = zubelo(words("--batch 3 --random-route --route-length long --twist 0 --from left --to right")
+                         << maz_ << QStringLiteral("--export") << path(QStringLiteral("routes.pdf")));
+    QCOMPARE(r.status, 0);
+    QCOMPARE(pdfInfo(path(QStringLiteral("routes.pdf"))).pages, 6);
 }
 
 QTEST_MAIN(CommandLineTest)

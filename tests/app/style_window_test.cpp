@@ -77,7 +77,8 @@ void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
     QCOMPARE(items, (QStringList{QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路の初期化(&I)"),
                                  QStringLiteral("解答を表示する(&D)"), QStringLiteral("-"),
                                  QStringLiteral("迷路の種類(&K)"), QStringLiteral("乱数の種(&S)..."),
-                                 QStringLiteral("難しさを選んで作る(&Q)...")}));
+                                 QStringLiteral("難しさを選んで作る(&Q)..."),
+                                 QStringLiteral("答えの道を自動で作る...")}));
     QMenu* styles = h.window->findChild<QMenu*>(QStringLiteral("MMMazeStyle"));
     QCOMPARE(styles->actions().size(), 4);
     for (int i = 0; i < 4; ++i) {

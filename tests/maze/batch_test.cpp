@@ -72,6 +72,46 @@ TEST(BatchTest, MazesAroundTheLoadedPathAreSoundDistinctAndRepeatable)
     EXPECT_EQ(calls, 3);
 }
 
+TEST(BatchTest, EveryMazeGetsARouteOfItsOwnThatIsItsOnlyRoute)
+{
+    std::vector<Bytes> series[2];
+    for (auto& made : series) {
+        RandomSource own;
+        MazeBoard board(own);
+        ASSERT_TRUE(board.resize(20, 20));
+        BatchRoutes routes;
+        const int done = makeMazeBatch(board, {30, MazeStyle::Uniform, 77u}, [&](int) {
+            made.push_back(board.toFileBytes());
+            const auto& cells = routes.made.cells;
+            EXPECT_TRUE(routes.made.withinBand()) << routes.made.length;
+            EXPECT_EQ(std::make_pair(board.startX, board.startY), std::make_pair(cells.front().x, cells.front().y));
+            EXPECT_EQ(std::make_pair(board.curX, board.curY), std::make_pair(cells.back().x, cells.back().y));
+            const RouteCell first = cells[1];
+            const RouteCell last = cells[cells.size() - 2];
+            const auto way = route(board, {first.x, first.y}, {last.x, last.y});
+            EXPECT_EQ(way ? way->size() + 2 : 0u, cells.size()) << "the route is the maze's only way";
+            EXPECT_EQ(openInteriorEdges(board), 20 * 20 - 1);
+            EXPECT_EQ(reachableCount(board, {0, 0}), 400);
+            return true;
+        }, &routes);
+        EXPECT_EQ(done, 30);
+    }
+    EXPECT_EQ(series[0], series[1]) << "the same seed gives the same book";
+    const std::size_t pathStart = 32 + 21 * 20 + 20 * 21;
+    std::set<Bytes> paths;
+    for (const Bytes& maze : series[0])
+        paths.insert(Bytes(maze.begin() + static_cast<long>(pathStart), maze.end()));
+    EXPECT_EQ(paths.size(), 30u) << "thirty different routes";
+
+    // A route that cannot be had stops the series before its maze.
+    RandomSource own;
+    MazeBoard board(own);
+    BatchRoutes toCentre;
+    toCentre.settings.to.side = RouteSide::Centre;
+    EXPECT_EQ(makeMazeBatch(board, {5, MazeStyle::Standard, 1u}, [](int) { return true; }, &toCentre), 0);
+    EXPECT_EQ(toCentre.made.problem, RouteProblem::NoOpening);
+}
+
 TEST(BatchTest, NumberedFileNames)
 {
     const struct {

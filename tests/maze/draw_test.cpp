@@ -157,6 +157,72 @@ TEST(DrawAreaTest, AreaEqualsTheWholePictureThere)
     EXPECT_GT(areas, 1000);
 }
 
+// On a shape the maze picture draws only the shape's walls and leaves the
+// cells left out white; the editing view shows them grey like the ring,
+// with cell lines only where a cell of the maze lies on one side. Drawing
+// part of the picture still gives exactly the pixels of the whole.
+TEST(DrawAreaTest, ShapedBoardsShowOnlyTheShape)
+{
+    std::mt19937 rng(5);
+    RandomSource random;
+    MazeBoard b(random);
+    auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    for (int round = 0; round < 24; ++round) {
+        const int W = pick(3, 24), H = pick(3, 24), g = pick(8, 14);
+        ASSERT_TRUE(b.resize(W, H));
+        b.setGridSize(g);
+        ASSERT_TRUE(b.setShape(randomBlob(W, H, rng)));
+        const std::vector<Cell> path = drawRandomShapePath(b, rng);
+        b.makeMaze();
+        b.showAnswer = round % 2 == 0;
+        b.transparentMode = round % 3 == 0;
+        int w = 0, h = 0;
+        b.getImageSize(w, h);
+        for (const View view : {View::Maze, View::Editing}) {
+            SCOPED_TRACE(testing::Message() << W << "x" << H << " g " << g << (view == View::Maze ? " maze" : " editing"));
+            RasterCanvas whole(w, h, Unpainted, b.imageRect());
+            draw(b, view, whole, nullptr);
+            for (int k = 0; k < 8; ++k) {
+                const int left = pick(-g, w), top = pick(-g, h);
+                const PixelRect area{left, top, left + pick(1, w / 2 + 2), top + pick(1, h / 2 + 2)};
+                RasterCanvas part(w, h, Unpainted, area);
+                draw(b, view, part, &area);
+                for (int y = std::max(area.top, 0); y < std::min(area.bottom, h); ++y)
+                    for (int x = std::max(area.left, 0); x < std::min(area.right, w); ++x)
+                        ASSERT_EQ(part.at(x, y), whole.at(x, y)) << "at " << x << "," << y;
+            }
+            // Away from the path, its markers and the answer: each left-out
+            // cell's middle, and a pixel a quarter along each edge.
+            auto nearPath = [&](int x, int y) {
+                for (const Cell c : path)
+                    if (std::abs(c.x - x) <= 1 && std::abs(c.y - y) <= 1)
+                        return true;
+                return (std::abs(b.curX - x) <= 1 && std::abs(b.curY - y) <= 1)
+                    || (std::abs(b.startX - x) <= 1 && std::abs(b.startY - y) <= 1);
+            };
+            const int mx = b.getMarginX(), my = b.getMarginY();
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x)
+                    if (!b.isInside(x, y) && !nearPath(x, y)) {
+                        ASSERT_EQ(whole.at(mx + x * g + g / 2, my + y * g + g / 2),
+                                  view == View::Maze ? BackColor : BorderColor) << x << "," << y;
+                    }
+            auto expectLine = [&](int px, int py, bool closed, Cell a, Cell c) {
+                if (nearPath(a.x, a.y) || nearPath(c.x, c.y))
+                    return;
+                const bool shown = (b.isInside(a.x, a.y) || b.isInside(c.x, c.y)) && (view == View::Editing || closed);
+                ASSERT_EQ(whole.at(px, py) == WallColor, shown) << a.x << "," << a.y << " - " << c.x << "," << c.y;
+            };
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x <= W; ++x)
+                    expectLine(mx + x * g, my + y * g + g / 4, b.getMazeV(x, y) != 1, {x - 1, y}, {x, y});
+            for (int y = 0; y <= H; ++y)
+                for (int x = 0; x < W; ++x)
+                    expectLine(mx + x * g + g / 4, my + y * g, b.getMazeH(x, y) != 1, {x, y - 1}, {x, y});
+        }
+    }
+}
+
 // A window's worth of a large board costs about what that window shows,
 // not what the whole board holds.
 TEST(DrawAreaTest, SmallAreaOfALargeBoardDrawsLittle)

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <set>
+#include <sstream>
 
 using namespace testing_support;
 
@@ -100,7 +101,8 @@ TEST_F(GenerateTest, FirstDrawsOfAStartUpBoard)
 
 // The generator exactly as the algorithm reads: plain parent chasing, every
 // pair of every pass visited, the final pass over all rows and then columns.
-// The board's faster union-find must make byte-identical mazes.
+// On a shape a pair with a cell left out is passed over before anything is
+// drawn for it. The board's faster union-find must make byte-identical mazes.
 struct ReferenceGenerator {
     MazeBoard& b;
     RandomSource& random;
@@ -119,6 +121,8 @@ struct ReferenceGenerator {
         set[static_cast<std::size_t>(e < f ? f : e)] = e < f ? e : f;
     }
     bool chance() { return random.nextRandom() * (1.0 / 32767) < 0.2; }
+    // Both cells of the pair belong to the maze.
+    bool inside(int x1, int y1, int x2, int y2) const { return b.isInside(x1, y1) && b.isInside(x2, y2); }
 
     void make()
     {
@@ -140,26 +144,26 @@ struct ReferenceGenerator {
         for (int pass = 0; pass < 10; ++pass) {
             for (int x = 0; x < W - 1; ++x)
                 for (int y = 0; y < H; ++y)
-                    if (root(x, y) != root(x + 1, y) && chance()) {
+                    if (inside(x, y, x + 1, y) && root(x, y) != root(x + 1, y) && chance()) {
                         b.setMazeV(x + 1, y, 1);
                         join(x, y, x + 1, y);
                     }
             for (int x = 0; x < W; ++x)
                 for (int y = 0; y < H - 1; ++y)
-                    if (root(x, y) != root(x, y + 1) && chance()) {
+                    if (inside(x, y, x, y + 1) && root(x, y) != root(x, y + 1) && chance()) {
                         join(x, y, x, y + 1);
                         b.setMazeH(x, y + 1, 1);
                     }
         }
         for (int x = 0; x < W - 1; ++x)
             for (int y = 0; y < H; ++y)
-                if (root(x, y) != root(x + 1, y)) {
+                if (inside(x, y, x + 1, y) && root(x, y) != root(x + 1, y)) {
                     join(x, y, x + 1, y);
                     b.setMazeV(x + 1, y, 1);
                 }
         for (int x = 0; x < W; ++x)
             for (int y = 0; y < H - 1; ++y)
-                if (root(x, y) != root(x, y + 1)) {
+                if (inside(x, y, x, y + 1) && root(x, y) != root(x, y + 1)) {
                     join(x, y, x, y + 1);
                     b.setMazeH(x, y + 1, 1);
                 }
@@ -246,6 +250,40 @@ TEST_F(GenerateTest, MazesAreCorrectOnManyBoardsAndPaths)
         }
     }
     EXPECT_GT(boards, 200);
+}
+
+// On a shape: the same mazes as the plain algorithm that skips the pairs
+// with a cell left out, from the same values; so no value is drawn for them.
+TEST_F(GenerateTest, OnAShapeThePassesSkipPairsWithACellLeftOut)
+{
+    std::mt19937 rng(2511);
+    RandomSource referenceRandom;
+    MazeBoard reference(referenceRandom);
+    for (int round = 0; round < 60; ++round) {
+        const int W = std::uniform_int_distribution<int>(2, 45)(rng);
+        const int H = std::uniform_int_distribution<int>(2, 45)(rng);
+        SCOPED_TRACE(testing::Message() << W << " x " << H << " round " << round);
+        const MazeShape shape = randomBlob(W, H, rng);
+        ASSERT_TRUE(board.resize(W, H));
+        ASSERT_TRUE(board.setShape(shape));
+        // Some rounds without a path, and two mazes on one path.
+        if (round % 5 != 0)
+            drawRandomShapePath(board, rng);
+        // The same shape and path, through the file.
+        const Bytes bytes = board.toFileBytes();
+        std::istringstream in(std::string(bytes.begin(), bytes.end()));
+        ASSERT_TRUE(reference.readFrom(in));
+        ASSERT_EQ(reference.shape(), shape);
+        for (int maze = 0; maze < 2; ++maze) {
+            referenceRandom.setState(random.state());
+            const std::uint64_t drawn = random.drawn(), referenceDrawn = referenceRandom.drawn();
+            board.makeMaze();
+            ReferenceGenerator{reference, referenceRandom, {}}.make();
+            ASSERT_EQ(reference.mazeVArray(), board.mazeVArray());
+            ASSERT_EQ(reference.mazeHArray(), board.mazeHArray());
+            ASSERT_EQ(random.drawn() - drawn, referenceRandom.drawn() - referenceDrawn);
+        }
+    }
 }
 
 TEST_F(GenerateTest, NeighbouringPathCellsNotConsecutiveKeepTheirWall)

@@ -78,16 +78,20 @@ std::vector<MazeOutline::Opening> openOuterEdges(const MazeBoard& b)
     return out;
 }
 
+// Every closed edge with a cell of the maze on a side (on the full
+// rectangle: every closed edge) is covered once, no other edge at all.
 void expectWallsExact(const MazeBoard& b, const MazeOutline& o)
 {
     const Coverage c(b, o);
     for (int y = 0; y < b.getHeight(); ++y)
         for (int x = 0; x <= b.getWidth(); ++x)
-            ASSERT_EQ(c.v[static_cast<std::size_t>(y * (b.getWidth() + 1) + x)], b.getMazeV(x, y) != 1 ? 1 : 0)
+            ASSERT_EQ(c.v[static_cast<std::size_t>(y * (b.getWidth() + 1) + x)],
+                      b.getMazeV(x, y) != 1 && (b.isInside(x - 1, y) || b.isInside(x, y)) ? 1 : 0)
                 << "vertical edge " << x << "," << y;
     for (int y = 0; y <= b.getHeight(); ++y)
         for (int x = 0; x < b.getWidth(); ++x)
-            ASSERT_EQ(c.h[static_cast<std::size_t>(y * b.getWidth() + x)], b.getMazeH(x, y) != 1 ? 1 : 0)
+            ASSERT_EQ(c.h[static_cast<std::size_t>(y * b.getWidth() + x)],
+                      b.getMazeH(x, y) != 1 && (b.isInside(x, y - 1) || b.isInside(x, y)) ? 1 : 0)
                 << "horizontal edge " << x << "," << y;
     // Maximal: on one line, a run never ends where the next begins.
     std::map<std::pair<bool, int>, std::vector<MazeOutline::WallRun>> byLine;
@@ -139,6 +143,44 @@ TEST(MazeOutlineTest, MadeMazesOnRandomBoards)
         const Point exit = goal.centre(W, H);
         EXPECT_EQ((Point{exit.x + 0.5 * goal.dx(), exit.y + 0.5 * goal.dy()}), line.back());
     }
+}
+
+// On shapes, with starts and ends in rooms and on left-out cells: only the
+// shape's walls, the two crossings of its edge as the openings, and the
+// answer from the start's outside cell to the end's.
+TEST(MazeOutlineTest, ShapedMazes)
+{
+    std::mt19937 rng(2512);
+    RandomSource random;
+    int inner = 0;
+    for (int round = 0; round < 80; ++round) {
+        MazeBoard b(random);
+        const int W = std::uniform_int_distribution<int>(3, 30)(rng);
+        const int H = std::uniform_int_distribution<int>(3, 30)(rng);
+        ASSERT_TRUE(b.resize(W, H));
+        ASSERT_TRUE(b.setShape(randomBlob(W, H, rng)));
+        const std::vector<Cell> cells = drawRandomShapePath(b, rng);
+        ASSERT_FALSE(cells.empty());
+        b.makeMaze();
+        const MazeOutline o = outlineOf(b);
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(W) + " x " + std::to_string(H));
+        expectWallsExact(b, o);
+        ASSERT_EQ(o.openings.size(), 2u);
+        ASSERT_GE(o.start, 0);
+        ASSERT_EQ(o.goal, 1 - o.start);
+        for (const auto& [index, end] : {std::pair{o.start, cells.front()}, {o.goal, cells.back()}}) {
+            const MazeOutline::Opening& gap = o.openings[static_cast<std::size_t>(index)];
+            const Point c = gap.centre(W, H);
+            EXPECT_EQ((Point{c.x + 0.5 * gap.dx(), c.y + 0.5 * gap.dy()}), (Point{end.x + 0.5, end.y + 0.5}));
+            inner += gap.inset > 0;
+        }
+        ASSERT_EQ(o.answer.size(), 1u);
+        const std::vector<Point> visited = cellsOf(o.answer.front());
+        ASSERT_EQ(visited.size(), cells.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            ASSERT_EQ(visited[i], (Point{cells[i].x + 0.5, cells[i].y + 0.5})) << "cell " << i;
+    }
+    EXPECT_GT(inner, 40);
 }
 
 // Any bytes a file may hold: the walls still come out exactly, and every

@@ -4,7 +4,9 @@
 // does, reading a made maze as a graph, and whole files as bytes.
 
 #include "maze_board.h"
+#include "path_editor.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -216,17 +218,122 @@ inline std::vector<Cell> drawRandomPath(MazeBoard& b, std::mt19937& rng)
     }
 }
 
-// Open neighbours of a grid cell in the made maze (passages between grid
-// cells only; the openings in the outer wall are not neighbours).
+// A random shape: one blob grown at random from the middle over 40 to 90 %
+// of the grid, with enclosed holes of one to four cells punched into it
+// where all cells around them are inside, so it stays one region.
+inline MazeShape randomBlob(int W, int H, std::mt19937& rng)
+{
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(W * H), 0);
+    const int target = std::max(4, W * H * std::uniform_int_distribution<int>(40, 90)(rng) / 100);
+    std::vector<int> edge{(H / 2) * W + W / 2};
+    int grown = 0;
+    while (grown < target && !edge.empty()) {
+        const std::size_t i = std::uniform_int_distribution<std::size_t>(0, edge.size() - 1)(rng);
+        const int k = edge[i];
+        edge[i] = edge.back();
+        edge.pop_back();
+        if (cells[static_cast<std::size_t>(k)])
+            continue;
+        cells[static_cast<std::size_t>(k)] = 1;
+        ++grown;
+        const int x = k % W, y = k / W;
+        if (x > 0) edge.push_back(k - 1);
+        if (x + 1 < W) edge.push_back(k + 1);
+        if (y > 0) edge.push_back(k - W);
+        if (y + 1 < H) edge.push_back(k + W);
+    }
+    MazeShape shape(W, H, cells);
+    for (int hole = std::uniform_int_distribution<int>(0, 4)(rng); hole > 0; --hole) {
+        const int w = std::uniform_int_distribution<int>(1, 2)(rng), h = std::uniform_int_distribution<int>(1, 2)(rng);
+        const int x0 = std::uniform_int_distribution<int>(1, std::max(1, W - w - 1))(rng);
+        const int y0 = std::uniform_int_distribution<int>(1, std::max(1, H - h - 1))(rng);
+        bool enclosed = x0 + w < W && y0 + h < H;
+        for (int y = y0 - 1; enclosed && y <= y0 + h; ++y)
+            for (int x = x0 - 1; x <= x0 + w; ++x)
+                enclosed = enclosed && shape.isInside(x, y);
+        if (enclosed && shape.insideCount() - w * h >= MazeShape::MinRegionCells)
+            for (int y = y0; y < y0 + h; ++y)
+                for (int x = x0; x < x0 + w; ++x)
+                    shape.setInside(x, y, false);
+    }
+    return shape;
+}
+
+// Draws a random path on the board's shape through the path editor, which
+// must accept every step: from an outside cell beside the maze (on the ring
+// or left out) through cells of the maze to another outside cell. Returns the
+// positions from the start to the end. Nothing is drawn when no path is found
+// (a shape too small for one), and the result is empty.
+inline std::vector<Cell> drawRandomShapePath(MazeBoard& b, std::mt19937& rng)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    auto inside = [&](Cell c) { return b.isInside(c.x, c.y); };
+    const Cell steps[4] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}}; // the editor's directions
+    std::vector<Cell> starts;
+    for (int y = -1; y <= H; ++y)
+        for (int x = -1; x <= W; ++x)
+            if (!inside({x, y}))
+                for (const Cell d : steps)
+                    if (inside({x + d.x, y + d.y})) {
+                        starts.push_back({x, y});
+                        break;
+                    }
+    for (int attempt = 0; attempt < 200 && !starts.empty(); ++attempt) {
+        const Cell start = starts[std::uniform_int_distribution<std::size_t>(0, starts.size() - 1)(rng)];
+        std::vector<Cell> cells{start};
+        std::vector<int> keys;
+        std::vector<std::uint8_t> used(static_cast<std::size_t>(W * H), 0);
+        bool done = false;
+        while (!done) {
+            const Cell at = cells.back();
+            std::vector<int> inner, out;
+            for (int d = 0; d < 4; ++d) {
+                const Cell n{at.x + steps[d].x, at.y + steps[d].y};
+                if (inside(n) && !used[static_cast<std::size_t>(n.y * W + n.x)])
+                    inner.push_back(d);
+                else if (cells.size() > 1 && !inside(n) && !(n == start))
+                    out.push_back(d);
+            }
+            if (inner.empty() && out.empty())
+                break;
+            const bool leave = inner.empty() || (!out.empty() && std::uniform_int_distribution<int>(0, 9)(rng) == 0);
+            const auto& pool = leave ? out : inner;
+            const int d = pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)];
+            const Cell n{at.x + steps[d].x, at.y + steps[d].y};
+            keys.push_back(d);
+            cells.push_back(n);
+            done = !inside(n);
+            if (!done)
+                used[static_cast<std::size_t>(n.y * W + n.x)] = 1;
+        }
+        if (!done)
+            continue;
+        PathEditor editor(b);
+        editor.chooseStart({start.x, start.y});
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const auto outcome = editor.step(keys[i]).outcome;
+            const auto wanted = i + 1 == keys.size() ? PathEditor::Outcome::Completed : PathEditor::Outcome::Stepped;
+            if (outcome != wanted) {
+                std::fprintf(stderr, "drawRandomShapePath: step %zu refused by the editor\n", i);
+                std::abort();
+            }
+        }
+        return cells;
+    }
+    return {};
+}
+
+// Open neighbours of a cell of the maze in the made maze (passages between
+// cells of the maze only; the openings in the edge of the maze, into the ring
+// or a cell left out of the shape, are not neighbours).
 inline std::vector<Cell> openNeighbours(const MazeBoard& b, Cell c)
 {
     std::vector<Cell> out;
-    const int W = b.getWidth();
-    const int H = b.getHeight();
-    if (c.x > 0 && b.getMazeV(c.x, c.y) == 1) out.push_back({c.x - 1, c.y});
-    if (c.x < W - 1 && b.getMazeV(c.x + 1, c.y) == 1) out.push_back({c.x + 1, c.y});
-    if (c.y > 0 && b.getMazeH(c.x, c.y) == 1) out.push_back({c.x, c.y - 1});
-    if (c.y < H - 1 && b.getMazeH(c.x, c.y + 1) == 1) out.push_back({c.x, c.y + 1});
+    if (b.getMazeV(c.x, c.y) == 1 && b.isInside(c.x - 1, c.y)) out.push_back({c.x - 1, c.y});
+    if (b.getMazeV(c.x + 1, c.y) == 1 && b.isInside(c.x + 1, c.y)) out.push_back({c.x + 1, c.y});
+    if (b.getMazeH(c.x, c.y) == 1 && b.isInside(c.x, c.y - 1)) out.push_back({c.x, c.y - 1});
+    if (b.getMazeH(c.x, c.y + 1) == 1 && b.isInside(c.x, c.y + 1)) out.push_back({c.x, c.y + 1});
     return out;
 }
 
@@ -293,6 +400,32 @@ inline int reachableCount(const MazeBoard& b, Cell from)
         }
     }
     return count;
+}
+
+// The drawn path as its cells, from `start` (the board's own by default; a
+// loaded board starts anew at (-1, 0), its file keeps the start) along the
+// crossings to the head.
+inline std::vector<Cell> drawnPath(const MazeBoard& b, std::optional<Cell> start = std::nullopt)
+{
+    const int W = b.getWidth();
+    const int H = b.getHeight();
+    auto crossed = [&](Cell c, Cell n) {
+        const int x = std::max(c.x, n.x);
+        const int y = std::max(c.y, n.y);
+        return n.x != c.x ? c.y >= 0 && c.y < H && x >= 0 && x <= W && b.getPathV(x, c.y) != 0
+                          : c.x >= 0 && c.x < W && y >= 0 && y <= H && b.getPathH(c.x, y) != 0;
+    };
+    std::vector<Cell> path{start.value_or(Cell{b.startX, b.startY})};
+    for (bool moved = true; moved && path.size() <= std::size_t(W * H) + 2;) {
+        moved = false;
+        const Cell c = path.back();
+        for (const Cell n : {Cell{c.x + 1, c.y}, Cell{c.x - 1, c.y}, Cell{c.x, c.y + 1}, Cell{c.x, c.y - 1}})
+            if (!moved && (path.size() < 2 || !(n == path[path.size() - 2])) && crossed(c, n)) {
+                path.push_back(n);
+                moved = true;
+            }
+    }
+    return path;
 }
 
 // Everything a load or a refused operation must leave alone.
