@@ -67,6 +67,7 @@ private slots:
     void pdfWithoutTextHasNoFonts();
     void longTitlesStayOnThePage();
     void svgShowsTheBoardInOnePath();
+    void svgHoldsNoCharacterXmlForbids();
     void pngSizeAndPicture();
     void wallThickness();
     void smallPagesStillHoldTheMaze();
@@ -263,6 +264,30 @@ void PrintTest::svgShowsTheBoardInOnePath()
         QCOMPARE(wallPaths, 1);
         QVERIFY2(text.count(QStringLiteral("<path")) + text.count(QStringLiteral("<polyline")) < 10,
                  "the walls are drawn piece by piece");
+    }
+}
+
+// Control characters, U+FFFF and a lone surrogate half in the title: the
+// file stays XML, the title keeps everything else.
+void PrintTest::svgHoldsNoCharacterXmlForbids()
+{
+    const auto maze = makeMaze(6, 6, 10);
+    ExportSettings s;
+    s.title = QStringLiteral("A\x01" "B\x1F" "\tC") + QChar(0xFFFF) + QChar(0xD800) + QStringLiteral("D");
+    const QString file = path(QStringLiteral("control.svg"));
+    QCOMPARE(exportTo(file, *maze, s), QString());
+    for (const QString& name : {file, path(QStringLiteral("control-answer.svg"))}) {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QXmlStreamReader xml(bytes);
+        QStringList texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+                texts << xml.text().toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(name + QLatin1Char(' ') + xml.errorString()));
+        QVERIFY2(texts.contains(QStringLiteral("AB\tCD")), qPrintable(texts.join(QLatin1Char('|'))));
     }
 }
 
