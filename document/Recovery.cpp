@@ -1,6 +1,7 @@
 #include "Recovery.h"
 
 #include "atomic_write.h"
+#include "file_kind.h"
 #include "maze_board.h"
 #include "maze_random.h"
 #include "FileNames.h"
@@ -22,6 +23,17 @@ const QByteArray Magic("ZUBELO-RECOVERY");
 constexpr quint32 FormatVersion = 2;
 const QString CopySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
+
+// What a copy may hold. The longest texts the program keeps there: a file
+// name (a path of the system's longest) and a prompt, which may name one.
+constexpr qsizetype MaxText = 8192;
+// The largest maze file, with its path cells and both texts, and room for
+// the rest: a file beyond this is no copy and is not read at all.
+constexpr std::size_t MaxMazeBytes
+    = 32 + 2 * (2 * std::size_t(MazeBoard::MaxSide) * MazeBoard::MaxSide + 2 * MazeBoard::MaxSide);
+constexpr std::size_t MaxCopyBytes = std::size_t(1) << 20;
+static_assert(MaxMazeBytes + std::size_t(MazeBoard::MaxSide) * MazeBoard::MaxSide + 4 * MaxText + 256
+              <= MaxCopyBytes);
 
 } // namespace
 
@@ -97,7 +109,8 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
         d.figures = figures;
     RandomSource random;
     MazeBoard board(random);
-    if (!d.readBoard(board)
+    if (d.fileName.size() > MaxText || d.otherPrompt.size() > MaxText || !d.readBoard(board)
+        || d.maze.size() != qsizetype(board.toFileBytes().size())
         || d.pathCells.size() != qsizetype(board.getWidth()) * qsizetype(board.getHeight())
         || !onOrInside(board, board.startX, board.startY) || !onOrInside(board, board.curX, board.curY))
         return std::nullopt;
@@ -234,10 +247,13 @@ RecoveryKeeper::Leftover& RecoveryKeeper::Leftover::operator=(Leftover&&) noexce
 
 std::optional<RecoveredDocument> RecoveryKeeper::Leftover::read() const
 {
-    QFile file(file_);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read as a maze file is, never waiting and never more than a copy can
+    // be: a link to a pipe or a device, or a huge file, is no copy.
+    std::vector<char> bytes;
+    if (filekind::readWhole(FileNames::toPath(file_), MaxCopyBytes, bytes, filekind::Links::Refuse)
+        != filekind::ReadResult::Read)
         return std::nullopt;
-    return RecoveredDocument::decode(file.readAll());
+    return RecoveredDocument::decode(QByteArray(bytes.data(), qsizetype(bytes.size())));
 }
 
 void RecoveryKeeper::Leftover::remove()
@@ -259,8 +275,9 @@ std::vector<RecoveryKeeper::Leftover> RecoveryKeeper::leftovers() const
         lock->setStaleLockTime(0);
         return lock->tryLock(0) ? std::move(lock) : nullptr;
     };
-    const QFileInfoList copies =
-        folder.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files | QDir::Hidden, QDir::Time);
+    // Only regular files: a link may lead anywhere, to a pipe or a device.
+    const QFileInfoList copies = folder.entryInfoList({QLatin1Char('*') + CopySuffix},
+                                                      QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
     for (const QFileInfo& copy : copies) {
         const QString id = copy.completeBaseName();
         if (id == id_)

@@ -6,6 +6,8 @@
 #include "Application.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
+#include "maze_random.h"
+#include "test_support.h"
 #include "window_harness.h"
 
 #include <QDir>
@@ -13,6 +15,8 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +94,7 @@ private slots:
     void aCopyLeftBehindIsOfferedAndRestored();
     void liveProgramsKeepTheirOwnCopies();
     void sessionEndAsksAtMostOnce();
+    void hostileCopiesAreNeitherWaitedForNorTaken();
 
 private:
     std::unique_ptr<QTemporaryDir> folder;
@@ -342,3 +347,36 @@ int main(int argc, char** argv)
 }
 
 #include "recovery_test.moc"
+
+// Links to a device and to a pipe in the folder, and a copy whose prompt is
+// longer than any the program writes: the search neither waits nor swells,
+// and only the real copy is taken.
+void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
+{
+    const QDir dir(folder->path());
+    RandomSource random;
+    MazeBoard board(random);
+    RecoveredDocument good;
+    good.maze = bytesOf(board);
+    good.pathCells = QByteArray(board.getWidth() * board.getHeight(), '\0');
+    RecoveredDocument longPrompt = good;
+    longPrompt.otherPrompt = QString(300000, QLatin1Char('x'));
+    for (const auto& [name, document] : {std::pair{"1-good", good}, std::pair{"2-long", longPrompt}}) {
+        QFile f(dir.filePath(QLatin1String(name) + QStringLiteral(".recovery")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(document.encode()) > 0);
+    }
+    QVERIFY(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo"))), 0600) == 0);
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo")), dir.filePath(QStringLiteral("3-fifo.recovery"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("4-zero.recovery"))));
+
+    const testing_support::Watchdog watchdog(20, "the recovery folder's copies");
+    RecoveryKeeper keeper(folder->path());
+    QStringList taken;
+    for (const RecoveryKeeper::Leftover& leftover : keeper.leftovers()) {
+        if (const auto document = leftover.read()) {
+            QCOMPARE(*document, good);
+            taken << QFileInfo(leftover.file()).fileName();
+        }
+    }
+    QCOMPARE(taken, QStringList{QStringLiteral("1-good.recovery")});
+}
