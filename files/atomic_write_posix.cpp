@@ -1,6 +1,7 @@
 #include "atomic_write.h"
 
 #include "file_kind.h"
+#include "target_lock.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -170,13 +171,9 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     // Writing through a symbolic link replaces the file it points to, not the
     // link; a link to a file not there yet makes that file, not a file in
     // the link's place.
-    fs::path target = requested;
-    for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
-        const fs::path next = fs::read_symlink(target, ec);
-        if (ec || links == 40)
-            return fail();
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
+    const fs::path target = detail::resolveLinks(requested);
+    if (target.empty())
+        return fail();
 
     // Only a regular file is replaced: a pipe, a device or a folder is refused
     // before anything opens it.
@@ -203,6 +200,7 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     file.target_ = target;
     file.temp_ = temp;
     file.lock_ = fd;
+    detail::rememberTemporary(temp);
     return file;
 }
 
@@ -218,6 +216,7 @@ bool PendingFile::commit(Step* failedStep)
         discard();
         return false;
     }
+    detail::forgetTemporary(temp_);
     temp_.clear();
     // The lock ends only now that the temporary is the target. The content
     // was flushed before, so closing cannot lose any of it.
@@ -238,8 +237,10 @@ void PendingFile::releaseLock()
 void PendingFile::discard()
 {
     // Removed while still locked, so no other saver's clean-up meets it half gone.
-    if (!temp_.empty())
+    if (!temp_.empty()) {
         ::unlink(temp_.c_str());
+        detail::forgetTemporary(temp_);
+    }
     temp_.clear();
     releaseLock();
 }

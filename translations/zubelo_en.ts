@@ -135,6 +135,14 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <source>ストリームへの書き込みエラー</source>
         <translation>Error writing the file</translation>
     </message>
+    <message>
+        <source>%s は、一緒に書き出すほかのファイルと同じファイルです</source>
+        <translation>%s is the same file as another file of this export</translation>
+    </message>
+    <message>
+        <source>ほかのプログラムが %s を書き出しています</source>
+        <translation>Another program is writing %s</translation>
+    </message>
 </context>
 <context>
     <name>Interaction</name>

@@ -73,6 +73,7 @@ private slots:
     void smallPagesStillHoldTheMaze();
     void severalMazesInOneExport();
     void refusedTargetsWriteNothing();
+    void booksAreReplacedWholeOrNotAtAll();
 
 private:
     QTemporaryDir dir_;
@@ -453,3 +454,60 @@ void PrintTest::refusedTargetsWriteNothing()
 
 QTEST_MAIN(PrintTest)
 #include "print_test.moc"
+
+// A book whose first file was made a link to its last, and a book another
+// writer is staging: refused before any file is replaced. A book written
+// whole takes away what killed writers left in its folder.
+void PrintTest::booksAreReplacedWholeOrNotAtAll()
+{
+    const auto maze = makeMaze(6, 6, 10);
+    const QString book = path(QStringLiteral("bk.svg"));
+    const QStringList files = ExportEngine::targetFiles(book, ExportEngine::Format::Svg, 3, PageSet::Both, true);
+    const auto writer = [&](const char* title) {
+        ExportSettings s;
+        s.title = QString::fromLatin1(title);
+        auto w = std::make_unique<ExportEngine::Writer>(s, ExportEngine::Format::Svg, book, 3, true);
+        for (int i = 0; i < 3; ++i)
+            w->add(*maze->board);
+        return w;
+    };
+    const auto contents = [&] {
+        QList<QByteArray> all;
+        for (const QString& file : files) {
+            QFile f(file);
+            all << (f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+        }
+        return all;
+    };
+    const auto hidden = [&] { return QDir(dir_.path()).entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden); };
+    QVERIFY(writer("first")->finish().ok());
+
+    QVERIFY(QFile::remove(files.first()) && QFile::link(QFileInfo(files.last()).fileName(), files.first()));
+    const QList<QByteArray> linked = contents();
+    ExportEngine::Outcome o = writer("second")->finish();
+    QCOMPARE(int(o.result), int(BitmapExport::Result::SameFile));
+    QCOMPARE(o.file, files.last());
+    QCOMPARE(contents(), linked);
+    QVERIFY(hidden().isEmpty());
+    QVERIFY(QFile::remove(files.first()));
+
+    const auto first = writer("first");
+    const auto other = writer("other");
+    o = other->finish();
+    QCOMPARE(int(o.result), int(BitmapExport::Result::Busy));
+    QCOMPARE(ExportEngine::failureMessage(o), QStringLiteral("ほかのプログラムが %1 を書き出しています").arg(files.first()));
+    QVERIFY(first->finish().ok());
+    for (const QByteArray& content : contents())
+        QVERIFY(content.contains("first") && !content.contains("other"));
+
+    // Left by writers that were killed: of this book, of another, and a
+    // file of another program's that is no export.
+    const QStringList left = {QStringLiteral(".bk-002.svg.12-0.tmp"), QStringLiteral(".picture.png.34-1.tmp"),
+                              QStringLiteral(".notes.txt.56-0.tmp")};
+    for (const QString& name : left) {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(writer("third")->finish().ok());
+    QCOMPARE(hidden(), QStringList{left.last()});
+}
