@@ -270,7 +270,12 @@ std::vector<RecoveryKeeper::Leftover> RecoveryKeeper::leftovers() const
     // A lock that can be taken belongs to a program that has ended; one
     // that another program holds (a live one, in this session or another)
     // cannot, even by age.
-    const auto takeLock = [&folder](const QString& id) {
+    const auto takeLock = [&folder](const QString& id) -> std::unique_ptr<QLockFile> {
+        // The lock file is read to see whose it is: a link or a pipe in its
+        // place would make that read wait or never end.
+        const QFileInfo info(folder.filePath(id + LockSuffix));
+        if (info.isSymLink() || (info.exists() && !info.isFile()))
+            return nullptr;
         auto lock = std::make_unique<QLockFile>(folder.filePath(id + LockSuffix));
         lock->setStaleLockTime(0);
         return lock->tryLock(0) ? std::move(lock) : nullptr;

@@ -348,9 +348,9 @@ int main(int argc, char** argv)
 
 #include "recovery_test.moc"
 
-// Links to a device and to a pipe in the folder, and a copy whose prompt is
-// longer than any the program writes: the search neither waits nor swells,
-// and only the real copy is taken.
+// Links to a device and to a pipe in the folder (as copies, and as a copy's
+// lock), and a copy whose prompt is longer than any the program writes: the
+// search neither waits nor swells, and only the real copy is taken.
 void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
 {
     const QDir dir(folder->path());
@@ -361,13 +361,15 @@ void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
     good.pathCells = QByteArray(board.getWidth() * board.getHeight(), '\0');
     RecoveredDocument longPrompt = good;
     longPrompt.otherPrompt = QString(300000, QLatin1Char('x'));
-    for (const auto& [name, document] : {std::pair{"1-good", good}, std::pair{"2-long", longPrompt}}) {
+    for (const auto& [name, document] :
+         {std::pair{"1-good", good}, std::pair{"2-long", longPrompt}, std::pair{"5-locked", good}}) {
         QFile f(dir.filePath(QLatin1String(name) + QStringLiteral(".recovery")));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(document.encode()) > 0);
     }
     QVERIFY(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo"))), 0600) == 0);
     QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo")), dir.filePath(QStringLiteral("3-fifo.recovery"))));
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("4-zero.recovery"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo")), dir.filePath(QStringLiteral("5-locked.lock"))));
 
     const testing_support::Watchdog watchdog(20, "the recovery folder's copies");
     RecoveryKeeper keeper(folder->path());
