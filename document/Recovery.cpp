@@ -117,6 +117,21 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
     return d;
 }
 
+bool RecoveredDocument::isOtherVersion(const QByteArray& bytes)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_6_4);
+    // The magic's length first: nothing longer is read.
+    quint32 length = 0;
+    stream >> length;
+    if (length != quint32(Magic.size()) || bytes.mid(4, Magic.size()) != Magic)
+        return false;
+    stream.skipRawData(int(length));
+    quint32 version = 0;
+    stream >> version;
+    return stream.status() == QDataStream::Ok && version != FormatVersion;
+}
+
 RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
     : QObject(parent)
     , folder_(folder)
@@ -128,8 +143,10 @@ RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
     if (QDir().mkpath(folder_))
         QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(id_ + LockSuffix));
-    if (!lock_->tryLock(0))
+    if (!lock_->tryLock(0)) {
         qWarning("recovery: cannot lock %s", qPrintable(lock_->fileName()));
+        reportUnusable(); // a file where the folder should be, or no permission
+    }
     due_.setSingleShot(true);
     due_.setInterval(IntervalMs);
     connect(&due_, &QTimer::timeout, this, &RecoveryKeeper::writeCopy);
@@ -188,6 +205,14 @@ void RecoveryKeeper::discard()
     enqueue(std::nullopt);
 }
 
+void RecoveryKeeper::reportUnusable()
+{
+    // From either thread; told in the window's, once, after whatever is
+    // connected by then.
+    if (usable_.exchange(false))
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::unusable, Qt::QueuedConnection);
+}
+
 void RecoveryKeeper::writeCopy()
 {
     // Taken here, in the window's thread, in one piece; written elsewhere.
@@ -223,8 +248,10 @@ void RecoveryKeeper::work()
         busy_ = true;
         lock.unlock();
         if (content) {
-            if (!atomicfile::writeFile(copy, content->constData(), std::size_t(content->size())))
+            if (!atomicfile::writeFile(copy, content->constData(), std::size_t(content->size()))) {
                 qWarning("recovery: cannot write %s", copy.string().c_str());
+                reportUnusable();
+            }
         } else {
             std::error_code ec;
             std::filesystem::remove(copy, ec);
@@ -254,6 +281,17 @@ std::optional<RecoveredDocument> RecoveryKeeper::Leftover::read() const
         != filekind::ReadResult::Read)
         return std::nullopt;
     return RecoveredDocument::decode(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+bool RecoveryKeeper::Leftover::isOtherVersion() const
+{
+    // Its beginning is enough, whatever size another version's copy has.
+    if (QFileInfo(file_).isSymLink())
+        return false;
+    filekind::InputFile in(FileNames::toPath(file_));
+    char start[64] = {};
+    in.stream().read(start, sizeof start);
+    return in.isOpen() && RecoveredDocument::isOtherVersion(QByteArray(start, qsizetype(in.stream().gcount())));
 }
 
 void RecoveryKeeper::Leftover::remove()

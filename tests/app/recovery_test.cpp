@@ -10,7 +10,9 @@
 #include "test_support.h"
 #include "window_harness.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -95,6 +97,7 @@ private slots:
     void liveProgramsKeepTheirOwnCopies();
     void sessionEndAsksAtMostOnce();
     void hostileCopiesAreNeitherWaitedForNorTaken();
+    void aFolderThatCannotBeUsedIsToldOnceAndOtherVersionsAreKnown();
 
 private:
     std::unique_ptr<QTemporaryDir> folder;
@@ -381,4 +384,36 @@ void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
         }
     }
     QCOMPARE(taken, QStringList{QStringLiteral("1-good.recovery")});
+}
+
+// A file where the folder should be: told once, however many copies fail.
+// A copy of another format version is known as such, so it is left alone.
+void RecoveryTest::aFolderThatCannotBeUsedIsToldOnceAndOtherVersionsAreKnown()
+{
+    const QString notAFolder = folder->filePath(QStringLiteral("file"));
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    RecoveryKeeper keeper(notAFolder);
+    QSignalSpy told(&keeper, &RecoveryKeeper::unusable);
+    keeper.setSource([] { return RecoveredDocument(); });
+    keeper.documentChanged(true);
+    keeper.writeNow();
+    keeper.writeNow();
+    QTRY_COMPARE(told.count(), 1);
+    QVERIFY(!keeper.isUsable());
+    QCoreApplication::processEvents();
+    QCOMPARE(told.count(), 1);
+
+    QByteArray other;
+    {
+        QDataStream stream(&other, QIODevice::WriteOnly);
+        stream << QByteArray("ZUBELO-RECOVERY") << quint32(3) << QByteArray("more");
+    }
+    RandomSource random;
+    MazeBoard board(random);
+    RecoveredDocument good;
+    good.maze = bytesOf(board);
+    good.pathCells = QByteArray(board.getWidth() * board.getHeight(), '\0');
+    for (const auto& [bytes, isOther] : {std::pair{other, true}, std::pair{good.encode(), false},
+                                         std::pair{QByteArray("ZUBELO"), false}})
+        QCOMPARE(RecoveredDocument::isOtherVersion(bytes), isOther);
 }
