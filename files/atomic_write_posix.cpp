@@ -154,7 +154,14 @@ bool isReadOnly(const std::filesystem::path& target, const struct stat& old)
     return (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0;
 }
 
+thread_local int lastError = 0;
+
 } // namespace
+
+int lastErrorNumber()
+{
+    return lastError;
+}
 
 PendingFile prepareFile(const std::filesystem::path& requested, const void* data, std::size_t size,
                         Step* failedStep)
@@ -163,6 +170,7 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     std::error_code ec;
     Step reached = Step::Create;
     const auto fail = [&] {
+        lastError = errno;
         if (failedStep)
             *failedStep = reached;
         return PendingFile();

@@ -8,6 +8,11 @@
 
 namespace atomicfile {
 
+int lastErrorNumber()
+{
+    return 0;
+}
+
 PendingFile prepareFile(const std::filesystem::path& target, const void* data, std::size_t size,
                         Step* failedStep)
 {

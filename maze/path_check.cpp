@@ -107,3 +107,38 @@ PathShape pathShape(const MazeBoard& board)
     ++walked; // the crossing at the end
     return walked == marks.size() ? PathShape::OnePath : PathShape::Loop;
 }
+
+bool hasMaze(const MazeBoard& board)
+{
+    const int W = board.getWidth();
+    const int H = board.getHeight();
+    bool anyOpen = false;
+    for (int y = 0; y < H && !anyOpen; ++y)
+        for (int x = 0; x <= W && !anyOpen; ++x)
+            anyOpen = board.getMazeV(x, y) == 1;
+    for (int y = 0; y <= H && !anyOpen; ++y)
+        for (int x = 0; x < W && !anyOpen; ++x)
+            anyOpen = board.getMazeH(x, y) == 1;
+    if (!anyOpen)
+        return false;
+    std::vector<std::uint8_t> seen(static_cast<std::size_t>(W) * std::size_t(H), 0);
+    std::vector<PathEnd> todo{{0, 0}};
+    seen[0] = 1;
+    std::size_t reached = 1;
+    while (!todo.empty()) {
+        const PathEnd c = todo.back();
+        todo.pop_back();
+        const PathEnd next[] = {{c.x + 1, c.y}, {c.x - 1, c.y}, {c.x, c.y + 1}, {c.x, c.y - 1}};
+        const bool open[] = {c.x + 1 < W && board.getMazeV(c.x + 1, c.y) == 1, c.x > 0 && board.getMazeV(c.x, c.y) == 1,
+                             c.y + 1 < H && board.getMazeH(c.x, c.y + 1) == 1, c.y > 0 && board.getMazeH(c.x, c.y) == 1};
+        for (int i = 0; i < 4; ++i) {
+            std::uint8_t& mark = seen[std::size_t(next[i].y) * std::size_t(W) + std::size_t(next[i].x)];
+            if (open[i] && !mark) {
+                mark = 1;
+                ++reached;
+                todo.push_back(next[i]);
+            }
+        }
+    }
+    return reached == seen.size();
+}

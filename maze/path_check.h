@@ -30,3 +30,9 @@ struct PathEnd {
     bool operator==(const PathEnd&) const = default;
 };
 std::vector<PathEnd> pathCrossings(const MazeBoard& board);
+
+// Whether the walls of the board are a maze that was made: some side is
+// open (a maze byte of 1, as the picture shows it), and every cell can be
+// reached from every other through open sides. A board saved before Make
+// Maze has every wall closed.
+bool hasMaze(const MazeBoard& board);

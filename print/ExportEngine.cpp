@@ -128,6 +128,9 @@ QString failureMessage(const Outcome& outcome)
     if (outcome.result == BitmapExport::Result::SameFile)
         return QCoreApplication::translate("ExportEngine", "%s は、一緒に書き出すほかのファイルと同じファイルです")
             .replace(QStringLiteral("%s"), outcome.file);
+    if (outcome.result == BitmapExport::Result::TooManyFiles)
+        return QCoreApplication::translate("ExportEngine", "開いているファイルが多すぎるため、ファイル %s を作成できません")
+            .replace(QStringLiteral("%s"), outcome.file);
     if (outcome.result == BitmapExport::Result::Busy)
         return QCoreApplication::translate("ExportEngine", "ほかのプログラムが %s を書き出しています")
             .replace(QStringLiteral("%s"), outcome.file);

@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 
@@ -37,8 +38,12 @@ BitmapExport::Result StagedFiles::stage(const QString& target, const std::functi
     atomicfile::Step failed = atomicfile::Step::Create;
     atomicfile::PendingFile file = atomicfile::prepareFile(FileNames::toPath(target),
                                                            bytes.constData(), std::size_t(bytes.size()), &failed);
-    if (!file)
+    if (!file) {
+        const int cause = atomicfile::lastErrorNumber();
+        if (failed == atomicfile::Step::Create && (cause == EMFILE || cause == ENFILE))
+            return BitmapExport::Result::TooManyFiles;
         return resultOf(failed);
+    }
     if (entries_.size() >= MaxLockedFiles)
         file.releaseLock();
     entries_.push_back({std::move(file), target});

@@ -180,6 +180,45 @@ Options:
 Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
 </translation>
     </message>
+    <message>
+        <source>オプション %1 の値が正しくありません: %2 (%3〜%4 の数で指定してください)</source>
+        <translation>Wrong value for option %1: %2 (give a number from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>オプション %1 が二度指定されています</source>
+        <translation>Option %1 is given more than once</translation>
+    </message>
+    <message>
+        <source> (ファイルがありません)</source>
+        <translation> (no such file)</translation>
+    </message>
+    <message>
+        <source> (フォルダーや特殊なファイルで、普通のファイルではありません)</source>
+        <translation> (a folder or a special file, not a regular file)</translation>
+    </message>
+    <message>
+        <source> (迷路ファイルではないか、壊れています)</source>
+        <translation> (not a maze file, or a damaged one)</translation>
+    </message>
+    <message>
+        <source> (読み込めません。読み込みの権限を確かめてください)</source>
+        <translation> (cannot be read; check the permission to read it)</translation>
+    </message>
+    <message>
+        <source> (名前が UTF-8 ではないため、そのままでは開けません)</source>
+        <translation> (its name is not UTF-8, so it cannot be opened as given)</translation>
+    </message>
+    <message>
+        <source>%1: 道が完成していません。外側から入って外側へ出る、枝分かれも輪もない1本の道が必要です</source>
+        <translation>%1: the path is not complete; it must be one path, without branches or loops, from the border to the border</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>この迷路ファイルの道は1本の道になっていないため、迷路を作れません。迷路の初期化(F2)をして道を描き直してください。</source>
+        <translation>The path in this maze file is not one path, so no maze can be made from it. Initialise the maze (F2) and draw the path again.</translation>
+    </message>
 </context>
 <context>
     <name>ExportEngine</name>
@@ -198,6 +237,10 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
     <message>
         <source>ほかのプログラムが %s を書き出しています</source>
         <translation>Another program is writing %s</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎるため、ファイル %s を作成できません</source>
+        <translation>Too many files are open: cannot create the file %s</translation>
     </message>
 </context>
 <context>
@@ -671,6 +714,14 @@ Do you want to replace it?</translation>
     <message>
         <source>このデスクトップでは透過ウィンドウモードは使えません。下絵を使ってください。</source>
         <translation>See-through windows do not work on this desktop. Use a picture under the grid instead.</translation>
+    </message>
+    <message>
+        <source>前回保存されなかった迷路の復元用コピー「%1」を読み込めません。このコピーを削除しますか？</source>
+        <translation>The recovery copy “%1” of a maze not saved last time cannot be read. Delete this copy?</translation>
+    </message>
+    <message>
+        <source>復元用コピーのフォルダー「%1」を使えません。保存していない変更は、プログラムが強制終了すると失われます。</source>
+        <translation>The recovery folder “%1” cannot be used. Unsaved changes will be lost if the program is killed.</translation>
     </message>
 </context>
 <context>

@@ -55,4 +55,19 @@ TEST(PathCheck, OnlyOneSimplePathBetweenTwoRingCrossingsIsAPath)
     }
 }
 
+// A board saved before Make Maze has every wall closed; a made maze joins
+// every cell.
+TEST(PathCheck, OnlyAMadeMazeHasAMaze)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    ASSERT_TRUE(board.resize(7, 5));
+    drawKeys(board, -1, 2, "RRRRRRRR");
+    EXPECT_FALSE(hasMaze(board));
+    board.makeMaze();
+    EXPECT_TRUE(hasMaze(board));
+    board.setMazeV(3, 0, 0), board.setMazeV(4, 0, 0), board.setMazeH(3, 0, 0), board.setMazeH(3, 1, 0);
+    EXPECT_FALSE(hasMaze(board)) << "a cell walled in";
+}
+
 } // namespace
