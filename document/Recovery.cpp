@@ -145,7 +145,7 @@ RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(id_ + LockSuffix));
     if (!lock_->tryLock(0)) {
         qWarning("recovery: cannot lock %s", qPrintable(lock_->fileName()));
-        reportUnusable(); // a file where the folder should be, or no permission
+        usable_ = false; // a file where the folder should be, or no permission
     }
     due_.setSingleShot(true);
     due_.setInterval(IntervalMs);
@@ -207,8 +207,7 @@ void RecoveryKeeper::discard()
 
 void RecoveryKeeper::reportUnusable()
 {
-    // From either thread; told in the window's, once, after whatever is
-    // connected by then.
+    // From the writer's thread; told in the window's, once.
     if (usable_.exchange(false))
         QMetaObject::invokeMethod(this, &RecoveryKeeper::unusable, Qt::QueuedConnection);
 }

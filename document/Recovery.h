@@ -91,10 +91,11 @@ public:
     // Waits until everything asked for is done on disk.
     void flush();
 
-    // This program's copy.
+    // This program's copy, and the folder of the copies.
     QString copyFile() const;
-    // False once the folder could not be made or a copy could not be
-    // written: changes are then not kept, and unusable() has told so.
+    const QString& folder() const { return folder_; }
+    // False when the folder could not be made or a copy could not be
+    // written: changes are then not kept.
     bool isUsable() const { return usable_; }
 
     // A copy left by a program that is no longer running, held (locked) by
@@ -122,8 +123,9 @@ public:
     std::vector<Leftover> leftovers() const;
 
 signals:
-    // Once, in the window's thread, the first time the folder cannot be
-    // made or a copy cannot be written there.
+    // Once, in the window's thread, when a copy cannot be written though the
+    // keeper started usable (isUsable() tells of a folder unusable from
+    // the start).
     void unusable();
 
 private:

@@ -88,6 +88,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(StatusBarHeight);
     statusPanel_ = new QLabel(statusBar());
+    statusPanel_->setTextFormat(Qt::PlainText); // a prompt may hold a file name or restored text
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
     summaryPanel_ = new SummaryPanel(statusBar());

@@ -452,9 +452,6 @@ void PrintTest::refusedTargetsWriteNothing()
     QCOMPARE(pdfInfo(old).pages, 2);
 }
 
-QTEST_MAIN(PrintTest)
-#include "print_test.moc"
-
 // A book whose first file was made a link to its last, and a book another
 // writer is staging: refused before any file is replaced. A book written
 // whole takes away what killed writers left in its folder.
@@ -511,3 +508,6 @@ void PrintTest::booksAreReplacedWholeOrNotAtAll()
     QVERIFY(writer("third")->finish().ok());
     QCOMPARE(hidden(), QStringList{left.last()});
 }
+
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"

@@ -12,7 +12,6 @@
 
 #include <QDataStream>
 #include <QDir>
-#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -97,7 +96,7 @@ private slots:
     void liveProgramsKeepTheirOwnCopies();
     void sessionEndAsksAtMostOnce();
     void hostileCopiesAreNeitherWaitedForNorTaken();
-    void aFolderThatCannotBeUsedIsToldOnceAndOtherVersionsAreKnown();
+    void aFolderThatCannotBeUsedIsToldAndCopiesGoOnlyWhenAsked();
 
 private:
     std::unique_ptr<QTemporaryDir> folder;
@@ -342,15 +341,6 @@ void RecoveryTest::sessionEndAsksAtMostOnce()
     }
 }
 
-int main(int argc, char** argv)
-{
-    ZubeloApplication app(argc, argv);
-    RecoveryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
-#include "recovery_test.moc"
-
 // Links to a device and to a pipe in the folder (as copies, and as a copy's
 // lock), and a copy whose prompt is longer than any the program writes: the
 // search neither waits nor swells, and only the real copy is taken.
@@ -387,33 +377,49 @@ void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
 }
 
 // A file where the folder should be: told once, however many copies fail.
-// A copy of another format version is known as such, so it is left alone.
-void RecoveryTest::aFolderThatCannotBeUsedIsToldOnceAndOtherVersionsAreKnown()
+// A copy of another format version is left alone unasked; one that cannot
+// be read goes only when the user says so.
+void RecoveryTest::aFolderThatCannotBeUsedIsToldAndCopiesGoOnlyWhenAsked()
 {
     const QString notAFolder = folder->filePath(QStringLiteral("file"));
-    QFile(notAFolder).open(QIODevice::WriteOnly);
-    RecoveryKeeper keeper(notAFolder);
-    QSignalSpy told(&keeper, &RecoveryKeeper::unusable);
-    keeper.setSource([] { return RecoveredDocument(); });
-    keeper.documentChanged(true);
-    keeper.writeNow();
-    keeper.writeNow();
-    QTRY_COMPARE(told.count(), 1);
-    QVERIFY(!keeper.isUsable());
-    QCoreApplication::processEvents();
-    QCOMPARE(told.count(), 1);
+    QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
+    {
+        KeptWindow w(notAFolder);
+        QTRY_COMPARE(w.h.script.messages.size(), std::size_t(1));
+        QVERIFY(w.h.script.messages[0].text.contains(notAFolder));
+        w.h.pressKeys("RRD");
+        w.keeper->writeNow();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.h.script.messages.size(), std::size_t(1));
+    }
+    QVERIFY(QFile::remove(notAFolder));
 
     QByteArray other;
     {
         QDataStream stream(&other, QIODevice::WriteOnly);
-        stream << QByteArray("ZUBELO-RECOVERY") << quint32(3) << QByteArray("more");
+        stream << QByteArray("ZUBELO-RECOVERY") << quint32(3) << QByteArray("a newer program's");
     }
-    RandomSource random;
-    MazeBoard board(random);
-    RecoveredDocument good;
-    good.maze = bytesOf(board);
-    good.pathCells = QByteArray(board.getWidth() * board.getHeight(), '\0');
-    for (const auto& [bytes, isOther] : {std::pair{other, true}, std::pair{good.encode(), false},
-                                         std::pair{QByteArray("ZUBELO"), false}})
-        QCOMPARE(RecoveredDocument::isOtherVersion(bytes), isOther);
+    const QDir dir(folder->path());
+    for (const auto& [name, bytes] : {std::pair{"1-other.recovery", other}, std::pair{"2-bad.recovery", other.left(19)}}) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    for (const auto answer : {Interaction::Answer::No, Interaction::Answer::Yes}) {
+        KeptWindow w(folder->path());
+        w.h.script.answers.push_back(answer);
+        w.h.window->OfferRecovery();
+        QCOMPARE(w.h.script.questions.size(), std::size_t(1));
+        QVERIFY(w.h.script.questions[0].contains(QStringLiteral("2-bad.recovery")));
+        QVERIFY(dir.exists(QStringLiteral("1-other.recovery")));
+        QCOMPARE(dir.exists(QStringLiteral("2-bad.recovery")), answer == Interaction::Answer::No);
+    }
 }
+
+int main(int argc, char** argv)
+{
+    ZubeloApplication app(argc, argv);
+    RecoveryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "recovery_test.moc"
