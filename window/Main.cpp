@@ -334,7 +334,10 @@ void TFMain::MMEnsmallGridClick()
 
 void TFMain::MMHelpClick()
 {
-    ShowHelp(reinterpret_cast<void*>(winId()), HelpPath);
+    // Where nothing can show the manual, the user learns which file it is.
+    if (!ShowHelp(reinterpret_cast<void*>(winId()), HelpPath))
+        interaction_->showMessage(this, Interaction::MessageKind::Plain,
+                                  tr("Failed to open File ") + QString::fromStdU16String(HelpPath.u16string()));
 }
 
 void TFMain::MMAboutClick()

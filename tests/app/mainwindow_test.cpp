@@ -51,6 +51,7 @@ private slots:
     void cursorKeysWorkWhateverHasTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramGoesOn();
     void interfaceFontAndJapaneseQtTexts();
+    void helpThatCannotBeShownNamesTheManual();
 };
 
 void MainWindowTest::startUpState()
@@ -479,6 +480,21 @@ void MainWindowTest::interfaceFontAndJapaneseQtTexts()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.zubelo.Zubelo"));
     QVERIFY(!QApplication::windowIcon().isNull());
+}
+
+// No program to show the manual (nothing on the PATH to start): F1 says
+// which file it could not open, as for any file.
+void MainWindowTest::helpThatCannotBeShownNamesTheManual()
+{
+    WindowHarness h;
+    QTemporaryDir nothing;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(nothing.path()));
+    h.action("MMHelp")->trigger();
+    qputenv("PATH", path);
+    QCOMPARE(h.script.messages.size(), std::size_t(1));
+    QCOMPARE(h.script.messages[0].text,
+             QStringLiteral("Failed to open File ") + QString::fromStdU16String(h.window->helpPath().u16string()));
 }
 
 int main(int argc, char** argv)
