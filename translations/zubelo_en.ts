@@ -723,6 +723,10 @@ Do you want to replace it?</translation>
         <source>復元用コピーのフォルダー「%1」を使えません。保存していない変更は、プログラムが強制終了すると失われます。</source>
         <translation>The recovery folder “%1” cannot be used. Unsaved changes will be lost if the program is killed.</translation>
     </message>
+    <message>
+        <source>起動ごとに新しい迷路にする</source>
+        <translation>&amp;New Mazes at Every Start</translation>
+    </message>
 </context>
 <context>
     <name>TFSeed</name>

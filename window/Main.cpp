@@ -5,6 +5,7 @@
 #include "EditHistory.h"
 #include "FileDrop.h"
 #include "FileNames.h"
+#include "FreshSeed.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "LanguageMenu.h"
@@ -100,6 +101,8 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     Image->setBoard(&document_->board());
     Image->setUnderlay(&underlay_->underlay());
     document_->board().setStyle(styleMenu_->style());
+    if (const std::optional<std::uint32_t> state = FreshSeed::startState())
+        document_->setSeed(*state);
     HelpPath = helpPathFor(FileNames::toPath(ExeDir), manualLanguage());
     LoadHelp();
     // White until the board is first shown.
@@ -247,6 +250,11 @@ void TFMain::MMSeedClick()
 {
     if (const std::optional<std::uint32_t> seed = interaction_->askSeed(this, document_->seedShown()))
         document_->setSeed(*seed);
+}
+
+void TFMain::MMFreshSeedClick()
+{
+    FreshSeed::setOn(MMFreshSeed->isChecked());
 }
 
 void TFMain::MMInitMazeClick()

@@ -117,6 +117,7 @@ public:
     void MMHelpClick();
     void MMAboutClick();
     void MMSeedClick();
+    void MMFreshSeedClick();
     void MMLoadUnderlayClick();
     void MMShowUnderlayClick();
     void MMUnderlayStrengthClick();
@@ -249,6 +250,7 @@ private:
     QAction* MMHelp = nullptr;
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
+    QAction* MMFreshSeed = nullptr;
     QAction* MMLoadUnderlay = nullptr;
     QAction* MMShowUnderlay = nullptr;
     QAction* MMUnderlayStrength = nullptr;

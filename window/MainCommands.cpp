@@ -3,6 +3,7 @@
 #include "ColorKey.h"
 #include "Document.h"
 #include "EditingTexts.h"
+#include "FreshSeed.h"
 #include "FileNames.h"
 #include "LanguageMenu.h"
 #include "StyleCommands.h"
@@ -111,7 +112,10 @@ void TFMain::createActions()
     styleMenu_ = new MazeStyleMenu(maze, this);
     connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { document_->board().setStyle(style); });
     MMSeed = addCommand("MMSeed", SeedCommandCaption, nullptr, {}, nullptr, &TFMain::MMSeedClick);
-    maze->addAction(MMSeed);
+    MMFreshSeed = addCommand("MMFreshSeed", FreshSeed::Caption, nullptr, {}, nullptr, &TFMain::MMFreshSeedClick);
+    MMFreshSeed->setCheckable(true);
+    MMFreshSeed->setChecked(FreshSeed::isOn());
+    maze->addActions({MMSeed, MMFreshSeed});
     QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
     MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,
