@@ -13,7 +13,7 @@ QString setBatch(Request& r, const QString& name, const QString& value)
 {
     const auto count = parseBatchCount(value.toStdString());
     if (!count)
-        return badValue(name, value);
+        return outOfRange(name, value, QStringLiteral("1"), QString::number(MazeBatch::MaxCount));
     r.batch = *count;
     return {};
 }
@@ -31,7 +31,7 @@ QString setSeed(Request& r, const QString& name, const QString& value)
 {
     const auto seed = parseSeed(value.toStdString());
     if (!seed)
-        return badValue(name, value);
+        return outOfRange(name, value, QStringLiteral("0"), QStringLiteral("4294967295"));
     r.seed = *seed;
     return {};
 }

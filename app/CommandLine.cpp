@@ -4,13 +4,18 @@
 #include "FileNames.h"
 #include "Language.h"
 #include "PrintTexts.h"
+#include "file_kind.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "path_check.h"
 #include "route_maker.h"
+#include "target_lock.h"
 
 #include <QGuiApplication>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTextStream>
 #include <QtGlobal>
 
@@ -18,7 +23,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <string>
 
 namespace CommandLine {
@@ -31,6 +35,9 @@ const char* const UnknownOption = QT_TRANSLATE_NOOP("CommandLine", "不明なオ
 const char* const MissingValue = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 に値を指定してください");
 const char* const NoValueWanted = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は値を取りません");
 const char* const BadValue = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 の値が正しくありません: %2");
+// %3 ... %4: the values the option takes.
+const char* const OutOfRange
+    = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 の値が正しくありません: %2 (%3〜%4 の数で指定してください)");
 const char* const NoTarget = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルを --export で指定してください");
 const char* const UnknownFormat = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp): %1");
 const char* const NoInput = QT_TRANSLATE_NOOP("CommandLine", "迷路ファイル (.maz) を指定してください");
@@ -49,12 +56,22 @@ const char* const LengthOutOfReach
 const char* const UnknownBatchFormat
     = QT_TRANSLATE_NOOP("CommandLine", "出力ファイルの形式が分かりません (.pdf .svg .png .bmp .maz): %1");
 const char* const OnlyWith = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 は %2 と一緒に使ってください");
-const char* const NoWayThrough = QT_TRANSLATE_NOOP(
-    "CommandLine", "迷路ファイルの道が入口から出口までつながっていないので、難しさで選べません: ");
 //: %1 mazes (numbered %2) are outside the band %3 after %4 candidates each; not an error.
 const char* const NotReached = QT_TRANSLATE_NOOP(
     "CommandLine", "%1 個の迷路 (%2) は %4 個ずつ作っても %3 に届かなかったので、いちばん近いものにしました");
 const char* const FigureGoal = QT_TRANSLATE_NOOP("CommandLine", "探す道のり %1 マス");
+const char* const RepeatedOption = QT_TRANSLATE_NOOP("CommandLine", "オプション %1 が二度指定されています");
+// After "Failed to open File " and the name: why.
+const char* const NoSuchFile = QT_TRANSLATE_NOOP("CommandLine", " (ファイルがありません)");
+const char* const NotAFile = QT_TRANSLATE_NOOP("CommandLine", " (フォルダーや特殊なファイルで、普通のファイルではありません)");
+const char* const NotAMaze = QT_TRANSLATE_NOOP("CommandLine", " (迷路ファイルではないか、壊れています)");
+const char* const Unreadable = QT_TRANSLATE_NOOP("CommandLine", " (読み込めません。読み込みの権限を確かめてください)");
+const char* const NameNotUtf8 = QT_TRANSLATE_NOOP("CommandLine", " (名前が UTF-8 ではないため、そのままでは開けません)");
+// %1: the maze file.
+const char* const PathNotOne = QT_TRANSLATE_NOOP(
+    "CommandLine", "%1: 道が完成していません。外側から入って外側へ出る、枝分かれも輪もない1本の道が必要です");
+// What the window says of a maze file whose maze was never made.
+const char* const MazeNotMade = QT_TRANSLATE_NOOP("TFMain", "迷路作成ボタンを押してください。");
 // On standard output after a batch, for scripts to read: never translated.
 const QString SeedLine = QStringLiteral("seed %1");
 const QString MazeLine = QStringLiteral("maze %1 %2 %3");
@@ -119,6 +136,26 @@ std::span<const std::span<const OptionSpec>> optionTables()
     return tables;
 }
 
+// Why `input` could not be read as a maze file.
+const char* loadFailure(const QString& input)
+{
+    const std::filesystem::path file = FileNames::toPath(input);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return NoSuchFile;
+    if (ec)
+        return Unreadable; // a folder on the way that may not be entered
+    if (status.type() != std::filesystem::file_type::regular)
+        return NotAFile;
+    return filekind::InputFile(file).isOpen() ? NotAMaze : Unreadable;
+}
+
+QString loadFailed(const QString& input, const char* why)
+{
+    return translated(LoadFailed) + quoted(input) + translated(why);
+}
+
 const OptionSpec* findOption(const QString& name)
 {
     for (const std::span<const OptionSpec> table : optionTables())
@@ -126,20 +163,6 @@ const OptionSpec* findOption(const QString& name)
             if (name == QLatin1String(option.name))
                 return &option;
     return nullptr;
-}
-
-// Whether mazes made around the board's path can be measured: one made on
-// a copy, so that the board and its random source stay as they are.
-bool hasWayThrough(const MazeBoard& board)
-{
-    RandomSource random;
-    MazeBoard probe(random);
-    const std::vector<std::uint8_t> bytes = board.toFileBytes();
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    if (!probe.readFrom(in))
-        return false;
-    probe.makeMaze();
-    return measureDifficulty(probe).has_value();
 }
 
 } // namespace
@@ -162,6 +185,7 @@ Parsed parse(const QStringList& arguments)
 {
     Request r;
     QStringList inputs;
+    QSet<QString> given;
     bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -182,7 +206,12 @@ Parsed parse(const QStringList& arguments)
         }
         const OptionSpec* option = findOption(name);
         if (!option)
-            return failed(translated(UnknownOption).arg(arg));
+            return failed(translated(UnknownOption).arg(quoted(arg)));
+        // A second value would silently replace the first.
+        const QString once = name == QLatin1String("-h") ? QStringLiteral("--help") : name;
+        if (given.contains(once))
+            return failed(translated(RepeatedOption).arg(name));
+        given.insert(once);
         if (option->takesValue && equals < 0) {
             if (++i >= arguments.size())
                 return failed(translated(MissingValue).arg(name));
@@ -212,7 +241,7 @@ Parsed parse(const QStringList& arguments)
     // A maze file is only written as a batch; one maze would be a copy.
     const auto format = ExportEngine::formatOf(r.target);
     if (!format || (*format == ExportEngine::Format::Maz && r.batch == 0))
-        return failed(translated(r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(r.target));
+        return failed(translated(r.batch > 0 ? UnknownBatchFormat : UnknownFormat).arg(quoted(r.target)));
     r.format = *format;
     if (r.size) {
         if (!inputs.isEmpty())
@@ -222,7 +251,7 @@ Parsed parse(const QStringList& arguments)
     if (inputs.isEmpty())
         return failed(translated(NoInput));
     if (inputs.size() > 1)
-        return failed(translated(TooManyInputs).arg(inputs.join(QLatin1Char(' '))));
+        return failed(translated(TooManyInputs).arg(quoted(inputs.join(QLatin1Char(' ')))));
     r.input = inputs.front();
     return {r, {}};
 }
@@ -244,11 +273,48 @@ QString translated(const char* text)
 
 QString badValue(const QString& name, const QString& value)
 {
-    return translated(BadValue).arg(name, value);
+    return translated(BadValue).arg(name, quoted(value));
+}
+
+QString outOfRange(const QString& name, const QString& value, const QString& least, const QString& most)
+{
+    return translated(OutOfRange).arg(name, quoted(value), least, most);
+}
+
+QString quoted(const QString& name)
+{
+    // A name is shown as it is unless it would break the line, or hide in
+    // it: then in quotes, with such characters written out.
+    bool plain = true;
+    for (const QChar c : name)
+        plain = plain && c.category() != QChar::Other_Control;
+    if (plain)
+        return name;
+    QString out = QStringLiteral("\"");
+    for (const QChar c : name) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + QString(c);
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            out += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
 }
 
 std::optional<double> number(const QString& text)
 {
+    // Digits, with one decimal point among them: no sign, blank, exponent
+    // or other way of writing, so every number is read alike.
+    static const QRegularExpression plain(QStringLiteral("\\A(?:[0-9]+(?:\\.[0-9]+)?|\\.[0-9]+)\\z"));
+    if (!plain.match(text).hasMatch())
+        return std::nullopt;
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -290,7 +356,19 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
     if (request.size) {
         (void)board.resize(request.size->width, request.size->height);
     } else if (!board.loadFile(FileNames::toPath(request.input))) {
-        err << Prefix << translated(LoadFailed) << request.input << Qt::endl;
+        err << Prefix << loadFailed(request.input, loadFailure(request.input)) << Qt::endl;
+        return Failure;
+    }
+    // A batch makes its mazes around the file's path, which must be one
+    // (unless every maze gets a route of its own); a single export prints
+    // the maze the file holds, which must be made.
+    if (request.batch > 0 && !request.randomRoute && pathShape(board) != PathShape::OnePath) {
+        err << Prefix << translated(PathNotOne).arg(quoted(request.input)) << Qt::endl;
+        return UsageError;
+    }
+    if (request.batch == 0 && !hasMaze(board)) {
+        err << Prefix << quoted(request.input) << QStringLiteral(": ")
+            << QCoreApplication::translate("TFMain", MazeNotMade) << Qt::endl;
         return Failure;
     }
     ExportEngine::Outcome outcome;
@@ -317,9 +395,6 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
                 return UsageError;
             }
             routes = BatchRoutes{request.route, {}};
-        } else if ((batch.difficulty || batch.easyToHard) && !hasWayThrough(board)) {
-            err << Prefix << translated(NoWayThrough) << request.input << Qt::endl;
-            return Failure;
         }
         ExportEngine::Writer writer(request.settings, request.format, request.target,
                                     static_cast<std::size_t>(batch.count), true);
@@ -348,6 +423,7 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
         }
     }
     if (!outcome.ok()) {
+        outcome.file = quoted(outcome.file);
         err << Prefix << ExportEngine::failureMessage(outcome);
         if (outcome.result == BitmapExport::Result::WriteError)
             err << QStringLiteral(": ") << outcome.file;
@@ -411,14 +487,18 @@ int run(int argc, char** argv)
         return false;
     };
     if (decodedOnly(parsed.request->input)) {
-        err << Prefix << LoadFailed << parsed.request->input << Qt::endl;
+        err << Prefix << loadFailed(parsed.request->input, NameNotUtf8) << Qt::endl;
         return Failure;
     }
     if (decodedOnly(parsed.request->target)) {
         err << Prefix
-            << ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, parsed.request->target}) << Qt::endl;
+            << ExportEngine::failureMessage({BitmapExport::Result::CannotCreate, quoted(parsed.request->target)})
+            << Qt::endl;
         return Failure;
     }
+    // SIGTERM, SIGHUP or SIGINT while files are written: the hidden files
+    // not yet in place go with the program (the targets stay as they were).
+    atomicfile::removeTemporariesOnTermination();
     return execute(*parsed.request, out, err);
 }
 

@@ -36,7 +36,13 @@ std::span<const OptionSpec> routeOptions();
 QString translated(const char* text);
 // "オプション %1 の値が正しくありません: %2"
 QString badValue(const QString& name, const QString& value);
-// A finite number, or nothing.
+// The same, with the values the option takes: `least` to `most`.
+QString outOfRange(const QString& name, const QString& value, const QString& least, const QString& most);
+// A number written as digits with at most one decimal point, or nothing.
+// Every numeric option is read this way (no sign, blank or exponent).
 std::optional<double> number(const QString& text);
+// `name` as a message line shows it: as it is, or quoted with its control
+// characters (a line break) written out.
+QString quoted(const QString& name);
 
 } // namespace CommandLine

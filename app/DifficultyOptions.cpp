@@ -23,7 +23,7 @@ QString setTries(Request& r, const QString& name, const QString& value)
 {
     const auto tries = parseTries(value.toStdString());
     if (!tries)
-        return badValue(name, value);
+        return outOfRange(name, value, QStringLiteral("1"), QString::number(DifficultyGoal::MaxTries));
     r.tries = *tries;
     return {};
 }

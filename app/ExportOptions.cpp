@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "CommandOptions.h"
 
-#include <algorithm>
+#include <cmath>
 
 // The options of --export: the output file, the pages, the paper and what is
 // printed on it.
@@ -58,32 +58,34 @@ QString setNoLabels(Request& r, const QString&, const QString&)
     return {};
 }
 
+// A number within least ... most, read as every numeric option is; the
+// message with the range otherwise.
+QString inRange(double& into, const QString& name, const QString& value, double least, double most)
+{
+    const auto n = number(value);
+    if (!n || *n < least || *n > most)
+        return outOfRange(name, value, QString::number(least), QString::number(most));
+    into = *n;
+    return {};
+}
+
 QString setWallMm(Request& r, const QString& name, const QString& value)
 {
-    const auto mm = number(value);
-    if (!mm)
-        return badValue(name, value);
-    // A thickness out of range is taken as the nearest one allowed.
-    r.settings.wallMm = std::clamp(*mm, ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
-    return {};
+    return inRange(r.settings.wallMm, name, value, ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
 }
 
 QString setMarginMm(Request& r, const QString& name, const QString& value)
 {
-    const auto mm = number(value);
-    if (!mm)
-        return badValue(name, value);
-    r.settings.marginMm = std::clamp(*mm, 0.0, ExportSettings::MaxMarginMm);
-    return {};
+    return inRange(r.settings.marginMm, name, value, 0.0, ExportSettings::MaxMarginMm);
 }
 
 QString setDpi(Request& r, const QString& name, const QString& value)
 {
-    bool ok = false;
-    const int dpi = value.toInt(&ok);
-    if (!ok || dpi < ExportSettings::MinDpi || dpi > ExportSettings::MaxDpi)
-        return badValue(name, value);
-    r.settings.dpi = dpi;
+    double dpi = 0;
+    const QString error = inRange(dpi, name, value, ExportSettings::MinDpi, ExportSettings::MaxDpi);
+    if (!error.isEmpty() || dpi != std::floor(dpi))
+        return outOfRange(name, value, QString::number(ExportSettings::MinDpi), QString::number(ExportSettings::MaxDpi));
+    r.settings.dpi = int(dpi);
     return {};
 }
 

@@ -2,9 +2,12 @@
 #include "CommandOptions.h"
 
 #include "maze_batch.h"
+#include "maze_board.h"
 #include "route_maker.h"
 
 #include <QStringList>
+
+#include <cmath>
 
 // The options of --random-route: a route of its own for every maze of a
 // batch, its length, twist and ends, and --size for a board without a file.
@@ -41,7 +44,7 @@ QString setTwist(Request& r, const QString& name, const QString& value)
 {
     const auto twist = parseTwist(value.toStdString());
     if (!twist)
-        return badValue(name, value);
+        return outOfRange(name, value, QStringLiteral("0"), QString::number(RouteSettings::MaxTwist));
     r.route.twist = *twist;
     routeOption(r, name);
     return {};
@@ -52,13 +55,23 @@ std::optional<RouteEnd> endOf(const QString& value)
 {
     if (const auto side = routeSideFromName(value.toStdString()))
         return RouteEnd{*side, {}};
+    // Digits only, as every number of the command line, with a minus sign
+    // for the ring's column or row -1.
+    const auto coordinate = [](const QString& text) -> std::optional<int> {
+        const bool negative = text.startsWith(QLatin1Char('-'));
+        const auto digits = number(negative ? text.mid(1) : text);
+        if (!digits || *digits != std::floor(*digits) || *digits > MazeBoard::MaxSide + 1)
+            return std::nullopt;
+        return negative ? -int(*digits) : int(*digits);
+    };
     const QStringList xy = value.split(QLatin1Char(','));
-    bool okX = false;
-    bool okY = false;
-    const RouteCell cell{xy.size() == 2 ? xy[0].toInt(&okX) : 0, xy.size() == 2 ? xy[1].toInt(&okY) : 0};
-    if (!okX || !okY)
+    if (xy.size() != 2)
         return std::nullopt;
-    return RouteEnd{RouteSide::Chosen, cell};
+    const auto x = coordinate(xy[0]);
+    const auto y = coordinate(xy[1]);
+    if (!x || !y)
+        return std::nullopt;
+    return RouteEnd{RouteSide::Chosen, RouteCell{*x, *y}};
 }
 
 QString setEnd(Request& r, const QString& name, const QString& value)

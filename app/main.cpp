@@ -11,6 +11,18 @@
 
 #include <exception>
 
+namespace {
+
+// What ended the program, as plain text: it may name a file.
+void showFailure(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zubelo"), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // An export or the help runs without the window, and without a display.
@@ -29,21 +41,17 @@ int main(int argc, char** argv)
         FMain.attachRecovery(&recovery);
         TerminationSignals termination;
         QObject::connect(&termination, &TerminationSignals::received, &FMain, &TFMain::quitKeepingChanges);
-        FMain.InitMaze();
-        FMain.show();
-        FMain.OfferRecovery();
         // A file given by the file manager (a double-click on a .maz file) is
         // loaded as Load would; a refused file leaves the start-up state. A
         // name whose bytes are not UTF-8 is refused: decoded, it would name
         // another file.
         const QString document = ZubeloApplication::documentArgument(QCoreApplication::arguments());
-        if (!document.isEmpty() && FMain.ConfirmSave()) // a maze just restored
-            FMain.OpenDocument(document, argc != 2 || FileNames::isFaithful(argv[1]));
+        FMain.StartUp(document, argc != 2 || FileNames::isFaithful(argv[1]));
         app.exec();
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Zubelo"), QString::fromLocal8Bit(error.what()));
+        showFailure(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        QMessageBox::critical(nullptr, QStringLiteral("Zubelo"), QString());
+        showFailure(QString());
     }
     return 0;
 }

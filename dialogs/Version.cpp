@@ -5,6 +5,9 @@
 #include "zubelo_config.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -152,7 +155,17 @@ void TFVersion::fitToFonts()
 
 void TFVersion::LbURLClick()
 {
-    openAddress(reinterpret_cast<void*>(winId()), address_.toStdString());
+    // Where nothing can open it, the user learns what it was: the manual's
+    // file, or the address.
+    if (openAddress(reinterpret_cast<void*>(winId()), address_.toStdString()))
+        return;
+    const QUrl url(address_);
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    QCoreApplication::translate("TFMain", "Failed to open File ")
+                        + (url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : address_),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 bool TFVersion::eventFilter(QObject* watched, QEvent* event)

@@ -5,10 +5,20 @@
 #include "Recovery.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "path_check.h"
 #include "route_maker.h"
+
+#include <QCoreApplication>
 
 #include <utility>
 #include <vector>
+
+namespace {
+
+const char* const RedrawPath = QT_TRANSLATE_NOOP(
+    "Document", "この迷路ファイルの道は1本の道になっていないため、迷路を作れません。迷路の初期化(F2)をして道を描き直してください。");
+
+} // namespace
 
 Document::Document(QObject* parent)
     : QObject(parent)
@@ -59,10 +69,16 @@ void Document::opened(const QString& name)
 {
     fileName_ = name;
     state_.mazeMode = 1;
-    state_.canMakeMaze = true;
+    // A maze is only made around one path from the border to the border: a
+    // file holding anything else (a path never finished, a loop, a branch)
+    // is shown, but its path must be drawn again first.
+    const bool onePath = pathShape(*board_) == PathShape::OnePath;
+    state_.canMakeMaze = onePath;
     state_.mazeMade = true;
     state_.prompt = Prompt::PressMakeMaze;
     state_.otherPrompt.clear();
+    if (!onePath)
+        setOtherPrompt(QCoreApplication::translate("Document", RedrawPath));
     endEdit();
     history_->clear();
     mazeDialogName.clear();

@@ -1,6 +1,7 @@
 #include "Recovery.h"
 
 #include "atomic_write.h"
+#include "file_kind.h"
 #include "maze_board.h"
 #include "maze_random.h"
 #include "FileNames.h"
@@ -22,6 +23,17 @@ const QByteArray Magic("ZUBELO-RECOVERY");
 constexpr quint32 FormatVersion = 2;
 const QString CopySuffix = QStringLiteral(".recovery");
 const QString LockSuffix = QStringLiteral(".lock");
+
+// What a copy may hold. The longest texts the program keeps there: a file
+// name (a path of the system's longest) and a prompt, which may name one.
+constexpr qsizetype MaxText = 8192;
+// The largest maze file, with its path cells and both texts, and room for
+// the rest: a file beyond this is no copy and is not read at all.
+constexpr std::size_t MaxMazeBytes
+    = 32 + 2 * (2 * std::size_t(MazeBoard::MaxSide) * MazeBoard::MaxSide + 2 * MazeBoard::MaxSide);
+constexpr std::size_t MaxCopyBytes = std::size_t(1) << 20;
+static_assert(MaxMazeBytes + std::size_t(MazeBoard::MaxSide) * MazeBoard::MaxSide + 4 * MaxText + 256
+              <= MaxCopyBytes);
 
 } // namespace
 
@@ -95,7 +107,8 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
         figures.seed = seed;
     RandomSource random;
     MazeBoard board(random);
-    if (!d.readBoard(board)
+    if (d.fileName.size() > MaxText || d.otherPrompt.size() > MaxText || !d.readBoard(board)
+        || d.maze.size() != qsizetype(board.toFileBytes().size())
         || d.pathCells.size() != qsizetype(board.getWidth()) * qsizetype(board.getHeight())
         || !onOrInside(board, board.startX, board.startY) || !onOrInside(board, board.curX, board.curY))
         return std::nullopt;
@@ -106,6 +119,21 @@ std::optional<RecoveredDocument> RecoveredDocument::decode(const QByteArray& byt
         d.figures = figures;
     }
     return d;
+}
+
+bool RecoveredDocument::isOtherVersion(const QByteArray& bytes)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_6_4);
+    // The magic's length first: nothing longer is read.
+    quint32 length = 0;
+    stream >> length;
+    if (length != quint32(Magic.size()) || bytes.mid(4, Magic.size()) != Magic)
+        return false;
+    stream.skipRawData(int(length));
+    quint32 version = 0;
+    stream >> version;
+    return stream.status() == QDataStream::Ok && version != FormatVersion;
 }
 
 RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
@@ -119,8 +147,10 @@ RecoveryKeeper::RecoveryKeeper(const QString& folder, QObject* parent)
     if (QDir().mkpath(folder_))
         QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(id_ + LockSuffix));
-    if (!lock_->tryLock(0))
+    if (!lock_->tryLock(0)) {
         qWarning("recovery: cannot lock %s", qPrintable(lock_->fileName()));
+        usable_ = false; // a file where the folder should be, or no permission
+    }
     due_.setSingleShot(true);
     due_.setInterval(IntervalMs);
     connect(&due_, &QTimer::timeout, this, &RecoveryKeeper::writeCopy);
@@ -179,6 +209,13 @@ void RecoveryKeeper::discard()
     enqueue(std::nullopt);
 }
 
+void RecoveryKeeper::reportUnusable()
+{
+    // From the writer's thread; told in the window's, once.
+    if (usable_.exchange(false))
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::unusable, Qt::QueuedConnection);
+}
+
 void RecoveryKeeper::writeCopy()
 {
     // Taken here, in the window's thread, in one piece; written elsewhere.
@@ -214,8 +251,10 @@ void RecoveryKeeper::work()
         busy_ = true;
         lock.unlock();
         if (content) {
-            if (!atomicfile::writeFile(copy, content->constData(), std::size_t(content->size())))
+            if (!atomicfile::writeFile(copy, content->constData(), std::size_t(content->size()))) {
                 qWarning("recovery: cannot write %s", copy.string().c_str());
+                reportUnusable();
+            }
         } else {
             std::error_code ec;
             std::filesystem::remove(copy, ec);
@@ -238,10 +277,24 @@ RecoveryKeeper::Leftover& RecoveryKeeper::Leftover::operator=(Leftover&&) noexce
 
 std::optional<RecoveredDocument> RecoveryKeeper::Leftover::read() const
 {
-    QFile file(file_);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read as a maze file is, never waiting and never more than a copy can
+    // be: a link to a pipe or a device, or a huge file, is no copy.
+    std::vector<char> bytes;
+    if (filekind::readWhole(FileNames::toPath(file_), MaxCopyBytes, bytes, filekind::Links::Refuse)
+        != filekind::ReadResult::Read)
         return std::nullopt;
-    return RecoveredDocument::decode(file.readAll());
+    return RecoveredDocument::decode(QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+bool RecoveryKeeper::Leftover::isOtherVersion() const
+{
+    // Its beginning is enough, whatever size another version's copy has.
+    if (QFileInfo(file_).isSymLink())
+        return false;
+    filekind::InputFile in(FileNames::toPath(file_));
+    char start[64] = {};
+    in.stream().read(start, sizeof start);
+    return in.isOpen() && RecoveredDocument::isOtherVersion(QByteArray(start, qsizetype(in.stream().gcount())));
 }
 
 void RecoveryKeeper::Leftover::remove()
@@ -258,13 +311,19 @@ std::vector<RecoveryKeeper::Leftover> RecoveryKeeper::leftovers() const
     // A lock that can be taken belongs to a program that has ended; one
     // that another program holds (a live one, in this session or another)
     // cannot, even by age.
-    const auto takeLock = [&folder](const QString& id) {
+    const auto takeLock = [&folder](const QString& id) -> std::unique_ptr<QLockFile> {
+        // The lock file is read to see whose it is: a link or a pipe in its
+        // place would make that read wait or never end.
+        const QFileInfo info(folder.filePath(id + LockSuffix));
+        if (info.isSymLink() || (info.exists() && !info.isFile()))
+            return nullptr;
         auto lock = std::make_unique<QLockFile>(folder.filePath(id + LockSuffix));
         lock->setStaleLockTime(0);
         return lock->tryLock(0) ? std::move(lock) : nullptr;
     };
-    const QFileInfoList copies =
-        folder.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files | QDir::Hidden, QDir::Time);
+    // Only regular files: a link may lead anywhere, to a pipe or a device.
+    const QFileInfoList copies = folder.entryInfoList({QLatin1Char('*') + CopySuffix},
+                                                      QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Time);
     for (const QFileInfo& copy : copies) {
         const QString id = copy.completeBaseName();
         if (id == id_)

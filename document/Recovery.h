@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -46,6 +47,9 @@ struct RecoveredDocument {
     // The copy, when `bytes` hold one that the window can take as it is:
     // a whole maze, a path head and start on or inside the grid.
     static std::optional<RecoveredDocument> decode(const QByteArray& bytes);
+    // Whether `bytes` begin as a copy of another version of the format
+    // does: another program's (an older or newer Zubelo), to be left alone.
+    static bool isOtherVersion(const QByteArray& bytes);
 
     bool operator==(const RecoveredDocument&) const = default;
 };
@@ -87,8 +91,12 @@ public:
     // Waits until everything asked for is done on disk.
     void flush();
 
-    // This program's copy.
+    // This program's copy, and the folder of the copies.
     QString copyFile() const;
+    const QString& folder() const { return folder_; }
+    // False when the folder could not be made or a copy could not be
+    // written: changes are then not kept.
+    bool isUsable() const { return usable_; }
 
     // A copy left by a program that is no longer running, held (locked) by
     // this one until it is removed or let go.
@@ -101,6 +109,9 @@ public:
         const QString& file() const { return file_; }
         // The document it holds, or nothing when it cannot be read.
         std::optional<RecoveredDocument> read() const;
+        // A copy of another version of the format: left alone, for the
+        // program that wrote it.
+        bool isOtherVersion() const;
         // Deletes the copy and its lock.
         void remove();
 
@@ -111,7 +122,14 @@ public:
     // The copies of programs that are gone, newest first.
     std::vector<Leftover> leftovers() const;
 
+signals:
+    // Once, in the window's thread, when a copy cannot be written though the
+    // keeper started usable (isUsable() tells of a folder unusable from
+    // the start).
+    void unusable();
+
 private:
+    void reportUnusable();
     void writeCopy();
     void enqueue(std::optional<QByteArray> content); // nothing: remove the copy
     void work();
@@ -122,6 +140,7 @@ private:
     std::function<RecoveredDocument()> source_;
     QTimer due_;
     bool modified_ = false;
+    std::atomic<bool> usable_ = true;
 
     // The writer thread and its one job at a time: only the newest content
     // matters, and a removal asked for later always comes after it.

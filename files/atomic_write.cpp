@@ -1,12 +1,17 @@
 #include "atomic_write.h"
+#include "target_lock.h"
 
 #include <atomic>
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <system_error>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace atomicfile {
 
@@ -152,7 +157,10 @@ bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem
 void removeStaleTemporaries(const std::filesystem::path& target)
 {
     // What a save that was killed between naming its file and renaming it
-    // left behind; a save still running holds its own and keeps it.
+    // left behind; a save still running holds its own and keeps it, and so
+    // does a book being written, whose lock is held on the target.
+    if (isLocked(target))
+        return;
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -164,5 +172,81 @@ void removeStaleTemporaries(const std::filesystem::path& target)
     }
 }
 
+std::filesystem::path resolveLinks(const std::filesystem::path& file)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path at = file;
+    for (int links = 0; fs::is_symlink(fs::symlink_status(at, ec)); ++links) {
+        const fs::path next = fs::read_symlink(at, ec);
+        if (ec || links == 40)
+            return {};
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return at;
+}
+
+void removeAbandonedTemporaries(const std::filesystem::path& folder)
+{
+    // "." stem "." digits "-" digits ".tmp", where the stem is the target's
+    // whole name (a shortened one does not tell its target).
+    NativeString exportSuffixes[5];
+    const char* const suffixes[] = {".pdf", ".svg", ".png", ".bmp", ".maz"};
+    for (std::size_t i = 0; i < 5; ++i)
+        appendAscii(exportSuffixes[i], suffixes[i]);
+    const auto lower = [](NativeString s) {
+        for (NativeChar& c : s)
+            if (c >= static_cast<NativeChar>('A') && c <= static_cast<NativeChar>('Z'))
+                c = static_cast<NativeChar>(c - 'A' + 'a');
+        return s;
+    };
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> found; // temporary, target
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder.empty() ? std::filesystem::path(".") : folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const NativeString name = it->path().filename().native();
+        const std::size_t dot = name.size() > 5 ? name.rfind(static_cast<NativeChar>('.'), name.size() - 5) : NativeString::npos;
+        if (dot == NativeString::npos || dot < 2 || name[0] != static_cast<NativeChar>('.'))
+            continue;
+        const NativeString stem = name.substr(1, dot - 1);
+        const NativeString type = lower(stem.substr(std::min(stem.size(), stem.rfind(static_cast<NativeChar>('.')))));
+        if (std::find(std::begin(exportSuffixes), std::end(exportSuffixes), type) == std::end(exportSuffixes))
+            continue;
+        std::filesystem::path target = it->path();
+        target.replace_filename(stem);
+        if (stemOf(target) == stem && isTemporaryOf(it->path(), target))
+            found.emplace_back(it->path(), target);
+    }
+    for (const auto& [temporary, target] : found)
+        if (!isLocked(target))
+            removeIfAbandoned(temporary);
+}
+
 } // namespace detail
+
+std::size_t firstRepeatedFile(const std::vector<std::filesystem::path>& targets)
+{
+    namespace fs = std::filesystem;
+    std::map<fs::path, std::size_t> seen;
+    std::vector<fs::path> linked; // files with other names besides
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const fs::path resolved = detail::resolveLinks(targets[i]);
+        if (resolved.empty())
+            continue; // refused when it is written
+        std::error_code ec;
+        fs::path file = fs::weakly_canonical(resolved, ec);
+        if (ec)
+            file = fs::absolute(resolved, ec).lexically_normal();
+        if (!seen.emplace(file, i).second)
+            return i;
+        if (fs::hard_link_count(file, ec) > 1 && !ec) {
+            for (const fs::path& other : linked)
+                if (fs::equivalent(other, file, ec))
+                    return i;
+            linked.push_back(file);
+        }
+    }
+    return targets.size();
+}
+
 } // namespace atomicfile

@@ -64,6 +64,11 @@ private:
 PendingFile prepareFile(const std::filesystem::path& target, const void* data, std::size_t size,
                         Step* failedStep = nullptr);
 
+// The system's error number behind the last prepareFile of this thread that
+// failed (0 where the platform does not tell): so that a caller can name a
+// cause such as too many open files.
+int lastErrorNumber();
+
 // For tests that need one of the steps to fail (a full disk, a rename refused
 // by the file system) where the machine cannot arrange it.
 using FaultHook = bool (*)(Step step); // true: this step fails

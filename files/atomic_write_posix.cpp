@@ -1,6 +1,7 @@
 #include "atomic_write.h"
 
 #include "file_kind.h"
+#include "target_lock.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -153,7 +154,14 @@ bool isReadOnly(const std::filesystem::path& target, const struct stat& old)
     return (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0;
 }
 
+thread_local int lastError = 0;
+
 } // namespace
+
+int lastErrorNumber()
+{
+    return lastError;
+}
 
 PendingFile prepareFile(const std::filesystem::path& requested, const void* data, std::size_t size,
                         Step* failedStep)
@@ -162,6 +170,7 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     std::error_code ec;
     Step reached = Step::Create;
     const auto fail = [&] {
+        lastError = errno;
         if (failedStep)
             *failedStep = reached;
         return PendingFile();
@@ -170,13 +179,9 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     // Writing through a symbolic link replaces the file it points to, not the
     // link; a link to a file not there yet makes that file, not a file in
     // the link's place.
-    fs::path target = requested;
-    for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
-        const fs::path next = fs::read_symlink(target, ec);
-        if (ec || links == 40)
-            return fail();
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
+    const fs::path target = detail::resolveLinks(requested);
+    if (target.empty())
+        return fail();
 
     // Only a regular file is replaced: a pipe, a device or a folder is refused
     // before anything opens it.
@@ -193,6 +198,10 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     if (detail::injectedFault(Step::Create))
         return fail();
     fs::path temp;
+    // The temporary gets its name and is noted as this process's own with
+    // termination held off, so that a signal in between cannot leave it
+    // behind unnoted.
+    const TerminationDeferred deferred;
     const int fd = writeTemporary(target, data, size, exists ? &old : nullptr, temp, reached);
     if (fd < 0) {
         if (!temp.empty())
@@ -203,6 +212,7 @@ PendingFile prepareFile(const std::filesystem::path& requested, const void* data
     file.target_ = target;
     file.temp_ = temp;
     file.lock_ = fd;
+    detail::rememberTemporary(temp);
     return file;
 }
 
@@ -218,6 +228,7 @@ bool PendingFile::commit(Step* failedStep)
         discard();
         return false;
     }
+    detail::forgetTemporary(temp_);
     temp_.clear();
     // The lock ends only now that the temporary is the target. The content
     // was flushed before, so closing cannot lose any of it.
@@ -238,8 +249,10 @@ void PendingFile::releaseLock()
 void PendingFile::discard()
 {
     // Removed while still locked, so no other saver's clean-up meets it half gone.
-    if (!temp_.empty())
+    if (!temp_.empty()) {
         ::unlink(temp_.c_str());
+        detail::forgetTemporary(temp_);
+    }
     temp_.clear();
     releaseLock();
 }

@@ -1,11 +1,17 @@
 #include "atomic_write.h"
 
 #include "file_kind.h"
+#include "target_lock.h"
 
 #include <chrono>
 #include <windows.h>
 
 namespace atomicfile {
+
+int lastErrorNumber()
+{
+    return 0;
+}
 
 PendingFile prepareFile(const std::filesystem::path& target, const void* data, std::size_t size,
                         Step* failedStep)
@@ -109,5 +115,30 @@ void removeIfAbandoned(const std::filesystem::path& temporary)
         DeleteFileW(temporary.c_str());
 }
 
+// A book's targets are not locked against other programs here, and
+// signals end a program without its clean-up.
+void rememberTemporary(const std::filesystem::path&) { }
+void forgetTemporary(const std::filesystem::path&) { }
+
 } // namespace detail
+
+TargetLocks::~TargetLocks() = default;
+
+bool TargetLocks::take(const std::filesystem::path&)
+{
+    return true;
+}
+
+void TargetLocks::releaseAll() { }
+
+bool isLocked(const std::filesystem::path&)
+{
+    return false;
+}
+
+void removeOwnTemporaries() noexcept { }
+void removeTemporariesOnTermination() { }
+TerminationDeferred::TerminationDeferred() = default;
+TerminationDeferred::~TerminationDeferred() = default;
+
 } // namespace atomicfile

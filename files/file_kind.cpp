@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <algorithm>
 #include <unistd.h>
-#include <vector>
 #endif
 
 namespace filekind {
@@ -40,6 +40,31 @@ InputFile::InputFile(const std::filesystem::path& file)
 }
 
 InputFile::~InputFile() = default;
+
+ReadResult readWhole(const std::filesystem::path& file, std::size_t maxBytes, std::vector<char>& content, Links links)
+{
+    std::error_code ec;
+    const std::filesystem::file_status status
+        = links == Links::Follow ? std::filesystem::status(file, ec) : std::filesystem::symlink_status(file, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return ReadResult::Missing;
+    if (status.type() != std::filesystem::file_type::regular)
+        return ReadResult::NotRegular;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (ec)
+        return ReadResult::Unreadable;
+    if (size > maxBytes)
+        return ReadResult::TooLarge;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return ReadResult::Unreadable;
+    content.assign(std::size_t(size) + 1, '\0');
+    in.read(content.data(), std::streamsize(content.size()));
+    if (in.bad())
+        return ReadResult::Unreadable;
+    content.resize(std::size_t(in.gcount()));
+    return content.size() > maxBytes ? ReadResult::TooLarge : ReadResult::Read;
+}
 
 #else
 
@@ -102,6 +127,57 @@ InputFile::InputFile(const std::filesystem::path& file)
 }
 
 InputFile::~InputFile() = default;
+
+ReadResult readWhole(const std::filesystem::path& file, std::size_t maxBytes, std::vector<char>& content, Links links)
+{
+    struct stat info {};
+    const int found = links == Links::Follow ? ::stat(file.c_str(), &info) : ::lstat(file.c_str(), &info);
+    if (found != 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
+    if (!S_ISREG(info.st_mode))
+        return ReadResult::NotRegular; // a device is not even opened
+    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(file.c_str(), flags);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : errno == ELOOP ? ReadResult::NotRegular : ReadResult::Unreadable;
+    ReadResult result = ReadResult::Read;
+    if (::fstat(fd, &info) != 0)
+        result = ReadResult::Unreadable;
+    else if (!S_ISREG(info.st_mode))
+        result = ReadResult::NotRegular; // the name changed hands
+    else if (std::uintmax_t(info.st_size) > maxBytes)
+        result = ReadResult::TooLarge;
+    content.clear();
+    if (result == ReadResult::Read) {
+        // One byte more than allowed tells a file that grew past the limit.
+        content.resize(std::size_t(info.st_size) + 1);
+        std::size_t got = 0;
+        for (;;) {
+            if (got == content.size()) {
+                if (got > maxBytes)
+                    break;
+                content.resize(std::min(maxBytes + 1, got * 2));
+            }
+            const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                result = ReadResult::Unreadable;
+                break;
+            }
+            if (n == 0)
+                break;
+            got += std::size_t(n);
+        }
+        content.resize(got);
+        if (result == ReadResult::Read && got > maxBytes)
+            result = ReadResult::TooLarge;
+    }
+    ::close(fd);
+    if (result != ReadResult::Read)
+        content.clear();
+    return result;
+}
 
 #endif
 

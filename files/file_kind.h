@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <istream>
 #include <memory>
+#include <vector>
 
 // What a file name stands for, and reading a document without ever waiting.
 //
@@ -43,5 +44,15 @@ private:
     std::istream stream_;
     bool open_ = false;
 };
+
+// The whole content of an existing regular file, read into memory, for
+// readers that must not see the file change under them (a mapped file that
+// another program shortens ends the reader with SIGBUS). The file is opened
+// as InputFile opens it, never waiting; its size is checked before anything
+// is read, and so is what it holds after (it may grow meanwhile).
+enum class ReadResult { Read, Missing, NotRegular, Unreadable, TooLarge };
+enum class Links { Follow, Refuse };
+ReadResult readWhole(const std::filesystem::path& file, std::size_t maxBytes, std::vector<char>& content,
+                     Links links = Links::Follow);
 
 } // namespace filekind

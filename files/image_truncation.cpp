@@ -144,7 +144,9 @@ Walk walkBmp(Bytes b)
     } else {
         return Walk::Unknown;
     }
-    if (bits == 0 || bits > 64)
+    // An OS/2 header's sides are unsigned 16-bit values and may be 0: a
+    // picture without pixels is the reader's to refuse.
+    if (bits == 0 || bits > 64 || width == 0 || height == 0)
         return Walk::Unknown;
     std::uint64_t end = offset;
     if (compression == 0 || compression == 3 || compression == 6) {

@@ -2,6 +2,7 @@
 
 #include "atomic_write.h"
 #include "file_kind.h"
+#include "path_check.h"
 
 #include <algorithm>
 #include <array>
@@ -172,8 +173,8 @@ bool MazeBoard::readFrom(std::istream& in)
     const std::int32_t width = getInt32(&header[0]);
     const std::int32_t height = getInt32(&header[4]);
     const std::int32_t gridSize = getInt32(&header[24]);
-    // (The stored start and head positions are not taken: a loaded board
-    // starts its path anew at (-1, 0).)
+    const PathEnd start{getInt32(&header[8]), getInt32(&header[12])};
+    const PathEnd head{getInt32(&header[16]), getInt32(&header[20])};
 
     if (width < MinSide || width > MaxSide || height < MinSide || height > MaxSide)
         return false;
@@ -205,5 +206,17 @@ bool MazeBoard::readFrom(std::istream& in)
     gridSize_ = gridSize;
     marginY_ = gridSize;
     marginX_ = gridSize;
+    // The start and the head are kept where they are the two ends of the
+    // stored path, so that the entrance is where the path was drawn from;
+    // anything else (older files hold (-1, 0) for both) starts the path
+    // anew at (-1, 0).
+    const std::vector<PathEnd> ends = pathCrossings(*this);
+    if (ends.size() == 2
+        && ((start == ends[0] && head == ends[1]) || (start == ends[1] && head == ends[0]))) {
+        startX = start.x;
+        startY = start.y;
+        curX = head.x;
+        curY = head.y;
+    }
     return true;
 }

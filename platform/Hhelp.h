@@ -6,5 +6,6 @@
 // when the main window closes. Plain C++ so that the Windows implementation
 // needs no Qt; the window is passed as its native handle (may be null).
 void LoadHelp();
-void ShowHelp(void* window, const std::filesystem::path& file);
+// False when nothing could be asked to show it (no viewer, no browser).
+bool ShowHelp(void* window, const std::filesystem::path& file);
 void FreeHelp();

@@ -11,9 +11,9 @@ void LoadHelp()
 {
 }
 
-void ShowHelp(void*, const std::filesystem::path& file)
+bool ShowHelp(void*, const std::filesystem::path& file)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdU16String(file.u16string())));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdU16String(file.u16string())));
 }
 
 void FreeHelp()

@@ -60,12 +60,12 @@ void LoadHelp()
     }
 }
 
-void ShowHelp(void* window, const std::filesystem::path& file)
+bool ShowHelp(void* window, const std::filesystem::path& file)
 {
     if (!HtmlHelpEntry)
-        return;
+        return false;
     const std::string ansi = toAnsi(file.wstring());
-    HtmlHelpEntry(static_cast<HWND>(window), ansi.c_str(), DisplayTopic, 0);
+    return HtmlHelpEntry(static_cast<HWND>(window), ansi.c_str(), DisplayTopic, 0) != nullptr;
 }
 
 void FreeHelp()

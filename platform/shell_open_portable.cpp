@@ -4,9 +4,9 @@
 #include <QString>
 #include <QUrl>
 
-void openAddress(void*, const std::string& utf8Address)
+bool openAddress(void*, const std::string& utf8Address)
 {
     // The desktop (xdg-open, Launch Services, ...) picks the program; there is
     // no owner window to pass on.
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(utf8Address)));
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(utf8Address)));
 }

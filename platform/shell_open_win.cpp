@@ -34,8 +34,11 @@ std::string toAnsi(const std::string& utf8)
 
 } // namespace
 
-void openAddress(void* ownerWindow, const std::string& utf8Address)
+bool openAddress(void* ownerWindow, const std::string& utf8Address)
 {
     const std::string ansi = toAnsi(utf8Address);
-    ShellExecuteA(static_cast<HWND>(ownerWindow), nullptr, ansi.c_str(), nullptr, nullptr, SW_SHOW);
+    // More than 32: the shell took it.
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(static_cast<HWND>(ownerWindow), nullptr, ansi.c_str(), nullptr, nullptr, SW_SHOW))
+        > 32;
 }

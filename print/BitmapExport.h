@@ -10,7 +10,10 @@ class QIODevice;
 // whatever the window shows, written as a 24-bit BMP.
 namespace BitmapExport {
 
-enum class Result { Written, CannotCreate, WriteError };
+// SameFile: two files of one export are one file on disk. Busy: another
+// writer is putting the file in place. TooManyFiles: the process may open
+// no more files. (These three from staged files only.)
+enum class Result { Written, CannotCreate, WriteError, SameFile, Busy, TooManyFiles };
 
 // 96 dots per inch, the usual screen resolution, whatever this screen's is.
 constexpr int DotsPerMetre = 3780;

@@ -3,6 +3,7 @@
 #include "MazePrint.h"
 #include "StagedFiles.h"
 #include "file_kind.h"
+#include "target_lock.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_outline.h"
@@ -124,6 +125,15 @@ QString failureMessage(const Outcome& outcome)
     if (outcome.result == BitmapExport::Result::CannotCreate)
         return QCoreApplication::translate("ExportEngine", "ファイル %s を作成できません")
             .replace(QStringLiteral("%s"), outcome.file);
+    if (outcome.result == BitmapExport::Result::SameFile)
+        return QCoreApplication::translate("ExportEngine", "%s は、一緒に書き出すほかのファイルと同じファイルです")
+            .replace(QStringLiteral("%s"), outcome.file);
+    if (outcome.result == BitmapExport::Result::TooManyFiles)
+        return QCoreApplication::translate("ExportEngine", "開いているファイルが多すぎるため、ファイル %s を作成できません")
+            .replace(QStringLiteral("%s"), outcome.file);
+    if (outcome.result == BitmapExport::Result::Busy)
+        return QCoreApplication::translate("ExportEngine", "ほかのプログラムが %s を書き出しています")
+            .replace(QStringLiteral("%s"), outcome.file);
     return QCoreApplication::translate("ExportEngine", "ストリームへの書き込みエラー");
 }
 
@@ -163,6 +173,16 @@ Writer::Writer(const ExportSettings& settings, Format format, const QString& tar
     for (const QString& file : std::as_const(d_->files))
         if (d_->outcome.ok() && (isRefusedTarget(file) || isReadOnlyFile(file)))
             d_->outcome = {BitmapExport::Result::CannotCreate, file};
+    // Two names of one file (a link to another target): whichever came
+    // second would replace the first, and its clean-up take the other's
+    // temporary. Refused before anything is written.
+    if (d_->outcome.ok()) {
+        std::vector<std::filesystem::path> paths;
+        for (const QString& file : std::as_const(d_->files))
+            paths.push_back(FileNames::toPath(file));
+        if (const std::size_t repeated = atomicfile::firstRepeatedFile(paths); repeated < paths.size())
+            d_->outcome = {BitmapExport::Result::SameFile, d_->files[qsizetype(repeated)]};
+    }
 }
 
 Writer::~Writer() = default;

@@ -115,6 +115,25 @@ QString svgTitle(const QString& title)
     return qtEscapes ? title : title.toHtmlEscaped();
 }
 
+// `text` without the characters XML 1.0 forbids (the C0 controls but tab,
+// line feed and carriage return; U+FFFE and U+FFFF; halves of surrogate
+// pairs standing alone): with them no XML reader takes the file.
+QString xmlText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            out += text[i];
+            out += text[++i];
+        } else if (c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE)) {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 PageLayout pictureLayout(const MazeOutline& maze, const ExportSettings& settings)
@@ -132,8 +151,12 @@ QImage renderPicture(const MazeOutline& maze, PageKind kind, const ExportSetting
     return paintPicture(pictureLayout(maze, settings), maze, kind, dpi / 25.4);
 }
 
-bool writeSvg(QIODevice& out, const MazeOutline& maze, PageKind kind, const ExportSettings& settings)
+bool writeSvg(QIODevice& out, const MazeOutline& maze, PageKind kind, const ExportSettings& given)
 {
+    // The title is the one text of the user's in the file: on the page and
+    // as the file's title.
+    ExportSettings settings = given;
+    settings.title = xmlText(given.title);
     const PageLayout layout = pictureLayout(maze, settings);
     const QRectF frame = pictureFrame(layout);
     const double dotsPerMm = SvgDpi / 25.4;

@@ -2,6 +2,7 @@
 
 #include "BitmapExport.h"
 #include "atomic_write.h"
+#include "target_lock.h"
 
 #include <QString>
 
@@ -17,6 +18,10 @@ class QIODevice;
 // Only a rename can fail after others were done (the writing before has
 // already met every full disk and refused folder); the files before it then
 // stand new, the rest as they were.
+//
+// Each target is locked from its staging on (see atomicfile::TargetLocks):
+// a file that another writer is putting in place is refused as Busy before
+// anything is replaced, and no other saver removes the staged temporaries.
 class StagedFiles {
 public:
     StagedFiles() = default;
@@ -26,7 +31,7 @@ public:
     // Writes the content of `target` through `write` (false: it failed).
     // A target that is a symbolic link has the file it points to replaced,
     // as a single save would; a pipe, a device, a folder or a read-only file
-    // is refused.
+    // is refused, and a file another writer is staging is Busy.
     BitmapExport::Result stage(const QString& target, const std::function<bool(QIODevice&)>& write);
 
     struct Failure {
@@ -34,7 +39,9 @@ public:
         QString target; // the one that failed
     };
     // Renames every staged file over its target, in the order they were
-    // staged; stops at the first that fails.
+    // staged; stops at the first that fails. Termination signals wait until
+    // it is done. Then lets go of the targets and removes what killed
+    // writers left behind in their folders.
     Failure commit();
 
 private:
@@ -42,6 +49,7 @@ private:
         atomicfile::PendingFile file;
         QString target;
     };
+    atomicfile::TargetLocks locks_; // let go after the files below are gone
     // Whatever is not committed is removed with them.
     std::vector<Entry> entries_;
 };

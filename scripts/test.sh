@@ -5,7 +5,8 @@
 #   1. the plain build (build/): unit, window, package and benchmark-smoke tests;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-sanitize/); any finding fails the test it occurs in;
-#   3. the .maz loader under libFuzzer for a short run (build-fuzz/, clang).
+#   3. the .maz loader and the recovery-copy reader under libFuzzer, a short
+#      run each (build-fuzz/, clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test

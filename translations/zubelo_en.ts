@@ -140,10 +140,6 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <translation>option %1 needs %2</translation>
     </message>
     <message>
-        <source>迷路ファイルの道が入口から出口までつながっていないので、難しさで選べません: </source>
-        <translation>the path of the maze file does not run from an entrance to an exit, so its mazes cannot be chosen by difficulty: </translation>
-    </message>
-    <message>
         <source>%1 個の迷路 (%2) は %4 個ずつ作っても %3 に届かなかったので、いちばん近いものにしました</source>
         <extracomment>%1 mazes (numbered %2) are outside the band %3 after %4 candidates each; not an error.</extracomment>
         <translation>%1 mazes (%2) were not %3 after %4 tries each; the nearest were kept</translation>
@@ -307,6 +303,38 @@ Options:
         <translation>  --size WxH                  instead of a maze file, a maze of W by H cells (5 to 400)
 </translation>
     </message>
+    <message>
+        <source>オプション %1 の値が正しくありません: %2 (%3〜%4 の数で指定してください)</source>
+        <translation>Wrong value for option %1: %2 (give a number from %3 to %4)</translation>
+    </message>
+    <message>
+        <source>オプション %1 が二度指定されています</source>
+        <translation>Option %1 is given more than once</translation>
+    </message>
+    <message>
+        <source> (ファイルがありません)</source>
+        <translation> (no such file)</translation>
+    </message>
+    <message>
+        <source> (フォルダーや特殊なファイルで、普通のファイルではありません)</source>
+        <translation> (a folder or a special file, not a regular file)</translation>
+    </message>
+    <message>
+        <source> (迷路ファイルではないか、壊れています)</source>
+        <translation> (not a maze file, or a damaged one)</translation>
+    </message>
+    <message>
+        <source> (読み込めません。読み込みの権限を確かめてください)</source>
+        <translation> (cannot be read; check the permission to read it)</translation>
+    </message>
+    <message>
+        <source> (名前が UTF-8 ではないため、そのままでは開けません)</source>
+        <translation> (its name is not UTF-8, so it cannot be opened as given)</translation>
+    </message>
+    <message>
+        <source>%1: 道が完成していません。外側から入って外側へ出る、枝分かれも輪もない1本の道が必要です</source>
+        <translation>%1: the path is not complete; it must be one path, without branches or loops, from the border to the border</translation>
+    </message>
 </context>
 <context>
     <name>DifficultyCommands</name>
@@ -339,6 +367,13 @@ Options:
     </message>
 </context>
 <context>
+    <name>Document</name>
+    <message>
+        <source>この迷路ファイルの道は1本の道になっていないため、迷路を作れません。迷路の初期化(F2)をして道を描き直してください。</source>
+        <translation>The path in this maze file is not one path, so no maze can be made from it. Initialise the maze (F2) and draw the path again.</translation>
+    </message>
+</context>
+<context>
     <name>ExportEngine</name>
     <message>
         <source>ファイル %s を作成できません</source>
@@ -347,6 +382,18 @@ Options:
     <message>
         <source>ストリームへの書き込みエラー</source>
         <translation>Error writing the file</translation>
+    </message>
+    <message>
+        <source>%s は、一緒に書き出すほかのファイルと同じファイルです</source>
+        <translation>%s is the same file as another file of this export</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎるため、ファイル %s を作成できません</source>
+        <translation>Too many files are open: cannot create the file %s</translation>
+    </message>
+    <message>
+        <source>ほかのプログラムが %s を書き出しています</source>
+        <translation>Another program is writing %s</translation>
     </message>
 </context>
 <context>
@@ -919,6 +966,18 @@ Do you want to replace it?</translation>
     <message>
         <source>答えの道を自動で作る...</source>
         <translation>Make an Answer &amp;Route…</translation>
+    </message>
+    <message>
+        <source>起動ごとに新しい迷路にする</source>
+        <translation>&amp;New Mazes at Every Start</translation>
+    </message>
+    <message>
+        <source>前回保存されなかった迷路の復元用コピー「%1」を読み込めません。このコピーを削除しますか？</source>
+        <translation>The recovery copy “%1” of a maze not saved last time cannot be read. Delete this copy?</translation>
+    </message>
+    <message>
+        <source>復元用コピーのフォルダー「%1」を使えません。保存していない変更は、プログラムが強制終了すると失われます。</source>
+        <translation>The recovery folder “%1” cannot be used. Unsaved changes will be lost if the program is killed.</translation>
     </message>
 </context>
 <context>

@@ -78,6 +78,7 @@ Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString
 {
     QMessageBox box(QMessageBox::Warning, boxText(TitleWarning), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
     // The button texts are set here, not left to the locale.
     box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
     box.button(QMessageBox::No)->setText(boxText(ButtonNo));
@@ -91,6 +92,7 @@ Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text
 {
     QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(boxText(ButtonYes));
     box.button(QMessageBox::No)->setText(boxText(ButtonNo));
     box.setDefaultButton(QMessageBox::Yes);
@@ -132,12 +134,15 @@ public:
         if (!defaultSuffix().isEmpty() && !chosen.fileName().contains(QLatin1Char('.')))
             name += QLatin1Char('.') + defaultSuffix();
         const QFileInfo file(name);
-        if (acceptMode() == AcceptSave && file.exists()
-            && QMessageBox::warning(this, windowTitle(),
-                                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                != QMessageBox::Yes)
-            return;
+        if (acceptMode() == AcceptSave && file.exists()) {
+            QMessageBox replace(QMessageBox::Warning, windowTitle(),
+                                QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
+                                QMessageBox::Yes | QMessageBox::No, this);
+            replace.setTextFormat(Qt::PlainText); // a name is never markup
+            replace.setDefaultButton(QMessageBox::No);
+            if (replace.exec() != QMessageBox::Yes)
+                return;
+        }
         typed = name;
         QDialog::accept();
     }
@@ -184,6 +189,9 @@ void QtInteraction::showMessage(QWidget* parent, MessageKind kind, const QString
         : kind == MessageKind::Error                            ? QMessageBox::Critical
                                                                 : QMessageBox::NoIcon;
     QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    // Messages hold file names and restored texts: shown as they are, never
+    // read as markup (an <img> of /dev/zero would be loaded without end).
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

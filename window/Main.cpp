@@ -6,6 +6,7 @@
 #include "EditHistory.h"
 #include "FileDrop.h"
 #include "FileNames.h"
+#include "FreshSeed.h"
 #include "Hhelp.h"
 #include "Interaction.h"
 #include "LanguageMenu.h"
@@ -92,6 +93,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setFixedHeight(StatusBarHeight);
     statusPanel_ = new QLabel(statusBar());
+    statusPanel_->setTextFormat(Qt::PlainText); // a prompt may hold a file name or restored text
     statusPanel_->setObjectName(QStringLiteral("Panels0"));
     statusBar()->addWidget(statusPanel_, 1);
     summaryPanel_ = new SummaryPanel(statusBar());
@@ -103,6 +105,8 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     Image->setBoard(&document_->board());
     Image->setUnderlay(&underlay_->underlay());
     document_->board().setStyle(styleMenu_->style());
+    if (const std::optional<std::uint32_t> state = FreshSeed::startState())
+        document_->setSeed(*state);
     HelpPath = helpPathFor(FileNames::toPath(ExeDir), manualLanguage());
     LoadHelp();
     // White until the board is first shown.
@@ -287,6 +291,11 @@ void TFMain::MMSeedClick()
         document_->setSeed(*seed);
 }
 
+void TFMain::MMFreshSeedClick()
+{
+    FreshSeed::setOn(MMFreshSeed->isChecked());
+}
+
 void TFMain::MMInitMazeClick()
 {
     if (!ConfirmSave())
@@ -372,7 +381,10 @@ void TFMain::MMEnsmallGridClick()
 
 void TFMain::MMHelpClick()
 {
-    ShowHelp(reinterpret_cast<void*>(winId()), HelpPath);
+    // Where nothing can show the manual, the user learns which file it is.
+    if (!ShowHelp(reinterpret_cast<void*>(winId()), HelpPath))
+        interaction_->showMessage(this, Interaction::MessageKind::Plain,
+                                  tr("Failed to open File ") + QString::fromStdU16String(HelpPath.u16string()));
 }
 
 void TFMain::MMAboutClick()

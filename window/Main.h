@@ -81,6 +81,12 @@ public:
     // `nameIsExact` false: the name did not come through decoding unchanged,
     // and is refused with the same message.
     bool OpenDocument(const QString& name, bool nameIsExact = true);
+    // The window's start: the path-drawing state, the window shown, the
+    // recovery copies offered, then `document` (if any) opened. The file is
+    // read before the window is first shown, so that it appears once at its
+    // final size, unless a recovery copy is to be offered first; a refused
+    // file's message comes over the shown window.
+    void StartUp(const QString& document, bool nameIsExact = true);
     // A file from the recent list or dropped on the window: the question,
     // then the loader, as Load.
     void OpenRecent(const QString& name);
@@ -123,6 +129,7 @@ public:
     void MMAboutClick();
     void MMSeedClick();
     void MMRandomRouteClick();
+    void MMFreshSeedClick();
     void MMLoadUnderlayClick();
     void MMShowUnderlayClick();
     void MMUnderlayStrengthClick();
@@ -171,6 +178,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // OpenDocument without the message of a failed load.
+    bool openWithoutMessage(const QString& name, bool nameIsExact);
     void createActions();
     void createToolBar();
     QAction* addCommand(const char* name, const char* caption, const char* hint, const QKeySequence& shortcut,
@@ -263,6 +272,7 @@ private:
     QAction* MMAbout = nullptr;
     QAction* MMSeed = nullptr;
     QAction* MMRandomRoute = nullptr;
+    QAction* MMFreshSeed = nullptr;
     QAction* MMLoadUnderlay = nullptr;
     QAction* MMShowUnderlay = nullptr;
     QAction* MMUnderlayStrength = nullptr;

@@ -3,6 +3,7 @@
 #include "ColorKey.h"
 #include "Document.h"
 #include "EditingTexts.h"
+#include "FreshSeed.h"
 #include "FileNames.h"
 #include "LanguageMenu.h"
 #include "StyleCommands.h"
@@ -113,7 +114,10 @@ void TFMain::createActions()
     styleMenu_ = new MazeStyleMenu(maze, this);
     connect(styleMenu_, &MazeStyleMenu::styleChosen, this, [this](MazeStyle style) { document_->board().setStyle(style); });
     MMSeed = addCommand("MMSeed", SeedCommandCaption, nullptr, {}, nullptr, &TFMain::MMSeedClick);
-    maze->addActions({MMSeed, MMMakeByDifficulty});
+    MMFreshSeed = addCommand("MMFreshSeed", FreshSeed::Caption, nullptr, {}, nullptr, &TFMain::MMFreshSeedClick);
+    MMFreshSeed->setCheckable(true);
+    MMFreshSeed->setChecked(FreshSeed::isOn());
+    maze->addActions({MMSeed, MMFreshSeed, MMMakeByDifficulty});
     MMRandomRoute = addCommand("MMRandomRoute", QT_TR_NOOP("答えの道を自動で作る..."), nullptr, {}, nullptr,
                                &TFMain::MMRandomRouteClick);
     maze->addAction(MMRandomRoute);

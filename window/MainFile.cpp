@@ -7,6 +7,7 @@
 #include "FileNames.h"
 #include "Interaction.h"
 #include "RecentMenu.h"
+#include "Recovery.h"
 #include "UnderlayCommands.h"
 #include "maze_board.h"
 
@@ -150,20 +151,38 @@ void TFMain::OpenDropped(const DroppedFiles& dropped)
     }
 }
 
+void TFMain::StartUp(const QString& document, bool nameIsExact)
+{
+    InitMaze();
+    RecoveryKeeper* recovery = document_->recovery();
+    const bool opened = !document.isEmpty() && (!recovery || recovery->leftovers().empty())
+        && openWithoutMessage(document, nameIsExact);
+    show();
+    OfferRecovery();
+    if (!document.isEmpty() && !opened && ConfirmSave()) // a maze just restored
+        OpenDocument(document, nameIsExact);
+}
+
 bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
 {
-    if (document_->load(name, nameIsExact)) {
-        underlay_->mazeOpened(name);
-        FitImageToBoard();
-        showDocumentState();
-        refreshRecentMenu();
-        UpdateControls();
+    if (openWithoutMessage(name, nameIsExact))
         return true;
-    }
     interaction_->showMessage(this, Interaction::MessageKind::Plain, tr("Failed to open File ") + name);
     refreshRecentMenu();
     UpdateControls();
     return false;
+}
+
+bool TFMain::openWithoutMessage(const QString& name, bool nameIsExact)
+{
+    if (!document_->load(name, nameIsExact))
+        return false;
+    underlay_->mazeOpened(name);
+    FitImageToBoard();
+    showDocumentState();
+    refreshRecentMenu();
+    UpdateControls();
+    return true;
 }
 
 void TFMain::MMSaveClick()

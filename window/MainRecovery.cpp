@@ -7,6 +7,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
 
 // Unsaved work is never lost: the question about recovery copies at start-up
 // and the view of a restored document (the copy itself is the document's),
@@ -15,12 +18,29 @@
 namespace {
 
 const char* const QuestionRestore = QT_TRANSLATE_NOOP("TFMain", "前回保存されなかった迷路があります。復元しますか？");
+// %1: the copy's file name.
+const char* const QuestionRemoveUnreadable = QT_TRANSLATE_NOOP(
+    "TFMain", "前回保存されなかった迷路の復元用コピー「%1」を読み込めません。このコピーを削除しますか？");
+// %1: the folder.
+const char* const MessageNoRecovery = QT_TRANSLATE_NOOP(
+    "TFMain", "復元用コピーのフォルダー「%1」を使えません。保存していない変更は、プログラムが強制終了すると失われます。");
 
 } // namespace
 
 void TFMain::attachRecovery(RecoveryKeeper* keeper)
 {
     document_->attachRecovery(keeper);
+    // Told once, over the window: without copies a kill loses the work.
+    if (!keeper)
+        return;
+    const auto tell = [this, keeper] {
+        interaction_->showMessage(this, Interaction::MessageKind::Warning,
+                                  tr(MessageNoRecovery).arg(QDir::toNativeSeparators(keeper->folder())));
+    };
+    if (keeper->isUsable())
+        connect(keeper, &RecoveryKeeper::unusable, this, tell);
+    else
+        QTimer::singleShot(0, this, tell);
 }
 
 RecoveredDocument TFMain::recoveryState() const
@@ -50,9 +70,14 @@ void TFMain::OfferRecovery()
         return;
     std::vector<RecoveryKeeper::Leftover> found = recovery->leftovers();
     for (RecoveryKeeper::Leftover& leftover : found) {
+        // Another version's copy is its program's to offer.
+        if (leftover.isOtherVersion())
+            continue;
         const std::optional<RecoveredDocument> document = leftover.read();
         if (!document) {
-            leftover.remove();
+            const QString name = QFileInfo(leftover.file()).fileName();
+            if (interaction_->askYesNo(this, tr(QuestionRemoveUnreadable).arg(name)) == Interaction::Answer::Yes)
+                leftover.remove();
             continue;
         }
         switch (interaction_->askYesNo(this, tr(QuestionRestore))) {

@@ -108,6 +108,7 @@ QString mazeSummary(const MazeStats& stats, std::optional<std::uint32_t> seed,
 SummaryPanel::SummaryPanel(QWidget* parent)
     : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setMinimumWidth(1);
 }
 

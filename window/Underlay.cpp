@@ -1,10 +1,11 @@
 #include "Underlay.h"
 
+#include "FileNames.h"
+#include "file_kind.h"
 #include "image_truncation.h"
 #include "maze_board.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -17,8 +18,6 @@ namespace {
 // Larger files are refused unread: no picture within the pixel limit needs
 // more, whatever its kind.
 constexpr qint64 MaxFileBytes = qint64(1) << 30;
-// Drawings have no pixels of their own; they are drawn at this size.
-constexpr int DrawingSide = 2048;
 
 // The image reader's limit on what one picture may take, raised while an
 // underlay is read so that every picture within MaxFilePixels decodes, and
@@ -68,31 +67,29 @@ QImage onWhite(const QImage& image)
 Underlay::Failure readPicture(const QString& file, QImage& out)
 {
     using Failure = Underlay::Failure;
-    const QFileInfo info(file);
-    if (!info.exists())
-        return Failure::Missing;
-    // A folder, or a pipe or device that could keep the program waiting.
-    if (!info.isFile())
-        return Failure::Unreadable;
-    QFile source(file);
-    if (!source.open(QIODevice::ReadOnly))
-        return Failure::Unreadable;
-    const qint64 length = source.size();
-    if (length > MaxFileBytes)
-        return Failure::TooLarge;
-    // The whole file is looked at (to see that it is not cut off); mapped
-    // where the system allows, so that it is not copied.
-    QByteArray bytes;
-    if (uchar* mapped = length > 0 ? source.map(0, length) : nullptr)
-        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(length));
-    else
-        bytes = source.readAll();
+    // Read into memory first, from a regular file opened without waiting (a
+    // folder, a pipe or a device is refused unopened). Never mapped: another
+    // program shortening a mapped file ends the reader with SIGBUS.
+    std::vector<char> content;
+    switch (filekind::readWhole(FileNames::toPath(file), std::size_t(MaxFileBytes), content)) {
+    case filekind::ReadResult::Read: break;
+    case filekind::ReadResult::Missing: return Failure::Missing;
+    case filekind::ReadResult::TooLarge: return Failure::TooLarge;
+    case filekind::ReadResult::NotRegular:
+    case filekind::ReadResult::Unreadable: return Failure::Unreadable;
+    }
+    QByteArray bytes = QByteArray::fromRawData(content.data(), qsizetype(content.size()));
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true); // photos stand as they were taken
     if (!reader.canRead())
+        return Failure::NotAnImage;
+    // A drawing may name other files (an <image> of a pipe, a style sheet),
+    // which its renderer would open and read as it pleases: drawings are
+    // not taken.
+    if (reader.format().startsWith("svg"))
         return Failure::NotAnImage;
     // The header's size, before anything is decoded.
     const QSize size = reader.size();
@@ -101,8 +98,7 @@ Underlay::Failure readPicture(const QString& file, QImage& out)
     if (isTruncatedImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()))))
         return Failure::Damaged;
     if (size.isValid()) {
-        const bool drawing = reader.format().startsWith("svg");
-        const QSize wanted = drawing ? size.scaled(DrawingSide, DrawingSide, Qt::KeepAspectRatio) : keptSize(size);
+        const QSize wanted = keptSize(size);
         if (wanted != size && !wanted.isEmpty())
             reader.setScaledSize(wanted);
     }

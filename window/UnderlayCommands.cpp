@@ -26,7 +26,8 @@ QString imageFilter()
 {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+        if (!format.toLower().startsWith("svg")) // drawings are not taken (Underlay.cpp)
+            patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
     patterns.removeDuplicates();
     return UnderlayTexts::text(UnderlayTexts::FilterImages).arg(patterns.join(QLatin1Char(' ')));
 }

@@ -15,6 +15,10 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
+#include <tuple>
+
 #include <sys/stat.h>
 
 using namespace print_support;
@@ -88,6 +92,8 @@ private slots:
     void booksByDifficulty();
     void failedBatchChangesNothing();
     void randomRouteBatches();
+    void unusableMazesAndUnclearArgumentsAreRefused();
+    void interruptedBatchLeavesNothingBehind();
 
 private:
     QTemporaryDir dir_;
@@ -216,7 +222,7 @@ void CommandLineTest::badInputsFailWithOneLine()
         {words("--batch 2 --order hardest") << maz_ << QStringLiteral("--export") << out, 2, "hardest", out},
         {words("--difficulty easy --export") << out << maz_, 2, "--batch", out},
         {words("--order easy-to-hard --export") << out << maz_, 2, "--batch", out},
-        {words("--batch 2 --difficulty easy --export") << out << noPath, 1, "つながっていない", out},
+        {words("--batch 2 --difficulty easy --export") << out << noPath, 2, "道が完成していません", out},
         {words("--export") << path(QStringLiteral("copy.maz")) << maz_, 2, ".pdf .svg .png .bmp)",
          path(QStringLiteral("copy.maz"))},
         {words("--batch 2 --export") << path(QStringLiteral("b.txt")) << maz_, 2, ".bmp .maz",
@@ -268,7 +274,8 @@ void CommandLineTest::namesThatAreNotUtf8AreRefused()
         QString target; // must not come to exist
     } table[] = {
         {QStringLiteral("exec \"$0\" --export \"$1/out.pdf\" \"$1/$(printf '\\377\\376').maz\""),
-         QStringLiteral("Failed to open File ") + namesake, path(QStringLiteral("out.pdf"))},
+         QStringLiteral("Failed to open File %1 (名前が UTF-8 ではないため、そのままでは開けません)").arg(namesake),
+         path(QStringLiteral("out.pdf"))},
         {QStringLiteral("exec \"$0\" --export \"$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
          QStringLiteral("ファイル %1 を作成できません").arg(shownPdf), shownPdf},
         {QStringLiteral("exec \"$0\" \"--export=$1/$(printf '\\377').pdf\" \"$1/くねくね.maz\""),
@@ -299,10 +306,10 @@ void CommandLineTest::parsedOptions()
     QVERIFY(!console({"--", "--export"}));
     QVERIFY(console({"--batch", "3", "b.maz", "--export", "a.pdf"}));
 
-    // Values reach the settings; a thickness out of range is clamped.
+    // Values reach the settings.
     const CommandLine::Parsed p = CommandLine::parse(
         {QStringLiteral("zubelo"), QStringLiteral("--export"), QStringLiteral("x.png"), QStringLiteral("--wall-mm"),
-         QStringLiteral("9"), QStringLiteral("--margin-mm=5"), QStringLiteral("--page-size"), QStringLiteral("b5"),
+         QStringLiteral("3"), QStringLiteral("--margin-mm=5"), QStringLiteral("--page-size"), QStringLiteral("b5"),
          QStringLiteral("--pages"), QStringLiteral("answer"), QStringLiteral("--title"), QStringLiteral("-名前-"),
          QStringLiteral("--"), QStringLiteral("-odd.maz")});
     QVERIFY2(p.request, qPrintable(p.error));
@@ -523,6 +530,118 @@ void CommandLineTest::randomRouteBatches()
                          << maz_ << QStringLiteral("--export") << path(QStringLiteral("routes.pdf")));
     QCOMPARE(r.status, 0);
     QCOMPARE(pdfInfo(path(QStringLiteral("routes.pdf"))).pages, 6);
+}
+
+// Crafted files: paths that are not one path from the border to the
+// border for a batch, a maze never made for an export; files that cannot be
+// read, each saying why; numbers read one way and refused out of range with
+// the range; an option given twice; a name with a line break kept to one
+// line; and a batch that runs out of file descriptors saying so.
+void CommandLineTest::unusableMazesAndUnclearArgumentsAreRefused()
+{
+    const auto crafted = [&](const char* name, const std::function<void(MazeBoard&)>& draw, bool make) {
+        RandomSource random;
+        MazeBoard board(random);
+        (void)board.resize(10, 10);
+        draw(board);
+        if (make)
+            board.makeMaze();
+        const QString file = path(QString::fromLatin1(name));
+        if (!board.saveFile(std::filesystem::path(file.toStdU16String())))
+            qWarning("cannot write %s", name);
+        return file;
+    };
+    const auto ring = [](MazeBoard& b) {
+        for (int x = 2; x < 6; ++x)
+            b.setPathH(x, 2, 1), b.setPathH(x, 6, 1);
+        for (int y = 2; y < 6; ++y)
+            b.setPathV(2, y, 1), b.setPathV(6, y, 1);
+    };
+    const QString straight = QStringLiteral("RRRRRRRRRRR");
+    const QString notOne[] = {
+        crafted("empty.maz", [](MazeBoard&) {}, true),
+        crafted("stops.maz", [](MazeBoard& b) { testing_support::drawKeys(b, -1, 4, "RRRDD"); }, true),
+        crafted("loop.maz", [&](MazeBoard& b) { testing_support::drawKeys(b, -1, 0, straight.toStdString()); ring(b); }, true),
+        crafted("branch.maz", [&](MazeBoard& b) {
+            testing_support::drawKeys(b, -1, 4, straight.toStdString());
+            b.setPathH(3, 0, 1), b.setPathH(3, 1, 1), b.setPathH(3, 2, 1), b.setPathH(3, 3, 1), b.setPathH(3, 4, 1);
+        }, true),
+        crafted("inside.maz", ring, true),
+        crafted("everything.maz", [](MazeBoard& b) {
+            for (int i = 0; i <= 10; ++i)
+                for (int j = 0; j < 10; ++j)
+                    b.setPathV(i, j, 1), b.setPathH(j, i, 1);
+        }, true),
+    };
+    const QString notMade = crafted("not-made.maz", [&](MazeBoard& b) {
+        testing_support::drawKeys(b, -1, 4, straight.toStdString()); }, false);
+    const QString garbage = path(QStringLiteral("not-a-maze.maz"));
+    QFile(garbage).open(QIODevice::WriteOnly);
+    const QString out = path(QStringLiteral("refused.svg"));
+    const QStringList exportTo = {QStringLiteral("--export"), out};
+
+    struct Row {
+        QStringList args;
+        int status;
+        QString says;
+    };
+    std::vector<Row> table;
+    for (const QString& file : notOne)
+        table.push_back({words("--batch 3") << file << exportTo, 2,
+                         QStringLiteral("%1: 道が完成していません").arg(file)});
+    table.push_back({QStringList(exportTo) << notMade, 1, notMade + QStringLiteral(": 迷路作成ボタンを押してください。")});
+    table.push_back({QStringList(exportTo) << path(QStringLiteral("gone.maz")), 1, QStringLiteral("(ファイルがありません)")});
+    table.push_back({QStringList(exportTo) << dir_.path(), 1, QStringLiteral("普通のファイルではありません")});
+    table.push_back({QStringList(exportTo) << garbage, 1, QStringLiteral("迷路ファイルではないか、壊れています")});
+    for (const auto& [option, value, range] :
+         {std::tuple{"--wall-mm", "-1e308", "0.1〜3"}, std::tuple{"--margin-mm", "1e308", "0〜50"},
+          std::tuple{"--margin-mm", "-5", "0〜50"}, std::tuple{"--dpi", " 300", "72〜600"},
+          std::tuple{"--dpi", "+300", "72〜600"}, std::tuple{"--dpi", "300.5", "72〜600"},
+          std::tuple{"--batch", " 5", "1〜1000"}, std::tuple{"--batch", "+5", "1〜1000"},
+          std::tuple{"--seed", "4294967296", "0〜4294967295"}})
+        table.push_back({QStringList(exportTo) << maz_ << QString::fromUtf8(option) << QString::fromUtf8(value), 2,
+                         QStringLiteral("(%1 の数で指定してください)").arg(QString::fromUtf8(range))});
+    table.push_back({QStringList(exportTo) << maz_ << QStringLiteral("--export") << path(QStringLiteral("b.pdf")), 2,
+                     QStringLiteral("オプション --export が二度指定されています")});
+    table.push_back({QStringList(exportTo) << maz_ << QStringLiteral("--landscape") << QStringLiteral("--landscape"),
+                     2, QStringLiteral("--landscape")});
+    table.push_back({{QStringLiteral("--export"), path(QStringLiteral("two\nlines.txt")), maz_}, 2,
+                     QStringLiteral("\"%1\\nlines.txt\"").arg(path(QStringLiteral("two")))});
+    for (const Row& row : table) {
+        const Run r = zubelo(row.args);
+        const QString what = row.args.join(QLatin1Char(' '));
+        QVERIFY2(r.status == row.status, qPrintable(what + QStringLiteral(": status %1 ").arg(r.status) + r.err));
+        QVERIFY2(r.err.count(QLatin1Char('\n')) == 1 && r.err.startsWith(QLatin1String("zubelo: ")), qPrintable(what + r.err));
+        QVERIFY2(r.err.contains(row.says), qPrintable(what + QStringLiteral(": ") + r.err));
+        QVERIFY2(!QFile::exists(out), qPrintable(what));
+    }
+
+    // Descriptors run out while the pictures of a batch are kept open.
+    const Run r = runTool(QStringLiteral("/bin/sh"),
+                          {QStringLiteral("-c"), QStringLiteral("ulimit -n 64 && exec \"$0\" --batch 200 \"$1\" --export \"$2\""),
+                           QStringLiteral(ZUBELO_EXE), maz_, out}, QByteArray(""));
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("開いているファイルが多すぎるため")), qPrintable(r.err));
+    QVERIFY(QDir(dir_.path()).entryList({QStringLiteral("refused*")}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// Told to stop in the middle of a batch, the program takes its hidden files
+// with it and leaves every target as it was.
+void CommandLineTest::interruptedBatchLeavesNothingBehind()
+{
+    QTemporaryDir folder;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        QProcess p;
+        p.start(QStringLiteral(ZUBELO_EXE), words("--batch 1000") << maz_ << QStringLiteral("--export")
+                                                                   << folder.filePath(QStringLiteral("book.svg")));
+        QVERIFY(p.waitForStarted());
+        const QDir dir(folder.path());
+        QTRY_VERIFY_WITH_TIMEOUT(dir.entryList(QDir::Files | QDir::Hidden).size() > 20, 30000);
+        ::kill(pid_t(p.processId()), signal);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit); // ended by the signal, as it would have been
+        QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    }
 }
 
 QTEST_MAIN(CommandLineTest)

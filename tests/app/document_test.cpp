@@ -10,12 +10,14 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 namespace {
@@ -91,6 +93,8 @@ private slots:
     void realQuestionBox();
     void realSaveDialogAddsSuffixAndAsksBeforeOverwriting();
     void realSizeDialogPresetsFromTheBoard();
+    void namesAndRestoredTextsAreShownAsText();
+    void aFileWithoutOnePathMakesNoMaze();
 
 private:
     QTemporaryDir dir;
@@ -292,13 +296,13 @@ void DocumentTest::loadSucceedsAndFails()
     QVERIFY(!h.action("MMTransparentMode")->isEnabled());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("Zubelo - ") + path("maze.maz"));
     QCOMPARE(h.window->image()->size(), QSize(320, 90)); // 110 wide, at least 320
-    auto loadedBytes = h.window->board().toFileBytes();
-    QCOMPARE(std::vector<std::uint8_t>(loadedBytes.begin() + 28, loadedBytes.end()),
-             std::vector<std::uint8_t>(savedBytes.begin() + 28, savedBytes.end()));
+    // All of it, the start and the head too: they are the path's two ends.
+    const auto loadedBytes = h.window->board().toFileBytes();
+    QCOMPARE(loadedBytes, savedBytes);
     // Clicks and keys do nothing on a shown maze.
     h.clickCell(-1, 2);
     h.pressKeys("RR");
-    QCOMPARE(h.window->board().startY, 0);
+    QCOMPARE(h.window->board().startY, 3);
 
     // A file that is not a maze: the message with the whole path, the
     // picture and the board as they were, the name gone.
@@ -718,6 +722,51 @@ void DocumentTest::realSizeDialogPresetsFromTheBoard()
     window.MMNewClick();
     QCOMPARE(window.board().getWidth(), 7);
     QCOMPARE(window.board().getHeight(), 100);
+}
+
+// A name that is markup (an <img> of /dev/zero would be read without end):
+// every message box and the status bar show it as the characters it is.
+void DocumentTest::namesAndRestoredTextsAreShownAsText()
+{
+    const QString name = QStringLiteral("/tmp/x/<img src='/dev/zero'><b>x</b>.maz");
+    QtInteraction real;
+    QList<int> formats;
+    const auto answer = [&formats](QMessageBox* box) {
+        formats << int(box->textFormat());
+        box->done(QMessageBox::No);
+    };
+    whenShown<QMessageBox>(answer);
+    real.showMessage(nullptr, Interaction::MessageKind::Plain, QStringLiteral("Failed to open File ") + name);
+    whenShown<QMessageBox>(answer);
+    real.askYesNo(nullptr, name);
+    whenShown<QMessageBox>(answer);
+    real.askYesNoCancel(nullptr, name);
+    QCOMPARE(formats, (QList<int>{Qt::PlainText, Qt::PlainText, Qt::PlainText}));
+
+    WindowHarness h;
+    h.window->SetStatusText(name);
+    for (auto* label : h.window->statusBar()->findChildren<QLabel*>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+}
+
+// A file whose path is a loop beside a branch-free path is no path to make
+// a maze around: it opens, but Make Maze waits until the path is drawn again.
+void DocumentTest::aFileWithoutOnePathMakesNoMaze()
+{
+    WindowHarness h;
+    drawAndMake(h);
+    MazeBoard& b = h.window->document().board();
+    b.setPathV(6, 4, 1), b.setPathV(6, 5, 1), b.setPathH(5, 5, 1), b.setPathH(6, 5, 1);
+    QVERIFY(b.saveFile(std::filesystem::path(path("loop.maz").toStdU16String())));
+    h.script.answers.push_back(Answer::No);
+    h.script.openNames.push_back(path("loop.maz"));
+    h.action("MMLoad")->trigger();
+    QCOMPARE(h.window->fileName(), path("loop.maz"));
+    QVERIFY(!h.action("MMMakeMaze")->isEnabled());
+    QVERIFY(h.window->statusText().contains(QStringLiteral("道を描き直してください")));
+    h.action("MMInitMaze")->trigger();
+    h.pressKeys("RRRRRRRRRR");
+    QVERIFY(h.action("MMMakeMaze")->isEnabled());
 }
 
 int main(int argc, char** argv)

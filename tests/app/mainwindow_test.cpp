@@ -2,6 +2,7 @@
 // mouse events: title, prompts, control states, fitting, and path drawing.
 
 #include "Application.h"
+#include "maze_random.h"
 #include "window_harness.h"
 
 #include <QLabel>
@@ -51,6 +52,8 @@ private slots:
     void cursorKeysWorkWhateverHasTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramGoesOn();
     void interfaceFontAndJapaneseQtTexts();
+    void helpThatCannotBeShownNamesTheManual();
+    void aFileGivenAtStartIsShownOnceAtItsSize();
 };
 
 void MainWindowTest::startUpState()
@@ -479,6 +482,58 @@ void MainWindowTest::interfaceFontAndJapaneseQtTexts()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.zubelo.Zubelo"));
     QVERIFY(!QApplication::windowIcon().isNull());
+}
+
+// No program to show the manual (nothing on the PATH to start): F1 says
+// which file it could not open, as for any file.
+void MainWindowTest::helpThatCannotBeShownNamesTheManual()
+{
+    WindowHarness h;
+    QTemporaryDir nothing;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(nothing.path()));
+    h.action("MMHelp")->trigger();
+    qputenv("PATH", path);
+    QCOMPARE(h.script.messages.size(), std::size_t(1));
+    QCOMPARE(h.script.messages[0].text,
+             QStringLiteral("Failed to open File ") + QString::fromStdU16String(h.window->helpPath().u16string()));
+}
+
+// `zubelo FILE`: the window is first shown at the size the file's maze
+// needs, not at the start-up board's and then again.
+void MainWindowTest::aFileGivenAtStartIsShownOnceAtItsSize()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("wide.maz"));
+    {
+        RandomSource random;
+        MazeBoard board(random);
+        QVERIFY(board.resize(60, 45));
+        board.setGridSize(12);
+        for (int x = 0; x <= 60; ++x)
+            board.setPathV(x, 10, 1);
+        board.startX = -1, board.startY = 10, board.curX = 60, board.curY = 10;
+        board.makeMaze();
+        QVERIFY(board.saveFile(file.toStdU16String()));
+    }
+    struct FirstShow : QObject {
+        QSize size;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Show && size.isEmpty())
+                size = static_cast<QWidget*>(watched)->size();
+            return false;
+        }
+    } first;
+    QSettings().clear();
+    ScriptedInteraction script;
+    TFMain window(&script);
+    window.installEventFilter(&first);
+    window.StartUp(file);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.fileName(), file);
+    QCOMPARE(first.size, window.size());
+    QVERIFY(script.messages.empty());
 }
 
 int main(int argc, char** argv)

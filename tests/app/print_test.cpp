@@ -67,11 +67,13 @@ private slots:
     void pdfWithoutTextHasNoFonts();
     void longTitlesStayOnThePage();
     void svgShowsTheBoardInOnePath();
+    void svgHoldsNoCharacterXmlForbids();
     void pngSizeAndPicture();
     void wallThickness();
     void smallPagesStillHoldTheMaze();
     void severalMazesInOneExport();
     void refusedTargetsWriteNothing();
+    void booksAreReplacedWholeOrNotAtAll();
 
 private:
     QTemporaryDir dir_;
@@ -266,6 +268,30 @@ void PrintTest::svgShowsTheBoardInOnePath()
     }
 }
 
+// Control characters, U+FFFF and a lone surrogate half in the title: the
+// file stays XML, the title keeps everything else.
+void PrintTest::svgHoldsNoCharacterXmlForbids()
+{
+    const auto maze = makeMaze(6, 6, 10);
+    ExportSettings s;
+    s.title = QStringLiteral("A\x01" "B\x1F" "\tC") + QChar(0xFFFF) + QChar(0xD800) + QStringLiteral("D");
+    const QString file = path(QStringLiteral("control.svg"));
+    QCOMPARE(exportTo(file, *maze, s), QString());
+    for (const QString& name : {file, path(QStringLiteral("control-answer.svg"))}) {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QXmlStreamReader xml(bytes);
+        QStringList texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+                texts << xml.text().toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(name + QLatin1Char(' ') + xml.errorString()));
+        QVERIFY2(texts.contains(QStringLiteral("AB\tCD")), qPrintable(texts.join(QLatin1Char('|'))));
+    }
+}
+
 void PrintTest::pngSizeAndPicture()
 {
     const auto maze = makeMaze(20, 14, 13);
@@ -424,6 +450,63 @@ void PrintTest::refusedTargetsWriteNothing()
     f.close();
     QVERIFY(ExportEngine::write({maze->board.get()}, {}, ExportEngine::Format::Pdf, old).ok());
     QCOMPARE(pdfInfo(old).pages, 2);
+}
+
+// A book whose first file was made a link to its last, and a book another
+// writer is staging: refused before any file is replaced. A book written
+// whole takes away what killed writers left in its folder.
+void PrintTest::booksAreReplacedWholeOrNotAtAll()
+{
+    const auto maze = makeMaze(6, 6, 10);
+    const QString book = path(QStringLiteral("bk.svg"));
+    const QStringList files = ExportEngine::targetFiles(book, ExportEngine::Format::Svg, 3, PageSet::Both, true);
+    const auto writer = [&](const char* title) {
+        ExportSettings s;
+        s.title = QString::fromLatin1(title);
+        auto w = std::make_unique<ExportEngine::Writer>(s, ExportEngine::Format::Svg, book, 3, true);
+        for (int i = 0; i < 3; ++i)
+            w->add(*maze->board);
+        return w;
+    };
+    const auto contents = [&] {
+        QList<QByteArray> all;
+        for (const QString& file : files) {
+            QFile f(file);
+            all << (f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+        }
+        return all;
+    };
+    const auto hidden = [&] { return QDir(dir_.path()).entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden); };
+    QVERIFY(writer("first")->finish().ok());
+
+    QVERIFY(QFile::remove(files.first()) && QFile::link(QFileInfo(files.last()).fileName(), files.first()));
+    const QList<QByteArray> linked = contents();
+    ExportEngine::Outcome o = writer("second")->finish();
+    QCOMPARE(int(o.result), int(BitmapExport::Result::SameFile));
+    QCOMPARE(o.file, files.last());
+    QCOMPARE(contents(), linked);
+    QVERIFY(hidden().isEmpty());
+    QVERIFY(QFile::remove(files.first()));
+
+    const auto first = writer("first");
+    const auto other = writer("other");
+    o = other->finish();
+    QCOMPARE(int(o.result), int(BitmapExport::Result::Busy));
+    QCOMPARE(ExportEngine::failureMessage(o), QStringLiteral("ほかのプログラムが %1 を書き出しています").arg(files.first()));
+    QVERIFY(first->finish().ok());
+    for (const QByteArray& content : contents())
+        QVERIFY(content.contains("first") && !content.contains("other"));
+
+    // Left by writers that were killed: of this book, of another, and a
+    // file of another program's that is no export.
+    const QStringList left = {QStringLiteral(".bk-002.svg.12-0.tmp"), QStringLiteral(".picture.png.34-1.tmp"),
+                              QStringLiteral(".notes.txt.56-0.tmp")};
+    for (const QString& name : left) {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(writer("third")->finish().ok());
+    QCOMPARE(hidden(), QStringList{left.last()});
 }
 
 QTEST_MAIN(PrintTest)

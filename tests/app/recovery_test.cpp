@@ -6,13 +6,18 @@
 #include "Application.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
+#include "maze_random.h"
+#include "test_support.h"
 #include "window_harness.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +95,8 @@ private slots:
     void aCopyLeftBehindIsOfferedAndRestored();
     void liveProgramsKeepTheirOwnCopies();
     void sessionEndAsksAtMostOnce();
+    void hostileCopiesAreNeitherWaitedForNorTaken();
+    void aFolderThatCannotBeUsedIsToldAndCopiesGoOnlyWhenAsked();
 
 private:
     std::unique_ptr<QTemporaryDir> folder;
@@ -331,6 +338,80 @@ void RecoveryTest::sessionEndAsksAtMostOnce()
         QVERIFY(!h.window->close());
         QCOMPARE(h.script.questions.size(), std::size_t(5));
         QVERIFY(h.script.unexpected.empty());
+    }
+}
+
+// Links to a device and to a pipe in the folder (as copies, and as a copy's
+// lock), and a copy whose prompt is longer than any the program writes: the
+// search neither waits nor swells, and only the real copy is taken.
+void RecoveryTest::hostileCopiesAreNeitherWaitedForNorTaken()
+{
+    const QDir dir(folder->path());
+    RandomSource random;
+    MazeBoard board(random);
+    RecoveredDocument good;
+    good.maze = bytesOf(board);
+    good.pathCells = QByteArray(board.getWidth() * board.getHeight(), '\0');
+    RecoveredDocument longPrompt = good;
+    longPrompt.otherPrompt = QString(300000, QLatin1Char('x'));
+    for (const auto& [name, document] :
+         {std::pair{"1-good", good}, std::pair{"2-long", longPrompt}, std::pair{"5-locked", good}}) {
+        QFile f(dir.filePath(QLatin1String(name) + QStringLiteral(".recovery")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(document.encode()) > 0);
+    }
+    QVERIFY(::mkfifo(qPrintable(dir.filePath(QStringLiteral("fifo"))), 0600) == 0);
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo")), dir.filePath(QStringLiteral("3-fifo.recovery"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("4-zero.recovery"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo")), dir.filePath(QStringLiteral("5-locked.lock"))));
+
+    const testing_support::Watchdog watchdog(20, "the recovery folder's copies");
+    RecoveryKeeper keeper(folder->path());
+    QStringList taken;
+    for (const RecoveryKeeper::Leftover& leftover : keeper.leftovers()) {
+        if (const auto document = leftover.read()) {
+            QCOMPARE(*document, good);
+            taken << QFileInfo(leftover.file()).fileName();
+        }
+    }
+    QCOMPARE(taken, QStringList{QStringLiteral("1-good.recovery")});
+}
+
+// A file where the folder should be: told once, however many copies fail.
+// A copy of another format version is left alone unasked; one that cannot
+// be read goes only when the user says so.
+void RecoveryTest::aFolderThatCannotBeUsedIsToldAndCopiesGoOnlyWhenAsked()
+{
+    const QString notAFolder = folder->filePath(QStringLiteral("file"));
+    QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
+    {
+        KeptWindow w(notAFolder);
+        QTRY_COMPARE(w.h.script.messages.size(), std::size_t(1));
+        QVERIFY(w.h.script.messages[0].text.contains(notAFolder));
+        w.h.pressKeys("RRD");
+        w.keeper->writeNow();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.h.script.messages.size(), std::size_t(1));
+    }
+    QVERIFY(QFile::remove(notAFolder));
+
+    QByteArray other;
+    {
+        QDataStream stream(&other, QIODevice::WriteOnly);
+        stream << QByteArray("ZUBELO-RECOVERY") << quint32(3) << QByteArray("a newer program's");
+    }
+    const QDir dir(folder->path());
+    for (const auto& [name, bytes] : {std::pair{"1-other.recovery", other}, std::pair{"2-bad.recovery", other.left(19)}}) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    for (const auto answer : {Interaction::Answer::No, Interaction::Answer::Yes}) {
+        KeptWindow w(folder->path());
+        w.h.script.answers.push_back(answer);
+        w.h.window->OfferRecovery();
+        QCOMPARE(w.h.script.questions.size(), std::size_t(1));
+        QVERIFY(w.h.script.questions[0].contains(QStringLiteral("2-bad.recovery")));
+        QVERIFY(dir.exists(QStringLiteral("1-other.recovery")));
+        QCOMPARE(dir.exists(QStringLiteral("2-bad.recovery")), answer == Interaction::Answer::No);
     }
 }
 

@@ -64,6 +64,7 @@ private slots:
     void theSameSeedMakesTheSameMazeInEveryStyle();
     void seedDialogTakesOnly32BitNumbers();
     void choosingByDifficultyIsOneMakeMaze();
+    void freshMazesAtEveryStartWhenChosen();
 };
 
 void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
@@ -77,6 +78,7 @@ void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
     QCOMPARE(items, (QStringList{QStringLiteral("迷路作成(&M)"), QStringLiteral("迷路の初期化(&I)"),
                                  QStringLiteral("解答を表示する(&D)"), QStringLiteral("-"),
                                  QStringLiteral("迷路の種類(&K)"), QStringLiteral("乱数の種(&S)..."),
+                                 QStringLiteral("起動ごとに新しい迷路にする"),
                                  QStringLiteral("難しさを選んで作る(&Q)..."),
                                  QStringLiteral("答えの道を自動で作る...")}));
     QMenu* styles = h.window->findChild<QMenu*>(QStringLiteral("MMMazeStyle"));
@@ -239,6 +241,33 @@ void StyleWindowTest::seedDialogTakesOnly32BitNumbers()
     });
     QCOMPARE(dialog.AskSeed(99), std::optional<std::uint32_t>());
     QVERIFY(watchdog.isActive());
+}
+
+// Unchosen, every start begins where the fixed sequence begins; chosen (and
+// remembered), each start begins somewhere new, which the seed dialog shows.
+void StyleWindowTest::freshMazesAtEveryStartWhenChosen()
+{
+    QSettings().clear();
+    const auto start = [] {
+        ScriptedInteraction script;
+        TFMain window(&script);
+        script.seeds.push_back(std::nullopt);
+        window.findChild<QAction*>(QStringLiteral("MMSeed"))->trigger();
+        return std::pair{script.seedRequests.at(0), window.findChild<QAction*>(QStringLiteral("MMFreshSeed"))};
+    };
+    const std::uint32_t fixed = start().first;
+    QCOMPARE(start().first, fixed);
+    {
+        ScriptedInteraction script;
+        TFMain window(&script);
+        QAction* fresh = window.findChild<QAction*>(QStringLiteral("MMFreshSeed"));
+        QVERIFY(fresh->isCheckable() && !fresh->isChecked());
+        fresh->trigger();
+    }
+    const std::uint32_t first = start().first;
+    const std::uint32_t second = start().first;
+    QVERIFY(first != fixed && second != fixed && first != second);
+    QSettings().clear();
 }
 
 int main(int argc, char** argv)

@@ -18,8 +18,12 @@
 #include <QPrinter>
 #include <QToolButton>
 
+#include <atomic>
 #include <functional>
 #include <random>
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -145,6 +149,7 @@ private slots:
     void badPicturesChangeNothing_data();
     void badPicturesChangeNothing();
     void largePicturesAreKeptSmall();
+    void picturesAreReadNotMapped();
     void seeThroughModeWhereTheDesktopCannotCutWindows_data();
     void seeThroughModeWhereTheDesktopCannotCutWindows();
 
@@ -483,6 +488,10 @@ void UnderlayTest::badPicturesChangeNothing_data()
     QTest::newRow("huge BMP") << QStringLiteral("huge.bmp") << hugeBmp << MessageTooLarge << true;
     QTest::newRow("missing") << QStringLiteral("gone.png") << QByteArray() << MessageMissing << false;
     QTest::newRow("folder") << QStringLiteral("folder.png") << QByteArray() << MessageUnreadable << true;
+    // A drawing that names a pipe, which its renderer would wait on for good.
+    const QByteArray refers = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                              "width='40' height='30'><image xlink:href='PIPE' width='40' height='30'/></svg>";
+    QTest::newRow("SVG naming a pipe") << QStringLiteral("refers.svg") << refers << MessageNotAnImage << false;
 }
 
 void UnderlayTest::badPicturesChangeNothing()
@@ -495,7 +504,9 @@ void UnderlayTest::badPicturesChangeNothing()
     if (name.startsWith(QLatin1String("folder")))
         QVERIFY(QDir().mkpath(file));
     else if (!bytes.isNull())
-        writeAll(file, bytes);
+        writeAll(file, QByteArray(bytes).replace("PIPE", path(QStringLiteral("pipe.png")).toUtf8()));
+    if (bytes.contains("PIPE"))
+        QVERIFY(::mkfifo(qPrintable(path(QStringLiteral("pipe.png"))), 0600) == 0);
 
     WindowHarness h;
     h.newBoard(8, 6, 10);
@@ -549,6 +560,41 @@ void UnderlayTest::largePicturesAreKeptSmall()
     QCOMPARE(h.window->underlay().picture().size(), QSize(4500, 150));
     QVERIFY(std::abs(qRed(h.window->underlay().picture().pixel(2000, 75)) - 200) < 8);
     QVERIFY(h.script.messages.empty());
+}
+
+// A mapped picture that another program shortens ends the reader with
+// SIGBUS: the picture is read, never mapped. A watcher shortens the file
+// the moment it sees it mapped.
+void UnderlayTest::picturesAreReadNotMapped()
+{
+    const QString file = path(QStringLiteral("photo.jpg"));
+    QImage noise(3000, 2000, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            line[x] = random() | 0xFF000000;
+    }
+    QVERIFY(noise.save(file, "JPG", 95));
+    std::atomic<bool> done = false;
+    std::atomic<bool> mapped = false;
+    std::thread watcher([&] {
+        const QByteArray name = QFileInfo(file).canonicalFilePath().toUtf8();
+        while (!done && !mapped) {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            if (maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name)) {
+                mapped = true;
+                QFile::resize(file, 0);
+            }
+        }
+    });
+    Underlay underlay;
+    const Underlay::Failure failure = underlay.load(file);
+    done = true;
+    watcher.join();
+    QVERIFY(!mapped);
+    QCOMPARE(failure, Underlay::Failure::None);
+    QCOMPARE(underlay.picture().size(), QSize(3000, 2000));
 }
 
 void UnderlayTest::seeThroughModeWhereTheDesktopCannotCutWindows_data()

@@ -1,12 +1,14 @@
 #include "atomic_write.h"
 #include "file_kind.h"
 #include "maze_board.h"
+#include "maze_outline.h"
 #include "maze_random.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -136,6 +138,7 @@ TEST_F(FileTest, RoundTripKeepsEverythingButThePositions)
     makeSample(30, 20);
     board.setGridSize(7);
     ASSERT_EQ(board.curX, 30);
+    board.startY = 3; // not where the path begins: the positions are not the path's ends
     const fs::path first = dir / "first.maz";
     const fs::path second = dir / "second.maz";
     ASSERT_TRUE(board.saveFile(first));
@@ -165,6 +168,48 @@ TEST_F(FileTest, RoundTripKeepsEverythingButThePositions)
     EXPECT_EQ(Bytes(b.begin() + 12, b.begin() + 28), positions);
     std::copy(positions.begin(), positions.end(), a.begin() + 12);
     EXPECT_EQ(a, b);
+}
+
+// A path drawn from the right border to the left one keeps its start and
+// head through a load, and so its entrance; positions that are not the
+// path's two ends are replaced by (-1, 0) as before.
+TEST_F(FileTest, StartAndHeadSurviveALoadWhereTheyAreThePathsEnds)
+{
+    ASSERT_TRUE(board.resize(6, 4));
+    drawKeys(board, 6, 2, "LLLDLLLL");
+    board.makeMaze();
+    const struct {
+        const char* name;
+        int startX, startY, curX, curY;
+        bool branch;
+        bool kept;
+    } cases[] = {
+        {"as drawn", 6, 2, -1, 3, false, true},
+        {"the other way round", -1, 3, 6, 2, false, true},
+        {"as older files hold them", -1, 0, -1, 0, false, false},
+        {"the head beside the path's end", 6, 2, -1, 2, false, false},
+        {"both on one end", 6, 2, 6, 2, false, false},
+        {"ends of a path with a third crossing", 6, 2, -1, 3, true, false},
+    };
+    for (const auto& c : cases) {
+        board.startX = c.startX, board.startY = c.startY, board.curX = c.curX, board.curY = c.curY;
+        board.setPathH(0, 0, c.branch ? 1 : 0);
+        const Bytes bytes = board.toFileBytes();
+        std::istringstream in(std::string(bytes.begin(), bytes.end()));
+        RandomSource otherRandom;
+        MazeBoard loaded(otherRandom);
+        ASSERT_TRUE(loaded.readFrom(in)) << c.name;
+        const std::vector<int> expected
+            = c.kept ? std::vector<int>{c.startX, c.startY, c.curX, c.curY} : std::vector<int>{-1, 0, -1, 0};
+        EXPECT_EQ((std::vector<int>{loaded.startX, loaded.startY, loaded.curX, loaded.curY}), expected) << c.name;
+        if (!c.kept)
+            continue;
+        EXPECT_EQ(loaded.toFileBytes(), bytes) << c.name;
+        const MazeOutline o = outlineOf(loaded);
+        ASSERT_GE(o.start, 0);
+        const auto side = c.startX < 0 ? MazeOutline::Side::Left : MazeOutline::Side::Right;
+        EXPECT_EQ(o.openings[std::size_t(o.start)], (MazeOutline::Opening{side, c.startY})) << c.name;
+    }
 }
 
 TEST_F(FileTest, BytesAreWrittenAndReadAsTheyAre)

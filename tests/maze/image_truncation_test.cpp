@@ -126,6 +126,7 @@ TEST(ImageTruncation, OtherKindsAndDamagedStructuresAreLeftToTheReader)
         {"gif, unknown block", {'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0, 0, 0, 0x99}},
         {"bmp, unknown header size", [] { Bytes b = bmp(2, 2, 24); b[14] = 20; return b; }()},
         {"bmp, zero width", bmp(0, 2, 24)},
+        {"bmp OS/2, zero width", [] { Bytes b = os2Bmp(); b[18] = 0; b.resize(26); return b; }()},
         {"bmp, 200 bits per pixel", [] { Bytes b = bmp(2, 2, 24); b[28] = 200; return b; }()},
     };
     for (const auto& [name, bytes] : cases)

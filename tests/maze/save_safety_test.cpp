@@ -6,6 +6,7 @@
 #include "atomic_write.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "target_lock.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -437,4 +438,52 @@ TEST_F(SaveSafetyTest, PendingFilesReplaceTheirTargetsOnlyWhenCommitted)
     EXPECT_FALSE(atomicfile::writeFile(dir / "dangling.maz", fresh.data(), fresh.size(), &failed));
     EXPECT_EQ(failed, atomicfile::Step::Create);
     EXPECT_TRUE(fs::is_symlink(dir / "dangling.maz"));
+}
+
+// A target another process stages is locked for this one until that
+// process lets go or ends; and a process told to stop by SIGTERM, SIGHUP or
+// SIGINT takes its temporaries away before it ends, its targets untouched.
+TEST_F(SaveSafetyTest, StagedTargetsAreLockedAndTemporariesGoWithTheProcess)
+{
+    MazeBoard board(random);
+    makeBoard(board, 10, 10, 3);
+    ASSERT_TRUE(board.saveFile(target));
+    const Bytes old = readBytes(target);
+    const std::vector<std::uint8_t> bytes = board.toFileBytes();
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT, SIGKILL}) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            atomicfile::removeTemporariesOnTermination();
+            atomicfile::TargetLocks locks;
+            std::vector<atomicfile::PendingFile> files;
+            for (int i = 0; i < 50; ++i) {
+                const fs::path file = i == 0 ? target : dir / ("page-" + std::to_string(i) + ".svg");
+                locks.take(file);
+                files.push_back(atomicfile::prepareFile(file, bytes.data(), bytes.size()));
+            }
+            (void)!::write(ready[1], "x", 1);
+            for (;;)
+                ::pause();
+        }
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]), ::close(ready[1]);
+        atomicfile::TargetLocks mine;
+        EXPECT_TRUE(atomicfile::isLocked(target));
+        EXPECT_FALSE(mine.take(target));
+        EXPECT_EQ(entries().size(), std::size_t(51));
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_TRUE(mine.take(target));
+        mine.releaseAll();
+        if (signal == SIGKILL) // what the next writer into the folder clears
+            atomicfile::detail::removeAbandonedTemporaries(dir);
+        EXPECT_EQ(entries(), std::set<std::string>{"maze.maz"}) << "signal " << signal;
+        EXPECT_EQ(readBytes(target), old);
+    }
 }
