@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPdfWriter>
 
 #include <filesystem>
 #include <functional>
@@ -135,7 +136,10 @@ struct Writer::Data {
     std::size_t count = 0;
     std::size_t added = 0;
     qsizetype nextFile = 0;
-    std::vector<MazeOutline> outlines; // a PDF's, until its pages are painted
+    // A PDF's pages, painted as their mazes come.
+    QBuffer pdf;
+    std::unique_ptr<QPdfWriter> pdfWriter;
+    std::unique_ptr<MazePrint::PageStream> pages;
     StagedFiles staged;
     Outcome outcome;
 
@@ -163,6 +167,14 @@ Writer::Writer(const ExportSettings& settings, Format format, const QString& tar
     for (const QString& file : std::as_const(d_->files))
         if (d_->outcome.ok() && (isRefusedTarget(file) || isReadOnlyFile(file)))
             d_->outcome = {BitmapExport::Result::CannotCreate, file};
+    if (d_->outcome.ok() && format == Format::Pdf) {
+        d_->pdf.open(QIODevice::WriteOnly);
+        d_->pdfWriter = std::make_unique<QPdfWriter>(&d_->pdf);
+        MazePrint::setUpPdf(*d_->pdfWriter, d_->settings, count);
+        d_->pages = std::make_unique<MazePrint::PageStream>(*d_->pdfWriter, d_->settings, count);
+        if (!d_->pages->ok())
+            d_->outcome = {BitmapExport::Result::WriteError, target};
+    }
 }
 
 Writer::~Writer() = default;
@@ -183,8 +195,9 @@ bool Writer::add(const MazeBoard& maze)
     }
     const std::size_t index = d.added++;
     if (d.format == Format::Pdf) {
-        d.outlines.push_back(outlineOf(maze));
-        return true;
+        if (!d.pages->add(outlineOf(maze)))
+            d.outcome = {BitmapExport::Result::WriteError, d.target};
+        return d.outcome.ok();
     }
     if (d.format == Format::Maz) {
         const std::vector<std::uint8_t> bytes = maze.toFileBytes();
@@ -207,8 +220,12 @@ Outcome Writer::finish()
     if (d.outcome.ok() && d.added != d.count)
         d.outcome = {BitmapExport::Result::WriteError, d.target};
     if (d.outcome.ok() && d.format == Format::Pdf) {
-        d.stage([&](QIODevice& out) { return MazePrint::writePdf(out, d.outlines, d.settings); });
-        d.outlines.clear();
+        const bool painted = d.pages->finish();
+        d.pages.reset();
+        d.pdfWriter.reset();
+        d.stage([&](QIODevice& out) { return painted && out.write(d.pdf.data()) == d.pdf.size(); });
+        d.pdf.close();
+        d.pdf.setData(QByteArray());
     }
     if (d.outcome.ok()) {
         const StagedFiles::Failure failure = d.staged.commit();

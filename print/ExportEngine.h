@@ -52,7 +52,10 @@ QString failureMessage(const Outcome& outcome);
 
 // Writes mazes handed over one at a time, as a batch makes them, so that
 // no more than one maze is kept whole: its pictures are written as it comes,
-// a PDF keeps its outline and paints every page at the end. Every file is
+// a PDF paints each page as soon as its mazes are there and keeps only the
+// outlines of mazes whose pages are still to come (see
+// MazePrint::PageStream). A writer dropped before finish() writes nothing.
+// Every file is
 // written in full beside its target first; the targets are replaced only
 // when all of them are written (see StagedFiles), so a failure on the way
 // leaves every target as it was.

@@ -249,6 +249,21 @@ Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
         <extracomment>A numbered page title in a book of mazes; %1 is the title, %2 the number.</extracomment>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>%1〜%2</source>
+        <extracomment>The numbers of the mazes on one answer page, from %1 to %2.</extracomment>
+        <translation>%1–%2</translation>
+    </message>
+    <message>
+        <source>（解答 %1）</source>
+        <extracomment>The title of an answer page of several mazes; %1: their numbers.</extracomment>
+        <translation>Answers %1</translation>
+    </message>
+    <message>
+        <source>%1（解答 %2）</source>
+        <extracomment>The title of an answer page of several mazes; %1: the title, %2: their numbers.</extracomment>
+        <translation>%1 (Answers %2)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
