@@ -394,28 +394,36 @@ void placeMaze(PageLayout& L, const MazeOutline& maze, const ExportSettings& raw
         };
         if (fits(largest))
             return largest;
+        // Down in steps to a size that fits (labels that crowd each other
+        // at the tiniest sizes may fit only at larger ones), then finer.
+        double high = largest, low = largest;
+        while (low > SmallestCellMm && !fits(low)) {
+            high = low;
+            low = std::max(low * 0.7, SmallestCellMm);
+        }
         // Too little room even for the labels: the smallest cells, drawn
         // all the same.
-        double low = SmallestCellMm, high = largest;
-        if (fits(low)) {
-            for (int i = 0; i < 50; ++i) {
-                const double mid = (low + high) / 2;
-                (fits(mid) ? low : high) = mid;
-            }
+        if (!fits(low))
+            return SmallestCellMm;
+        for (int i = 0; i < 50; ++i) {
+            const double mid = (low + high) / 2;
+            (fits(mid) ? low : high) = mid;
         }
         return low;
     };
     double cell = fitted(false);
     bool stacked = false;
-    // A page taller than the maze's shape has room to spare above and below
-    // it: labels there leave the maze more of the width.
+    // Where the maze with its labels beside it is taller than the page
+    // leaves room for, there is room to spare above and below it: labels
+    // there leave the maze more of the width, and are taken if it then
+    // comes out larger.
     const bool sideGap = [&] {
         for (const int index : {maze.start, maze.goal})
             if (index >= 0 && beside(maze.openings[static_cast<std::size_t>(index)].side))
                 return true;
         return false;
     }();
-    if (s.labels && sideGap && area.height() * W > area.width() * H) {
+    if (s.labels && sideGap) {
         const double stackedCell = fitted(true);
         if (stackedCell > cell + 1e-9) {
             cell = stackedCell;

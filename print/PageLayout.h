@@ -92,9 +92,9 @@ PageLayout layoutFrame(const ExportSettings& settings, const QSizeF& pageMm, con
                        const QString& answerTitle);
 
 // Lays out `maze` with its labels, centred in `area` and as large as fits:
-// where the area is taller than the maze's shape, labels beside the maze
-// move above or below it when that leaves the maze larger. A `caption`
-// takes a line at the top of the area first.
+// where the area is taller than the maze's shape with its labels beside it,
+// those labels move above or below the maze when that leaves it larger. A
+// `caption` stands just above the maze.
 void placeMaze(PageLayout& layout, const MazeOutline& maze, const ExportSettings& settings, const QRectF& area,
                const QString& caption = {});
 

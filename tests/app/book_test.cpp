@@ -222,6 +222,17 @@ void BookTest::pagesTallerThanTheMazeAreFilled()
                                       {L.gridOrigin * px, L.cellMm * px}, page == 2),
                      QString());
     }
+    // Nine to a small page: the labels crowd the places, yet each maze
+    // keeps what room is left rather than shrinking to a dot.
+    ExportSettings crowded;
+    crowded.paper = QPageSize(QPageSize::JisB6);
+    crowded.answersPerPage = 9;
+    crowded.pages = PageSet::Answer;
+    const MazeOutline small = outlineOf(*leftToRight(30, 30)->board);
+    const SheetLayout sheet = layoutSheet(std::vector<const MazeOutline*>(9, &small), crowded,
+                                          sheetPages(9, crowded).front(), crowded.pageMm());
+    QVERIFY2(smallestCellMm(sheet) > 0.5, qPrintable(QString::number(smallestCellMm(sheet))));
+
     // Small cells, words of the user's own: the letters stay as tall.
     const auto large = leftToRight(100, 100);
     ExportSettings s;
