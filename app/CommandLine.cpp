@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CommandOptions.h"
 #include "FileNames.h"
 #include "Language.h"
 #include "maze_batch.h"
@@ -37,7 +38,7 @@ const char* const UnknownBatchFormat
 // On standard output after a batch, for scripts to read: never translated.
 const QString SeedLine = QStringLiteral("seed %1");
 
-const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
+const char* const HelpUsage = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  zubelo [迷路ファイル.maz]\n"
     "  zubelo --export 出力ファイル 迷路ファイル.maz [オプション]\n"
     "  zubelo --batch 数 [--style 種類] [--seed 種] 迷路ファイル.maz --export 出力ファイル [オプション]\n"
@@ -56,40 +57,12 @@ const char* const Help = QT_TRANSLATE_NOOP("CommandLine", "使い方:\n"
     "  .maz  番号付きの迷路ファイル NAME-001.maz … (解答はファイルの中にあります)\n"
     "書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。\n"
     "\n"
-    "オプション:\n"
-    "  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)\n"
-    "  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)\n"
-    "  --landscape                 横向き\n"
-    "  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)\n"
-    "  --name-line                 「なまえ：」の欄を付ける\n"
-    "  --no-labels                 スタートとゴールを書かない\n"
-    "  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)\n"
-    "  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)\n"
-    "  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)\n"
-    "  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)\n"
-    "  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)\n"
-    "                              deadends (短い行き止まり) uniform (均等)\n"
-    "  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)\n"
-    "  -h, --help                  この説明\n"
-    "\n"
+    "オプション:\n");
+const char* const HelpHelp = QT_TRANSLATE_NOOP("CommandLine", "  -h, --help                  この説明\n");
+const char* const HelpExitCodes = QT_TRANSLATE_NOOP("CommandLine", "\n"
     "終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り\n");
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
 
-struct Option {
-    const char* name;
-    bool takesValue;
-};
-
-const Option Options[] = {
-    {"--export", true},      {"--pages", true},     {"--page-size", true}, {"--landscape", false},
-    {"--title", true},       {"--name-line", false}, {"--no-labels", false}, {"--wall-mm", true},
-    {"--margin-mm", true},   {"--dpi", true},        {"--help", false},     {"-h", false},
-    {"--batch", true},       {"--style", true},      {"--seed", true},
-};
 
 // The options that start the command line instead of the window.
 const char* const ConsoleOptions[] = {"--export", "--batch", "--help", "-h"};
@@ -99,75 +72,32 @@ Parsed failed(const QString& message)
     return {std::nullopt, message};
 }
 
-std::optional<double> number(const QString& text)
+
+QString askHelp(Request& r, const QString&, const QString&)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    r.help = true;
+    return {};
 }
 
-// Applies one option to the request; the error text when its value is wrong.
-QString apply(Request& r, const QString& name, const QString& value)
+const OptionSpec HelpOptions[] = {
+    {"--help", false, askHelp, HelpHelp},
+    {"-h", false, askHelp, nullptr},
+};
+
+// Every option, in the order --help lists them.
+std::span<const std::span<const OptionSpec>> optionTables()
 {
-    const QString bad = translated(BadValue).arg(name, value);
-    if (name == QLatin1String("--export")) {
-        r.target = value;
-    } else if (name == QLatin1String("--pages")) {
-        const auto pages = pageSetByName(value);
-        if (!pages)
-            return bad;
-        r.settings.pages = *pages;
-    } else if (name == QLatin1String("--page-size")) {
-        const auto paper = paperByName(value);
-        if (!paper)
-            return bad;
-        r.settings.paper = *paper;
-    } else if (name == QLatin1String("--landscape")) {
-        r.settings.landscape = true;
-    } else if (name == QLatin1String("--title")) {
-        r.settings.title = value;
-    } else if (name == QLatin1String("--name-line")) {
-        r.settings.nameLine = true;
-    } else if (name == QLatin1String("--no-labels")) {
-        r.settings.labels = false;
-    } else if (name == QLatin1String("--wall-mm")) {
-        const auto mm = number(value);
-        if (!mm)
-            return bad;
-        // A thickness out of range is taken as the nearest one allowed.
-        r.settings.wallMm = std::clamp(*mm, ExportSettings::MinWallMm, ExportSettings::MaxWallMm);
-    } else if (name == QLatin1String("--margin-mm")) {
-        const auto mm = number(value);
-        if (!mm)
-            return bad;
-        r.settings.marginMm = std::clamp(*mm, 0.0, ExportSettings::MaxMarginMm);
-    } else if (name == QLatin1String("--dpi")) {
-        bool ok = false;
-        const int dpi = value.toInt(&ok);
-        if (!ok || dpi < ExportSettings::MinDpi || dpi > ExportSettings::MaxDpi)
-            return bad;
-        r.settings.dpi = dpi;
-    } else if (name == QLatin1String("--batch")) {
-        const auto count = parseBatchCount(value.toStdString());
-        if (!count)
-            return bad;
-        r.batch = *count;
-    } else if (name == QLatin1String("--style")) {
-        const auto style = styleFromName(value.toStdString());
-        if (!style)
-            return bad;
-        r.style = *style;
-    } else if (name == QLatin1String("--seed")) {
-        const auto seed = parseSeed(value.toStdString());
-        if (!seed)
-            return bad;
-        r.seed = *seed;
-    } else {
-        r.help = true;
-    }
-    return {};
+    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), HelpOptions};
+    return tables;
+}
+
+const OptionSpec* findOption(const QString& name)
+{
+    for (const std::span<const OptionSpec> table : optionTables())
+        for (const OptionSpec& option : table)
+            if (name == QLatin1String(option.name))
+                return &option;
+    return nullptr;
 }
 
 } // namespace
@@ -208,10 +138,7 @@ Parsed parse(const QStringList& arguments)
             name = arg.left(equals);
             value = arg.mid(equals + 1);
         }
-        const Option* option = nullptr;
-        for (const Option& o : Options)
-            if (name == QLatin1String(o.name))
-                option = &o;
+        const OptionSpec* option = findOption(name);
         if (!option)
             return failed(translated(UnknownOption).arg(arg));
         if (option->takesValue && equals < 0) {
@@ -221,7 +148,7 @@ Parsed parse(const QStringList& arguments)
         } else if (!option->takesValue && equals > 0) {
             return failed(translated(NoValueWanted).arg(name));
         }
-        if (const QString error = apply(r, name, value); !error.isEmpty())
+        if (const QString error = option->apply(r, name, value); !error.isEmpty())
             return failed(error);
     }
     if (r.help)
@@ -245,7 +172,31 @@ Parsed parse(const QStringList& arguments)
 
 QString helpText()
 {
-    return translated(Help);
+    QString text = translated(HelpUsage);
+    for (const std::span<const OptionSpec> table : optionTables())
+        for (const OptionSpec& option : table)
+            if (option.help)
+                text += translated(option.help);
+    return text + translated(HelpExitCodes);
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+QString badValue(const QString& name, const QString& value)
+{
+    return translated(BadValue).arg(name, value);
+}
+
+std::optional<double> number(const QString& text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 int execute(const Request& request, QTextStream& out, QTextStream& err)

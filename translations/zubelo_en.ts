@@ -68,22 +68,6 @@
 書き出したあと、使った乱数の種を標準出力に「seed 種」と一行で書きます。
 
 オプション:
-  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)
-  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)
-  --landscape                 横向き
-  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)
-  --name-line                 「なまえ：」の欄を付ける
-  --no-labels                 スタートとゴールを書かない
-  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)
-  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)
-  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)
-  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)
-  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)
-                              deadends (短い行き止まり) uniform (均等)
-  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)
-  -h, --help                  この説明
-
-終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り
 </source>
         <translation>Usage:
   zubelo [MAZE.maz]
@@ -106,21 +90,93 @@ The format comes from the output file&apos;s suffix:
 Then it writes the seed it used on standard output, as one line &quot;seed SEED&quot;.
 
 Options:
-  --pages both|puzzle|answer  pages to write (default: both = puzzle and answer)
-  --page-size PAPER           A4 A3 B5 B4 Letter Legal (default: A4; B5 and B4 are JIS)
-  --landscape                 landscape paper
-  --title TEXT                title (the answer page adds &quot;(Answer)&quot;)
-  --name-line                 a line to write a name on
-  --no-labels                 no Start and Finish labels
-  --wall-mm WIDTH             wall thickness (mm, 0.1 to 3; default: an eighth of a cell)
-  --margin-mm WIDTH           paper margins (mm, 0 to 50; default: 15)
-  --dpi N                     PNG resolution (72 to 600; default: 300)
-  --batch N                   make N mazes and write them numbered (1 to 1000)
-  --style STYLE               style of the --batch mazes: standard (the default),
+</translation>
+    </message>
+    <message>
+        <source>  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)
+</source>
+        <translation>  --pages both|puzzle|answer  pages to write (default: both = puzzle and answer)
+</translation>
+    </message>
+    <message>
+        <source>  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)
+</source>
+        <translation>  --page-size PAPER           A4 A3 B5 B4 Letter Legal (default: A4; B5 and B4 are JIS)
+</translation>
+    </message>
+    <message>
+        <source>  --landscape                 横向き
+</source>
+        <translation>  --landscape                 landscape paper
+</translation>
+    </message>
+    <message>
+        <source>  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)
+</source>
+        <translation>  --title TEXT                title (the answer page adds &quot;(Answer)&quot;)
+</translation>
+    </message>
+    <message>
+        <source>  --name-line                 「なまえ：」の欄を付ける
+</source>
+        <translation>  --name-line                 a line to write a name on
+</translation>
+    </message>
+    <message>
+        <source>  --no-labels                 スタートとゴールを書かない
+</source>
+        <translation>  --no-labels                 no Start and Finish labels
+</translation>
+    </message>
+    <message>
+        <source>  --wall-mm 太さ              壁の太さ (mm、0.1〜3、既定: マスの 8 分の 1)
+</source>
+        <translation>  --wall-mm WIDTH             wall thickness (mm, 0.1 to 3; default: an eighth of a cell)
+</translation>
+    </message>
+    <message>
+        <source>  --margin-mm 幅              用紙の余白 (mm、0〜50、既定: 15)
+</source>
+        <translation>  --margin-mm WIDTH           paper margins (mm, 0 to 50; default: 15)
+</translation>
+    </message>
+    <message>
+        <source>  --dpi 解像度                PNG の解像度 (72〜600、既定: 300)
+</source>
+        <translation>  --dpi N                     PNG resolution (72 to 600; default: 300)
+</translation>
+    </message>
+    <message>
+        <source>  --batch 数                  迷路を 数 個作って番号付きで書き出す (1〜1000)
+</source>
+        <translation>  --batch N                   make N mazes and write them numbered (1 to 1000)
+</translation>
+    </message>
+    <message>
+        <source>  --style 種類                --batch の迷路の種類: standard (標準、既定) corridors (長い通路)
+                              deadends (短い行き止まり) uniform (均等)
+</source>
+        <translation>  --style STYLE               style of the --batch mazes: standard (the default),
                               corridors (long corridors), deadends (short dead ends), uniform
-  --seed SEED                 random seed of --batch (0 to 4294967295; default: a new one each run)
-  -h, --help                  this help
-
+</translation>
+    </message>
+    <message>
+        <source>  --seed 種                   --batch の乱数の種 (0〜4294967295、既定: 実行のたびに新しい種)
+</source>
+        <translation>  --seed SEED                 random seed of --batch (0 to 4294967295; default: a new one each run)
+</translation>
+    </message>
+    <message>
+        <source>  -h, --help                  この説明
+</source>
+        <translation>  -h, --help                  this help
+</translation>
+    </message>
+    <message>
+        <source>
+終了状態: 0 成功、1 読み込みまたは書き込みの失敗、2 引数の誤り
+</source>
+        <translation>
 Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
 </translation>
     </message>

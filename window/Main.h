@@ -2,9 +2,9 @@
 
 #include "ColorKey.h"
 #include "CommandTexts.h"
+#include "Document.h"
 #include "EditCommands.h"
 #include "path_editor.h"
-#include "RecentFiles.h"
 #include "SaveNames.h"
 
 #include <QMainWindow>
@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class Document;
 class EditHistory;
 class Interaction;
 class MazeBoard;
@@ -38,16 +39,21 @@ class Underlay;
 class UnderlayCommands;
 struct DroppedFiles;
 
-// The main window. It owns the one board, keeps the interaction state in a
-// few flags and derives the title and every enabled, checked and pressed
-// state from them (UpdateControls). Every input arrives in one of its
-// handlers, which changes the board or a flag, repaints and ends in
-// UpdateControls. Edits of the board are recorded as they happen and can be
-// undone and redone (EditHistory).
-class TFMain : public QMainWindow, private EditTarget {
+// The main window: the view of one document (the board, its file and state,
+// its undo history and recovery copy, all kept by Document) and the place
+// where the commands are wired. Every input arrives in one of its handlers,
+// which asks the document to change, repaints and ends in UpdateControls,
+// which derives the title and every enabled, checked and pressed state from
+// the document. The menus and the tool bar are made in MainCommands.cpp.
+class TFMain : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The tool bar's and the status bar's fixed heights, and a tool button's size.
+    static constexpr int ToolBarHeight = 33;
+    static constexpr int StatusBarHeight = 19;
+    static constexpr int ButtonSize = 26;
+
     // `interaction` answers the modal questions; without one the window uses
     // the real Qt dialogs (and needs attachDialogs for the size dialog).
     explicit TFMain(Interaction* interaction = nullptr, QWidget* parent = nullptr);
@@ -77,7 +83,7 @@ public:
     void OpenDropped(const DroppedFiles& dropped);
 
     // Unsaved changes kept in a recovery copy by `keeper` (the program does
-    // this; a window without a keeper keeps none). Recovery.cpp.
+    // this; a window without a keeper keeps none).
     void attachRecovery(RecoveryKeeper* keeper);
     // Offers what programs that ended without saving left behind.
     void OfferRecovery();
@@ -127,12 +133,13 @@ public:
     void setPrintInteraction(PrintInteraction* dialogs);
 
     // State, for the dialogs and for tests.
-    const MazeBoard& board() const { return *Board; }
-    const QString& fileName() const { return FileName; }
-    bool isModified() const { return Modified; }
-    int mazeMode() const { return MazeMode; }
-    bool canMakeMaze() const { return CanMakeMaze; }
-    bool mazeMade() const { return MazeMade; }
+    Document& document() const { return *document_; }
+    const MazeBoard& board() const { return document_->board(); }
+    const QString& fileName() const { return document_->fileName(); }
+    bool isModified() const { return document_->isModified(); }
+    int mazeMode() const { return document_->mazeMode(); }
+    bool canMakeMaze() const { return document_->canMakeMaze(); }
+    bool mazeMade() const { return document_->mazeMade(); }
     QString statusText() const;
     // The second status panel: what the shown maze is like (empty and hidden
     // while no maze is shown).
@@ -140,7 +147,7 @@ public:
     const std::filesystem::path& helpPath() const { return HelpPath; }
     MazeImage* image() const { return Image; }
     ColorKey& colorKey() const { return *colorKey_; }
-    EditHistory& editHistory() const { return *History; }
+    EditHistory& editHistory() const { return document_->history(); }
     const Underlay& underlay() const;
 
 protected:
@@ -169,20 +176,12 @@ private:
     bool CheckStep(int direction);
     // True when the head moved: a step forward or back.
     bool StepPath(int direction);
-    // Shows a step the editor took: repaint, flags, prompt.
+    // Shows a step the document took: repaint, prompt, controls.
     void showStep(const PathEditor::Step& step);
-    // The path editor on the board, recording into the open edit if any.
-    PathEditor editor();
-    // An edit opens before a change of the board and closes after it; a
-    // closed edit that changed the board goes onto the undo stack. A drag
-    // is one edit from press to release.
-    void beginEdit();
-    void endEdit();
-    ViewState viewState() const;
-    // After an undo or redo (when `moved`): the modified mark and controls.
-    void historyMoved(bool moved);
-    MazeBoard& editedBoard() override { return *Board; }
-    void showEdit(const BoardEdit& edit, const ViewState& state) override;
+    // An undone or redone edit: its state shown, what it changed repainted.
+    void showEdit(const BoardEdit& edit, bool sameView);
+    // The status bar's prompt and the figures panel, from the document.
+    void showDocumentState();
     // Repaints the editing view inside the two cells that a step touched;
     // the picture ends up as a full repaint would leave it.
     void RedrawCells(int x1, int y1, int x2, int y2);
@@ -198,35 +197,14 @@ private:
     QString askMazeName();
     bool writeDocument(const QString& name);
     void refreshRecentMenu();
-    // Fills the second status panel from the board's maze, or empties and
-    // hides it.
-    void ShowSummary(std::optional<std::uint32_t> seed);
-    void HideSummary();
-    void showFigures(const std::optional<MazeFigures>& figures);
     // The underlay changed: repainted, and its commands follow.
     void underlayChanged();
 
-    std::unique_ptr<MazeBoard> Board;
-    QString FileName;
-    bool Modified = false;
-    int MazeMode = 0;
-    bool CanMakeMaze = false;
-    bool MazeMade = false;
+    std::unique_ptr<Document> document_;
     QString ExeDir;
     std::filesystem::path HelpPath;
-    // Names last chosen for this document in the save dialogs, offered
-    // again: the maze name (until a save under it succeeds, the document has
-    // none of its own) and the bitmap name.
-    QString MazeDialogName;
-    QString BitmapDialogName;
-    RecentFiles Recent;
-
-    std::unique_ptr<EditHistory> History;
-    std::optional<BoardEdit> pendingEdit_;
-    ViewState pendingBefore_;
     enum class Drag { None, Drawing, Stopped };
     Drag drag_ = Drag::None;
-    RecoveryKeeper* recovery_ = nullptr;
     // The next close asks nothing: the session's end was answered, or the
     // program is ending on a signal. Cleared by any change of state.
     bool closeWithoutQuestion_ = false;
@@ -247,14 +225,8 @@ private:
     LanguageMenu* languageMenu_ = nullptr;
     // The texts of the commands and menus, shown again in another language.
     CommandTexts texts_{"TFMain"};
-    // What the status bar shows, kept to be shown again in another language.
-    Prompt prompt_ = Prompt::Other;
-    std::optional<MazeFigures> figures_;
     // The size FitImageToBoard last gave the window.
     QSize fittedSize_;
-    // The random state shown by the seed dialog: the state before the last
-    // Make Maze, or the number last set there.
-    std::uint32_t seedShown_ = 0;
 
     QAction* MMNew = nullptr;
     QAction* MMLoad = nullptr;

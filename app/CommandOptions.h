@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <span>
+
+namespace CommandLine {
+
+struct Request;
+
+// One command-line option: its name, whether it takes a value, how the
+// value goes into the request, and its lines in --help. Each capability
+// keeps its options in a table of its own file; CommandLine.cpp lists the
+// tables, in the order --help shows them.
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+    // Takes the value; the message for a wrong value, or empty.
+    QString (*apply)(Request& request, const QString& name, const QString& value);
+    // Its lines in --help (context "CommandLine"), or nullptr for none.
+    const char* help;
+};
+
+// The options of --export: pages, paper and what is printed.
+std::span<const OptionSpec> exportOptions();
+// The options of --batch: how many mazes, their style and seed.
+std::span<const OptionSpec> batchOptions();
+
+// Helpers for the tables.
+QString translated(const char* text);
+// "オプション %1 の値が正しくありません: %2"
+QString badValue(const QString& name, const QString& value);
+// A finite number, or nothing.
+std::optional<double> number(const QString& text);
+
+} // namespace CommandLine
