@@ -87,7 +87,7 @@ const OptionSpec HelpOptions[] = {
 // Every option, in the order --help lists them.
 std::span<const std::span<const OptionSpec>> optionTables()
 {
-    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), HelpOptions};
+    static const std::span<const OptionSpec> tables[] = {exportOptions(), bookOptions(), batchOptions(), HelpOptions};
     return tables;
 }
 

@@ -37,6 +37,7 @@ struct Request {
     int batch = 0; // --batch N; 0: the one maze of the file
     std::optional<MazeStyle> style;
     std::optional<std::uint32_t> seed; // none: a new one each run
+    bool firstPageGiven = false;       // --first-page, which --first then leaves alone
 };
 
 struct Parsed {

@@ -99,21 +99,9 @@ Options:
 </translation>
     </message>
     <message>
-        <source>  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)
-</source>
-        <translation>  --page-size PAPER           A4 A3 B5 B4 Letter Legal (default: A4; B5 and B4 are JIS)
-</translation>
-    </message>
-    <message>
         <source>  --landscape                 横向き
 </source>
         <translation>  --landscape                 landscape paper
-</translation>
-    </message>
-    <message>
-        <source>  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)
-</source>
-        <translation>  --title TEXT                title (the answer page adds &quot;(Answer)&quot;)
 </translation>
     </message>
     <message>
@@ -178,6 +166,88 @@ Options:
 </source>
         <translation>
 Exit status: 0 success, 1 a file could not be read or written, 2 wrong arguments
+</translation>
+    </message>
+    <message>
+        <source>  --per-page 数               問題のページ 1 枚の迷路の数: 1 2 4 6 (既定: 1、.pdf だけ。
+                              .svg と .png はいつも迷路ごとに一つのファイル)
+</source>
+        <translation>  --per-page N                mazes on each puzzle page: 1 2 4 6 (default: 1; .pdf only,
+                              .svg and .png always hold one maze a file)
+</translation>
+    </message>
+    <message>
+        <source>  --answers-per-page 数       解答のページ 1 枚の迷路の数: 1 2 4 6 9 (既定: 1)
+</source>
+        <translation>  --answers-per-page N        answers on each answer page: 1 2 4 6 9 (default: 1)
+</translation>
+    </message>
+    <message>
+        <source>  --page-numbers              ページの下にページ番号を付ける
+</source>
+        <translation>  --page-numbers              a page number at the foot of each page
+</translation>
+    </message>
+    <message>
+        <source>  --first 番号                最初の迷路の番号と最初のページ番号 (0〜99999、既定: 1)。
+                              分けて作る本の続きの番号に
+</source>
+        <translation>  --first N                   number of the first maze and of the first page (0-99999,
+                              default: 1), so that a book made in parts numbers on
+</translation>
+    </message>
+    <message>
+        <source>  --first-page 番号           最初のページ番号だけを別に (0〜99999)
+</source>
+        <translation>  --first-page N              number of the first page alone (0-99999)
+</translation>
+    </message>
+    <message>
+        <source>  --start-label 文字列        入口に書く言葉 (既定: スタート)
+</source>
+        <translation>  --start-label TEXT          the word at the entrance (default: Start)
+</translation>
+    </message>
+    <message>
+        <source>  --goal-label 文字列         出口に書く言葉 (既定: ゴール)
+</source>
+        <translation>  --goal-label TEXT           the word at the exit (default: Finish)
+</translation>
+    </message>
+    <message>
+        <source>  --label-pictures            言葉の代わりに、入口に家、出口に旗の絵
+</source>
+        <translation>  --label-pictures            a house at the entrance and a flag at the exit instead of words
+</translation>
+    </message>
+    <message>
+        <source>  --name-line-answers         「なまえ：」の欄を解答のページにも付ける
+</source>
+        <translation>  --name-line-answers         the &quot;Name:&quot; line on the answer pages too
+</translation>
+    </message>
+    <message>
+        <source>  --wall-share 割合           壁の太さをマスの割合で (%、15〜40)。--wall-mm より優先
+</source>
+        <translation>  --wall-share PERCENT        wall thickness as a share of the cell (15-40 %); wins over --wall-mm
+</translation>
+    </message>
+    <message>
+        <source>  --page-size 用紙            A4 A3 B5 B4 Letter Legal A5 B6 (既定: A4、B は JIS)、
+                              本の判型 5x8in 5.5x8.5in 6x9in 8.5x11in、
+                              または 幅x高さ を mm か in で (152x229mm、6x9in)
+</source>
+        <translation>  --page-size PAPER           A4 A3 B5 B4 Letter Legal A5 B6 (default: A4; B sizes are JIS),
+                              the book trims 5x8in 5.5x8.5in 6x9in 8.5x11in,
+                              or WIDTHxHEIGHT in mm or in (152x229mm, 6x9in)
+</translation>
+    </message>
+    <message>
+        <source>  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)。
+                              %n は迷路の番号、%% は % (「めいろ %n」→ めいろ 1 …)
+</source>
+        <translation>  --title TEXT                title (the answer page adds &quot;(Answer)&quot;);
+                              %n is the maze&apos;s number, %% a % (&quot;Maze %n&quot; gives Maze 1 ...)
 </translation>
     </message>
 </context>
