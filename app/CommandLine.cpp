@@ -216,9 +216,7 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
         const MazeBatch batch{request.batch, request.style.value_or(MazeStyle::Standard), seed};
         ExportEngine::Writer writer(request.settings, request.format, request.target,
                                     static_cast<std::size_t>(batch.count), true);
-        if (writer.outcome().ok())
-            makeMazeBatch(board, batch, [&](int) { return writer.add(board); });
-        outcome = writer.finish();
+        outcome = ExportEngine::writeBook(board, batch, writer);
     }
     if (!outcome.ok()) {
         err << Prefix << ExportEngine::failureMessage(outcome);

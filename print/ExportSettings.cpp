@@ -2,6 +2,9 @@
 
 #include "PrintTexts.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -246,14 +249,6 @@ ExportSettings readExportSettings(QSettings& s, const QLocale& locale)
     ExportSettings out;
     out.paper = QPageSize(defaultPaper(locale));
     s.beginGroup(QStringLiteral("export"));
-    out.title = s.value(QStringLiteral("title"), out.title).toString();
-    out.nameLine = s.value(QStringLiteral("nameLine"), out.nameLine).toBool();
-    out.nameLineOnAnswers = s.value(QStringLiteral("nameLineOnAnswers"), out.nameLineOnAnswers).toBool();
-    out.labels = s.value(QStringLiteral("labels"), out.labels).toBool();
-    if (s.value(QStringLiteral("marks")).toString() == QLatin1String(MarkNames[1]))
-        out.labelKind = LabelKind::Pictures;
-    out.startText = s.value(QStringLiteral("startText"), out.startText).toString();
-    out.goalText = s.value(QStringLiteral("goalText"), out.goalText).toString();
     out.wallMm = s.value(QStringLiteral("wallMm"), out.wallMm).toDouble();
     out.wallShare = s.value(QStringLiteral("wallShare"), out.wallShare).toDouble();
     out.paper = paperByName(s.value(QStringLiteral("paper")).toString()).value_or(out.paper);
@@ -276,13 +271,10 @@ void writeExportSettings(QSettings& s, const ExportSettings& values)
 {
     const ExportSettings v = values.clamped();
     s.beginGroup(QStringLiteral("export"));
-    s.setValue(QStringLiteral("title"), v.title);
-    s.setValue(QStringLiteral("nameLine"), v.nameLine);
-    s.setValue(QStringLiteral("nameLineOnAnswers"), v.nameLineOnAnswers);
-    s.setValue(QStringLiteral("labels"), v.labels);
-    s.setValue(QStringLiteral("marks"), QLatin1String(MarkNames[static_cast<int>(v.labelKind)]));
-    s.setValue(QStringLiteral("startText"), v.startText);
-    s.setValue(QStringLiteral("goalText"), v.goalText);
+    // A title and name line remembered here by an earlier version would be
+    // carried into every maze: they go.
+    for (const char* old : {"title", "nameLine", "labels"})
+        s.remove(QLatin1String(old));
     s.setValue(QStringLiteral("wallMm"), v.wallMm);
     s.setValue(QStringLiteral("wallShare"), v.wallShare);
     s.setValue(QStringLiteral("paper"), paperName(v.paper));
@@ -294,5 +286,74 @@ void writeExportSettings(QSettings& s, const ExportSettings& values)
     s.setValue(QStringLiteral("pageNumbers"), v.pageNumbers);
     s.setValue(QStringLiteral("dpi"), v.dpi);
     s.setValue(QStringLiteral("format"), QLatin1String(FormatNames[static_cast<int>(v.format)]));
+    s.endGroup();
+}
+
+void takeMazeChoices(ExportSettings& into, const ExportSettings& from)
+{
+    into.title = from.title;
+    into.nameLine = from.nameLine;
+    into.nameLineOnAnswers = from.nameLineOnAnswers;
+    into.labels = from.labels;
+    into.labelKind = from.labelKind;
+    into.startText = from.startText;
+    into.goalText = from.goalText;
+}
+
+namespace {
+
+// A digest of the path, as the underlay of a maze is kept: letters and
+// digits only, the same length for every path, no two paths alike.
+QString mazeGroup(const QString& mazeFile)
+{
+    const QString path = QDir::cleanPath(QFileInfo(mazeFile).absoluteFilePath());
+    return QStringLiteral("export/m")
+           + QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+const QString MazeKey = QStringLiteral("maze");
+
+} // namespace
+
+bool readMazeChoices(QSettings& s, const QString& mazeFile, ExportSettings& into)
+{
+    if (mazeFile.isEmpty())
+        return false;
+    s.beginGroup(mazeGroup(mazeFile));
+    const bool found = s.value(MazeKey).toString() == QDir::cleanPath(QFileInfo(mazeFile).absoluteFilePath());
+    if (found) {
+        ExportSettings c;
+        c.title = s.value(QStringLiteral("title")).toString();
+        c.nameLine = s.value(QStringLiteral("nameLine"), c.nameLine).toBool();
+        c.nameLineOnAnswers = s.value(QStringLiteral("nameLineOnAnswers"), c.nameLineOnAnswers).toBool();
+        c.labels = s.value(QStringLiteral("labels"), c.labels).toBool();
+        c.labelKind = s.value(QStringLiteral("marks")).toString() == QLatin1String(MarkNames[1]) ? LabelKind::Pictures
+                                                                                              : LabelKind::Words;
+        c.startText = s.value(QStringLiteral("startText")).toString();
+        c.goalText = s.value(QStringLiteral("goalText")).toString();
+        takeMazeChoices(into, c);
+    }
+    s.endGroup();
+    return found;
+}
+
+void writeMazeChoices(QSettings& s, const QString& mazeFile, const ExportSettings& v)
+{
+    if (mazeFile.isEmpty())
+        return;
+    s.remove(mazeGroup(mazeFile));
+    ExportSettings fresh = v;
+    takeMazeChoices(fresh, ExportSettings{});
+    if (fresh == v)
+        return;
+    s.beginGroup(mazeGroup(mazeFile));
+    s.setValue(MazeKey, QDir::cleanPath(QFileInfo(mazeFile).absoluteFilePath()));
+    s.setValue(QStringLiteral("title"), v.title);
+    s.setValue(QStringLiteral("nameLine"), v.nameLine);
+    s.setValue(QStringLiteral("nameLineOnAnswers"), v.nameLineOnAnswers);
+    s.setValue(QStringLiteral("labels"), v.labels);
+    s.setValue(QStringLiteral("marks"), QLatin1String(MarkNames[static_cast<int>(v.labelKind)]));
+    s.setValue(QStringLiteral("startText"), v.startText);
+    s.setValue(QStringLiteral("goalText"), v.goalText);
     s.endGroup();
 }

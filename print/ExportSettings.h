@@ -127,8 +127,22 @@ QPageSize::PageSizeId defaultPaper(const QLocale& locale);
 std::optional<PageSet> pageSetByName(const QString& name);
 QString pageSetName(PageSet pages);
 
-// Remembered between runs, in the group "export/". A paper never chosen is
-// the locale's (defaultPaper of the system's locale, or of `locale`).
+// The layout choices (format, pages, paper, margins, mazes a page, page
+// numbers, walls, resolution), remembered between runs as the defaults for
+// every maze, in the group "export/". A paper never chosen is the locale's
+// (defaultPaper of the system's locale, or of `locale`). The maze's own
+// choices come out as they are for a new maze.
 ExportSettings readExportSettings(QSettings& settings);
 ExportSettings readExportSettings(QSettings& settings, const QLocale& locale);
 void writeExportSettings(QSettings& settings, const ExportSettings& values);
+
+// The choices that belong to one maze and stay with it, never carried into
+// another: its title, its name line and its labels. `into` takes those of
+// `from` and keeps its own layout choices.
+void takeMazeChoices(ExportSettings& into, const ExportSettings& from);
+// Remembered for one maze file, in the group "export/m<digest of its path>";
+// false, and `into` as it was, when the file has none.
+bool readMazeChoices(QSettings& settings, const QString& mazeFile, ExportSettings& into);
+// Those of `values` remembered for `mazeFile`; a maze with the choices a new
+// one has leaves nothing behind.
+void writeMazeChoices(QSettings& settings, const QString& mazeFile, const ExportSettings& values);

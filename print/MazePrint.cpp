@@ -100,17 +100,21 @@ void PageStream::paintReadyPages()
     while (ok_ && nextPage_ < pages_.size() && pages_[nextPage_].first + pages_[nextPage_].count <= received_) {
         const SheetPage& page = pages_[nextPage_++];
         const int number = page.index + 1;
-        if (number < first_ || number > last_)
-            continue;
-        if (painted_ && !device_.newPage()) {
-            ok_ = false;
-            break;
+        if (number >= first_ && number <= last_) {
+            if (painted_ && !device_.newPage()) {
+                ok_ = false;
+                break;
+            }
+            painted_ = true;
+            std::vector<const MazeOutline*> mazes;
+            for (std::size_t i = page.first; i < page.first + page.count; ++i)
+                mazes.push_back(&kept_.at(i));
+            paintSheet(painter_, layoutSheet(mazes, settings_, page, pageMm), mazes, page.kind, mapping);
         }
-        painted_ = true;
-        std::vector<const MazeOutline*> mazes;
-        for (std::size_t i = page.first; i < page.first + page.count; ++i)
-            mazes.push_back(&kept_.at(i));
-        paintSheet(painter_, layoutSheet(mazes, settings_, page, pageMm), mazes, page.kind, mapping);
+        if (keepGoing_ && !keepGoing_()) {
+            cancelled_ = true;
+            ok_ = false;
+        }
     }
     // What no page still to come holds is let go.
     std::size_t needed = received_;

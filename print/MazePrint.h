@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
     bool finish();
     // The outlines held for pages still to come.
     std::size_t kept() const { return kept_.size(); }
+    // Hears after every page; false stops the stream (cancelled()).
+    void onPage(std::function<bool()> keepGoing) { keepGoing_ = std::move(keepGoing); }
+    bool cancelled() const { return cancelled_; }
 
 private:
     void paintReadyPages();
@@ -71,6 +75,8 @@ private:
     bool painted_ = false;
     bool ok_ = false;
     bool finished_ = false;
+    bool cancelled_ = false;
+    std::function<bool()> keepGoing_;
     std::map<std::size_t, MazeOutline> kept_;
     QPainter painter_;
 };

@@ -486,6 +486,62 @@ Do you want to replace it?</translation>
         <source>マスの大きさ: %1 mm</source>
         <translation>Cell size: %1 mm</translation>
     </message>
+    <message>
+        <source>言葉</source>
+        <translation>Words</translation>
+    </message>
+    <message>
+        <source>家と旗の絵</source>
+        <translation>House and flag</translation>
+    </message>
+    <message>
+        <source>目印(&amp;J):</source>
+        <translation>Start and finish mar&amp;ks:</translation>
+    </message>
+    <message>
+        <source>1 ページの迷路(&amp;U):</source>
+        <translation>Mazes a page (p&amp;uzzles):</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>%n は迷路の番号、%% は % になります (「めいろ %n」→ めいろ 1)</source>
+        <translation>%n is the maze&apos;s number, %% a percent sign (&quot;Maze %n&quot; gives Maze 1)</translation>
+    </message>
+    <message>
+        <source>ほかの大きさは幅x高さで: 152x229mm、6x9in</source>
+        <translation>Other sizes as width x height: 152x229mm, 6x9in</translation>
+    </message>
+    <message>
+        <source>解答のページにも(&amp;O)</source>
+        <translation>Also &amp;on answer pages</translation>
+    </message>
+    <message>
+        <source>マスの割合で(&amp;H)</source>
+        <translation>As a s&amp;hare of the cell</translation>
+    </message>
+    <message>
+        <source>解答(&amp;K):</source>
+        <translation>and answers (&amp;j):</translation>
+    </message>
+    <message>
+        <source>ページ番号(&amp;Q)</source>
+        <translation>Page num&amp;bers</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
+        <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
+    </message>
 </context>
 <context>
     <name>TFMain</name>

@@ -6,6 +6,7 @@
 #include "FileDrop.h"
 #include "FileNames.h"
 #include "Interaction.h"
+#include "PrintCommands.h"
 #include "RecentMenu.h"
 #include "UnderlayCommands.h"
 #include "maze_board.h"
@@ -83,6 +84,7 @@ bool TFMain::writeDocument(const QString& name)
         return false;
     }
     underlay_->mazeSaved(name);
+    printCommands_->mazeSaved(name);
     refreshRecentMenu();
     UpdateControls();
     return true;
@@ -102,6 +104,7 @@ void TFMain::MMNewClick()
     // The size dialog delivers 5 ... 100, which the board always takes.
     if (!size || !document_->newBoard(size->width, size->height, size->gridSize))
         return;
+    printCommands_->newMaze();
     FitImageToBoard();
     showDocumentState();
     RedrawImage();
@@ -154,6 +157,7 @@ bool TFMain::OpenDocument(const QString& name, bool nameIsExact)
 {
     if (document_->load(name, nameIsExact)) {
         underlay_->mazeOpened(name);
+        printCommands_->mazeOpened(name);
         FitImageToBoard();
         showDocumentState();
         refreshRecentMenu();
