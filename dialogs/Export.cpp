@@ -201,7 +201,7 @@ void TFExport::retranslateUi()
     SEWallShare->setSuffix(tr(" %"));
     SEMargin->setSuffix(tr(" mm"));
     SEDpi->setSuffix(tr(" dpi"));
-    BtOK->setText(printing_ ? tr("印刷(&P)...") : tr("エクスポート(&E)..."));
+    BtOK->setText(printing_ ? tr("印刷(&I)...") : tr("エクスポート(&E)..."));
 }
 
 void TFExport::changeEvent(QEvent* event)

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BookCommands</name>
+    <message>
+        <source>めいろ %n</source>
+        <translation>Maze %n</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。</source>
+        <translation>Could not print.</translation>
+    </message>
+    <message>
+        <source>迷路を作っています...</source>
+        <translation>Making the mazes…</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>不明なオプションです: %1</source>
@@ -401,6 +420,97 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>TFBookMaker</name>
+    <message>
+        <source>迷路の数(&amp;C):</source>
+        <translation>Mazes (&amp;count):</translation>
+    </message>
+    <message>
+        <source>作り方(&amp;O):</source>
+        <translation>Made &amp;of:</translation>
+    </message>
+    <message>
+        <source>迷路の種類(&amp;K):</source>
+        <translation>Maze &amp;kind:</translation>
+    </message>
+    <message>
+        <source>1 ページの迷路(&amp;U):</source>
+        <translation>Mazes a page (p&amp;uzzles):</translation>
+    </message>
+    <message>
+        <source>ページ(&amp;G):</source>
+        <translation>Pa&amp;ges:</translation>
+    </message>
+    <message>
+        <source>タイトル(&amp;T):</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>最初の番号(&amp;N):</source>
+        <translation>First &amp;number:</translation>
+    </message>
+    <message>
+        <source>用紙(&amp;P):</source>
+        <translation>&amp;Paper:</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る</source>
+        <translation>Worksheets and Books</translation>
+    </message>
+    <message>
+        <source>描いた道のまわりに</source>
+        <translation>Around the drawn path</translation>
+    </message>
+    <message>
+        <source>別の迷路に(&amp;R)</source>
+        <translation>Othe&amp;r mazes</translation>
+    </message>
+    <message>
+        <source>解答(&amp;J):</source>
+        <translation>and answers (&amp;j):</translation>
+    </message>
+    <message>
+        <source>ページ番号(&amp;Q)</source>
+        <translation>Page num&amp;bers</translation>
+    </message>
+    <message>
+        <source>最初のページ(&amp;F):</source>
+        <translation>&amp;first page:</translation>
+    </message>
+    <message>
+        <source>横向き(&amp;L)</source>
+        <translation>&amp;Landscape</translation>
+    </message>
+    <message>
+        <source>番号だけ</source>
+        <translation>the number alone</translation>
+    </message>
+    <message>
+        <source>%n は迷路の番号、%% は % になります (「めいろ %n」→ めいろ 1)</source>
+        <translation>%n is the maze&apos;s number, %% a percent sign (&quot;Maze %n&quot; gives Maze 1)</translation>
+    </message>
+    <message>
+        <source>ほかの大きさは幅x高さで: 152x229mm、6x9in</source>
+        <translation>Other sizes as width x height: 152x229mm, 6x9in</translation>
+    </message>
+    <message>
+        <source>PDF に書き出す(&amp;W)...</source>
+        <translation>&amp;Write PDF…</translation>
+    </message>
+    <message>
+        <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
+        <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
+    </message>
+    <message>
+        <source>%1 ページになります。</source>
+        <translation>%1 pages.</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int…</translation>
+    </message>
+</context>
+<context>
     <name>TFExport</name>
     <message>
         <source>問題と解答</source>
@@ -535,12 +645,12 @@ Do you want to replace it?</translation>
         <translation> %</translation>
     </message>
     <message>
-        <source>印刷(&amp;P)...</source>
-        <translation>&amp;Print...</translation>
-    </message>
-    <message>
         <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
         <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int…</translation>
     </message>
 </context>
 <context>
@@ -804,6 +914,14 @@ Do you want to replace it?</translation>
     <message>
         <source>このデスクトップでは透過ウィンドウモードは使えません。下絵を使ってください。</source>
         <translation>See-through windows do not work on this desktop. Use a picture under the grid instead.</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る...</source>
+        <translation>Wor&amp;ksheets and Books…</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る</source>
+        <translation>Worksheets and Books</translation>
     </message>
 </context>
 <context>

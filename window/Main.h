@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+class BookCommands;
+class BookInteraction;
 class Document;
 class EditHistory;
 class Interaction;
@@ -104,6 +106,7 @@ public:
     void MMPrintClick();
     void MMPrintPreviewClick();
     void MMExportClick();
+    void MMMakeBookClick();
     void MMSaveAsClick();
     void MMExitClick();
     void MMUndoClick();
@@ -131,6 +134,8 @@ public:
     // The print, preview and export dialogs by script (tests); null
     // restores the real ones.
     void setPrintInteraction(PrintInteraction* dialogs);
+    // The book maker and its progress by script (tests); null restores them.
+    void setBookInteraction(BookInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -214,6 +219,7 @@ private:
     TFVersion* versionDialog_ = nullptr;
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<BookCommands> bookCommands_;
     std::unique_ptr<UnderlayCommands> underlay_;
 
     QToolBar* ToolBar = nullptr;
@@ -235,6 +241,7 @@ private:
     QAction* MMPrint = nullptr;
     QAction* MMPrintPreview = nullptr;
     QAction* MMExport = nullptr;
+    QAction* MMMakeBook = nullptr;
     QAction* MMSaveAs = nullptr;
     QAction* MMExit = nullptr;
     QMenu* MMRecentFiles = nullptr;

@@ -108,8 +108,7 @@ void PrintCommands::mazeSaved(const QString& mazeFile)
     writeMazeChoices(stored, mazeFile, mazeChoices_);
 }
 
-void PrintCommands::preparePrinter(QPrinter& printer, const ExportSettings& settings,
-                                   const QString& documentName) const
+void PrintCommands::preparePrinter(QPrinter& printer, const ExportSettings& settings, const QString& documentName)
 {
     // The layout keeps its own margins, measured from the paper's edge; in
     // full-page mode a printer's own minimum margins cannot refuse the paper.

@@ -55,9 +55,10 @@ public:
     // the last sheet.
     static QString freeName(const QString& offered, ExportEngine::Format format, PageSet pages);
 
+    // The printer set up for these settings: paper, orientation, names.
+    static void preparePrinter(QPrinter& printer, const ExportSettings& settings, const QString& documentName);
+
 private:
-    // The printer set up for these settings.
-    void preparePrinter(QPrinter& printer, const ExportSettings& settings, const QString& documentName) const;
 
     QWidget* window_;
     Interaction& interaction_;

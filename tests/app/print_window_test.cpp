@@ -475,7 +475,7 @@ void PrintWindowTest::exportDialogArrangesPages()
     // Before printing: no format and no resolution.
     dialog.setPrinting(true);
     QVERIFY(dialog.CBFormat->isHidden() && dialog.SEDpi->isHidden());
-    QCOMPARE(dialog.BtOK->text(), QStringLiteral("印刷(&P)..."));
+    QCOMPARE(dialog.BtOK->text(), QStringLiteral("印刷(&I)..."));
 }
 
 int main(int argc, char** argv)
