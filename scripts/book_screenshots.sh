@@ -2,8 +2,10 @@
 # The worksheet and book maker in the real program, in a virtual X display,
 # in Japanese and in English: a path drawn with the keys, the maze made, the
 # book maker opened from the File menu and its picture taken, then a book of
-# twelve written as a PDF through it, its first pages rasterised.
-#   scripts/book_screenshots.sh [output folder]     (default: shots-book/)
+# twenty, four to a page, written as a PDF through it, its first puzzle page
+# and first answer page rasterised. With --manual the book maker and the two
+# pages are copied to the manual's pictures.
+#   scripts/book_screenshots.sh [output folder] [--manual]     (default: shots-book/)
 # Needs a build (scripts/build.sh) and xvfb, xdotool, imagemagick, poppler-utils.
 set -euo pipefail
 [ -n "${ZUBELO_TRACE:-}" ] && set -x
@@ -13,7 +15,7 @@ mkdir -p "$out"
 
 # shellcheck source=xsession.sh
 . scripts/xsession.sh
-in_xvfb "$0" Xvfb xdotool import pdftoppm -- "$out"
+in_xvfb "$0" Xvfb xdotool import pdftoppm -- "$out" "${2:-}"
 unset LC_ALL LC_MESSAGES LANGUAGE
 cleanup() {
     kill "${zubelo_pid:-}" 2>/dev/null || true
@@ -59,6 +61,9 @@ for language in ja en; do
     sleep 1.5
     dialog=$(newest_window)
     [ -n "$dialog" ] || { echo "no book maker"; exit 1; }
+    # Four mazes to a puzzle page.
+    answer alt+u Down Down
+    sleep 1
     window_shot "$dialog" "book_maker_$language"
     # Write the book: Enter is the PDF button, then the file dialog.
     answer Return
@@ -68,9 +73,18 @@ for language in ja en; do
     answer Return
     sleep 3
     [ -f "$out/book-$language.pdf" ] || { echo "the book maker wrote no PDF"; exit 1; }
-    pdftoppm -r 60 -f 1 -l 2 -png "$out/book-$language.pdf" "$out/book-$language"
+    # The first puzzle page, and the first answer page after the five of puzzles.
+    pdftoppm -r 60 -f 1 -l 1 -singlefile -png "$out/book-$language.pdf" "$out/book-$language-puzzle"
+    pdftoppm -r 60 -f 6 -l 6 -singlefile -png "$out/book-$language.pdf" "$out/book-$language-answer"
     kill "$zubelo_pid"
     wait "$zubelo_pid" 2>/dev/null || true
     sleep 0.5
 done
+if [ "${2:-}" = --manual ]; then
+    cp "$out/book_maker_ja.png" resources/help/images/book_maker.png
+    cp "$out/book_maker_en.png" resources/help/images/book_maker_en.png
+    convert "$out/book-ja-puzzle.png" "$out/book-ja-answer.png" -resize 50% +append -bordercolor '#808080' \
+        -border 1 resources/help/images/worksheet.png
+    echo "manual pictures updated"
+fi
 echo "pictures in $out"
