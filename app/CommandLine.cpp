@@ -130,9 +130,8 @@ const OptionSpec HelpOptions[] = {
 // Every option, in the order --help lists them.
 std::span<const std::span<const OptionSpec>> optionTables()
 {
-    static const std::span<const OptionSpec> tables[] = {exportOptions(), batchOptions(), routeOptions(),
-                                                         difficultyOptions(),
-                                                         HelpOptions};
+    static const std::span<const OptionSpec> tables[] = {exportOptions(), bookOptions(), batchOptions(),
+                                                         routeOptions(), difficultyOptions(), HelpOptions};
     return tables;
 }
 
@@ -398,20 +397,17 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
         }
         ExportEngine::Writer writer(request.settings, request.format, request.target,
                                     static_cast<std::size_t>(batch.count), true);
-        if (writer.outcome().ok())
-            makeMazeBatch(
-                board, batch,
-                [&](const BookMaze& maze) {
-                    const auto& d = maze.difficulty;
-                    mazeLines << MazeLine.arg(maze.index)
-                                     .arg(d ? QLatin1String(gradeName(d->grade).data()) : QLatin1String("none"))
-                                     .arg(d ? d->figure : 0);
-                    if (!maze.reached)
-                        missed << QString::number(maze.index);
-                    return writer.add(board);
-                },
-                routes ? &*routes : nullptr);
-        outcome = writer.finish();
+        outcome = ExportEngine::writeBook(
+            board, batch, writer, {},
+            [&](const BookMaze& maze) {
+                const auto& d = maze.difficulty;
+                mazeLines << MazeLine.arg(maze.index)
+                                 .arg(d ? QLatin1String(gradeName(d->grade).data()) : QLatin1String("none"))
+                                 .arg(d ? d->figure : 0);
+                if (!maze.reached)
+                    missed << QString::number(maze.index);
+            },
+            routes ? &*routes : nullptr);
         if (batch.difficulty && !missed.isEmpty()) {
             const DifficultyGoal& goal = *batch.difficulty;
             notReached = translated(NotReached)

@@ -49,6 +49,7 @@ struct Request {
     RouteSettings route;               // --route-length, --twist, --from, --to
     QString routeOption;               // the first of those four given
     std::optional<BoardSize> size;     // --size WxH: an empty board instead of IN.maz
+    bool firstPageGiven = false;       // --first-page, which --first then leaves alone
 };
 
 struct Parsed {

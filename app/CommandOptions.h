@@ -26,6 +26,8 @@ struct OptionSpec {
 std::span<const OptionSpec> exportOptions();
 // The options of --batch: how many mazes, their style and seed.
 std::span<const OptionSpec> batchOptions();
+// The options of worksheets and books: mazes a page, numbering, labels.
+std::span<const OptionSpec> bookOptions();
 // The options of difficulty: choosing and ordering a batch's mazes by it,
 // and printing it on the answer pages.
 std::span<const OptionSpec> difficultyOptions();

@@ -94,10 +94,13 @@ const OptionSpec Options[] = {
     {"--pages", true, setPages,
      QT_TRANSLATE_NOOP("CommandLine", "  --pages both|puzzle|answer  書き出すページ (既定: both = 問題と解答)\n")},
     {"--page-size", true, setPaper,
-     QT_TRANSLATE_NOOP("CommandLine", "  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)\n")},
+     QT_TRANSLATE_NOOP("CommandLine", "  --page-size 用紙            A4 A3 B5 B4 Letter Legal A5 B6 (既定: A4、B は JIS)、\n"
+                                      "                              本の判型 5x8in 5.5x8.5in 6x9in 8.5x11in、\n"
+                                      "                              または 幅x高さ を mm か in で (152x229mm、6x9in)\n")},
     {"--landscape", false, setLandscape, QT_TRANSLATE_NOOP("CommandLine", "  --landscape                 横向き\n")},
     {"--title", true, setTitle,
-     QT_TRANSLATE_NOOP("CommandLine", "  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)\n")},
+     QT_TRANSLATE_NOOP("CommandLine", "  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)。\n"
+                                      "                              %n は迷路の番号、%% は % (「めいろ %n」→ めいろ 1 …)\n")},
     {"--name-line", false, setNameLine,
      QT_TRANSLATE_NOOP("CommandLine", "  --name-line                 「なまえ：」の欄を付ける\n")},
     {"--no-labels", false, setNoLabels,

@@ -2,14 +2,18 @@
 // largest maze New makes (100 x 100) and of the largest a file may hold
 // (400 x 400), with the file sizes as counters.
 
+#include "ExportEngine.h"
 #include "ExportSettings.h"
 #include "MazePrint.h"
+#include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_outline.h"
 #include "maze_random.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -138,6 +142,32 @@ void BM_Png300(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_Png300)->Unit(benchmark::kMillisecond);
+
+// A worksheet book as --batch and the book maker make it: 100 mazes of
+// 30 x 30 made around one path, four to a puzzle page, each answer on a page
+// of its own, written to a PDF file through the export engine.
+void BM_Book100FourPerPage(benchmark::State& state)
+{
+    RandomSource random;
+    MazeBoard board(random);
+    (void)board.resize(30, 30);
+    drawZigzagPath(board);
+    board.makeMaze();
+    ExportSettings settings;
+    settings.title = QStringLiteral("めいろ %n");
+    settings.perPage = 4;
+    settings.pageNumbers = true;
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("book.pdf"));
+    for (auto _ : state) {
+        ExportEngine::Writer writer(settings, ExportEngine::Format::Pdf, target, 100, true);
+        makeMazeBatch(board, {100, MazeStyle::Standard, 1u}, [&](int) { return writer.add(board); });
+        if (!writer.finish().ok())
+            state.SkipWithError("book failed");
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(target).size());
+}
+BENCHMARK(BM_Book100FourPerPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPdfWriter>
 
 #include <filesystem>
 #include <functional>
@@ -145,7 +146,12 @@ struct Writer::Data {
     std::size_t count = 0;
     std::size_t added = 0;
     qsizetype nextFile = 0;
-    std::vector<MazeOutline> outlines; // a PDF's, until its pages are painted
+    // A PDF's or a printer's pages, painted as their mazes come.
+    QBuffer pdf;
+    std::unique_ptr<QPdfWriter> pdfWriter;
+    std::unique_ptr<MazePrint::PageStream> pages;
+    bool printer = false;
+    std::size_t pageCount = 0;
     StagedFiles staged;
     Outcome outcome;
 
@@ -183,6 +189,40 @@ Writer::Writer(const ExportSettings& settings, Format format, const QString& tar
         if (const std::size_t repeated = atomicfile::firstRepeatedFile(paths); repeated < paths.size())
             d_->outcome = {BitmapExport::Result::SameFile, d_->files[qsizetype(repeated)]};
     }
+    if (d_->outcome.ok() && format == Format::Pdf) {
+        d_->pdf.open(QIODevice::WriteOnly);
+        d_->pdfWriter = std::make_unique<QPdfWriter>(&d_->pdf);
+        MazePrint::setUpPdf(*d_->pdfWriter, d_->settings, count);
+        d_->pages = std::make_unique<MazePrint::PageStream>(*d_->pdfWriter, d_->settings, count);
+        d_->pageCount = MazePrint::documentPages(count, d_->settings).size();
+        if (!d_->pages->ok())
+            d_->outcome = {BitmapExport::Result::WriteError, target};
+    }
+}
+
+Writer::Writer(const ExportSettings& settings, QPagedPaintDevice& printer, std::size_t count, bool book,
+               int firstPage, int lastPage)
+    : d_(std::make_unique<Data>())
+{
+    d_->settings = settings.clamped();
+    d_->settings.numbered = book;
+    d_->count = count;
+    d_->printer = true;
+    d_->pages = std::make_unique<MazePrint::PageStream>(printer, d_->settings, count, firstPage, lastPage);
+    d_->pageCount = MazePrint::documentPages(count, d_->settings).size();
+    if (count == 0 || !d_->pages->ok())
+        d_->outcome = {BitmapExport::Result::WriteError, {}};
+}
+
+void Writer::onPage(std::function<bool()> keepGoing)
+{
+    if (d_->pages)
+        d_->pages->onPage(std::move(keepGoing));
+}
+
+std::size_t Writer::pageCount() const
+{
+    return d_->pageCount;
 }
 
 Writer::~Writer() = default;
@@ -202,9 +242,10 @@ bool Writer::add(const MazeBoard& maze)
         return false;
     }
     const std::size_t index = d.added++;
-    if (d.format == Format::Pdf) {
-        d.outlines.push_back(outlineOf(maze));
-        return true;
+    if (d.pages) {
+        if (!d.pages->add(outlineOf(maze)))
+            d.outcome = {BitmapExport::Result::WriteError, d.target, d.pages->cancelled()};
+        return d.outcome.ok();
     }
     if (d.format == Format::Maz) {
         const std::vector<std::uint8_t> bytes = maze.toFileBytes();
@@ -226,15 +267,53 @@ Outcome Writer::finish()
     Data& d = *d_;
     if (d.outcome.ok() && d.added != d.count)
         d.outcome = {BitmapExport::Result::WriteError, d.target};
+    if (d.outcome.ok() && d.printer) {
+        if (!d.pages->finish())
+            d.outcome = {BitmapExport::Result::WriteError, {}, d.pages->cancelled()};
+        return d.outcome;
+    }
     if (d.outcome.ok() && d.format == Format::Pdf) {
-        d.stage([&](QIODevice& out) { return MazePrint::writePdf(out, d.outlines, d.settings); });
-        d.outlines.clear();
+        const bool painted = d.pages->finish();
+        d.pages.reset();
+        d.pdfWriter.reset();
+        d.stage([&](QIODevice& out) { return painted && out.write(d.pdf.data()) == d.pdf.size(); });
+        d.pdf.close();
+        d.pdf.setData(QByteArray());
     }
     if (d.outcome.ok()) {
         const StagedFiles::Failure failure = d.staged.commit();
         d.outcome = {failure.result, failure.target};
     }
     return d.outcome;
+}
+
+Outcome writeBook(MazeBoard& board, const MazeBatch& batch, Writer& writer,
+                  const std::function<bool(const Progress&)>& keepGoing,
+                  const std::function<void(const BookMaze&)>& made, BatchRoutes* routes)
+{
+    Progress progress{0, static_cast<std::size_t>(std::max(batch.count, 0)) + writer.pageCount()};
+    bool stopped = false;
+    const auto step = [&] {
+        ++progress.done;
+        stopped = stopped || (keepGoing && !keepGoing(progress));
+        return !stopped;
+    };
+    writer.onPage(step);
+    if (writer.outcome().ok())
+        makeMazeBatch(
+            board, batch,
+            [&](const BookMaze& maze) {
+                if (made)
+                    made(maze);
+                return writer.add(board) && step();
+            },
+            routes);
+    if (stopped) {
+        Outcome cancelled = writer.outcome();
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    return writer.finish();
 }
 
 Outcome write(const std::vector<const MazeBoard*>& mazes, const ExportSettings& settings, Format format,

@@ -1,6 +1,7 @@
 #include "MazePrint.h"
 
 #include "PagePainter.h"
+#include "PrintTexts.h"
 #include "maze_outline.h"
 
 #include <QBuffer>
@@ -59,39 +60,109 @@ std::vector<Page> documentPages(std::size_t mazeCount, PageSet pages)
     return out;
 }
 
+std::vector<SheetPage> documentPages(std::size_t mazeCount, const ExportSettings& settings)
+{
+    return sheetPages(mazeCount, settings);
+}
+
+PageStream::PageStream(QPagedPaintDevice& device, const ExportSettings& settings, std::size_t count, int first,
+                       int last)
+    : device_(device)
+    , settings_(settings.clamped())
+    , pages_(sheetPages(count, settings_))
+    , count_(count)
+    , first_(std::max(first, 1))
+    , last_(last <= 0 ? static_cast<int>(pages_.size()) : std::min(last, static_cast<int>(pages_.size())))
+{
+    ok_ = painter_.begin(&device_);
+}
+
+PageStream::~PageStream()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool PageStream::add(const MazeOutline& maze)
+{
+    if (!ok_ || finished_ || received_ == count_)
+        return ok_ = false;
+    kept_.emplace(received_++, maze);
+    paintReadyPages();
+    return ok_;
+}
+
+void PageStream::paintReadyPages()
+{
+    const QPageLayout paper = device_.pageLayout();
+    const QSizeF pageMm = paper.fullRect(QPageLayout::Millimeter).size();
+    const DeviceMapping mapping{device_.logicalDpiX() / 25.4, paper.paintRect(QPageLayout::Millimeter).topLeft()};
+    while (ok_ && nextPage_ < pages_.size() && pages_[nextPage_].first + pages_[nextPage_].count <= received_) {
+        const SheetPage& page = pages_[nextPage_++];
+        const int number = page.index + 1;
+        if (number >= first_ && number <= last_) {
+            if (painted_ && !device_.newPage()) {
+                ok_ = false;
+                break;
+            }
+            painted_ = true;
+            std::vector<const MazeOutline*> mazes;
+            for (std::size_t i = page.first; i < page.first + page.count; ++i)
+                mazes.push_back(&kept_.at(i));
+            paintSheet(painter_, layoutSheet(mazes, settings_, page, pageMm), mazes, page.kind, mapping);
+        }
+        if (keepGoing_ && !keepGoing_()) {
+            cancelled_ = true;
+            ok_ = false;
+        }
+    }
+    // What no page still to come holds is let go.
+    std::size_t needed = received_;
+    for (std::size_t p = nextPage_; p < pages_.size(); ++p)
+        needed = std::min(needed, pages_[p].first);
+    kept_.erase(kept_.begin(), kept_.lower_bound(needed));
+}
+
+bool PageStream::finish()
+{
+    if (finished_)
+        return ok_;
+    finished_ = true;
+    if (received_ != count_)
+        ok_ = false;
+    kept_.clear();
+    const bool ended = painter_.isActive() && painter_.end();
+    return ok_ = ok_ && ended;
+}
+
 bool paintDocument(QPagedPaintDevice& device, const std::vector<MazeOutline>& mazes, const ExportSettings& settings,
                    int first, int last)
 {
-    const std::vector<Page> pages = documentPages(mazes.size(), settings.pages);
-    first = std::max(first, 1);
-    last = last <= 0 ? static_cast<int>(pages.size()) : std::min(last, static_cast<int>(pages.size()));
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const QPageLayout paper = device.pageLayout();
-    const QSizeF pageMm = paper.fullRect(QPageLayout::Millimeter).size();
-    const DeviceMapping mapping{device.logicalDpiX() / 25.4, paper.paintRect(QPageLayout::Millimeter).topLeft()};
-    std::map<std::size_t, PageLayout> layouts;
-    bool ok = true;
-    for (int n = first; n <= last && ok; ++n) {
-        const Page& page = pages[static_cast<std::size_t>(n - 1)];
-        if (n > first)
-            ok = device.newPage();
-        auto found = layouts.find(page.maze);
-        if (found == layouts.end())
-            found = layouts.emplace(page.maze, layoutPage(mazes[page.maze], settings.forMaze(page.maze), pageMm)).first;
-        paintPage(painter, found->second, mazes[page.maze], page.kind, mapping);
-    }
-    return painter.end() && ok;
+    PageStream stream(device, settings, mazes.size(), first, last);
+    for (const MazeOutline& maze : mazes)
+        if (!stream.add(maze))
+            break;
+    return stream.finish();
+}
+
+void setUpPdf(QPdfWriter& writer, const ExportSettings& settings, std::size_t count)
+{
+    writer.setResolution(PdfDpi);
+    writer.setPageLayout(settings.clamped().pageLayout());
+    writer.setCreator(QStringLiteral("Zubelo"));
+    // A numbering title names the document by the numbers it holds: "めいろ 1〜30".
+    const int first = settings.clamped().numberOf(0);
+    const int last = settings.clamped().numberOf(std::max<std::size_t>(count, 1) - 1);
+    const QString title = isTitleTemplate(settings.title)
+                              ? expandTitle(settings.title, PrintTexts::numberRange(first, last))
+                              : settings.title;
+    writer.setTitle(title);
 }
 
 bool writePdf(QIODevice& out, const std::vector<MazeOutline>& mazes, const ExportSettings& settings)
 {
     QPdfWriter writer(&out);
-    writer.setResolution(PdfDpi);
-    writer.setPageLayout(settings.clamped().pageLayout());
-    writer.setCreator(QStringLiteral("Zubelo"));
-    writer.setTitle(settings.title);
+    setUpPdf(writer, settings, mazes.size());
     return paintDocument(writer, mazes, settings);
 }
 
@@ -193,13 +264,20 @@ QImage previewFirstPage(const MazeOutline& maze, const ExportSettings& settings,
         const double scale = std::min(bounds.width() / frame.width(), bounds.height() / frame.height());
         return paintPicture(layout, maze, kind, scale);
     }
-    const QSizeF page = settings.clamped().pageLayout().fullRect(QPageLayout::Millimeter).size();
-    const double scale = std::min(bounds.width() / page.width(), bounds.height() / page.height());
-    QImage image = blankImage(QSize(qRound(page.width() * scale), qRound(page.height() * scale)), scale);
+    return previewPage({&maze}, settings, sheetPages(1, settings).front(), bounds);
+}
+
+QImage previewPage(const std::vector<const MazeOutline*>& mazes, const ExportSettings& settings,
+                   const SheetPage& page, const QSize& bounds)
+{
+    const QSizeF pageMm = settings.pageMm();
+    const double scale = std::min(bounds.width() / pageMm.width(), bounds.height() / pageMm.height());
+    QImage image = blankImage(QSize(qRound(pageMm.width() * scale), qRound(pageMm.height() * scale)), scale);
     if (image.isNull())
         return image;
     QPainter painter(&image);
-    paintPage(painter, layoutPage(maze, settings, page), maze, kind, {image.dotsPerMeterX() / 1000.0, {}});
+    paintSheet(painter, layoutSheet(mazes, settings, page, pageMm), mazes, page.kind,
+               {image.dotsPerMeterX() / 1000.0, {}});
     return image;
 }
 

@@ -1,5 +1,6 @@
 #include "PagePainter.h"
 
+#include "LabelMarks.h"
 #include "PageLayout.h"
 #include "PrintTexts.h"
 #include "maze_outline.h"
@@ -15,23 +16,22 @@
 
 namespace {
 
-void paintArrow(QPainter& painter, const QLineF& arrow, double widthMm, const DeviceMapping& mapping)
+void paintArrow(QPainter& painter, const QPolygonF& arrow, double widthMm, const DeviceMapping& mapping)
 {
-    const QLineF line = mapping.map(arrow);
-    const double length = line.length();
-    if (length <= 0)
+    const QPolygonF head = arrowHead(arrow, widthMm);
+    if (head.isEmpty())
         return;
-    const double width = widthMm * mapping.dotsPerMm;
-    const QPointF along = (line.p2() - line.p1()) / length;
-    const QPointF across(-along.y(), along.x());
-    const double head = std::min(length * 0.5, std::max(1.6 * mapping.dotsPerMm, 4 * width));
-    const QPointF base = line.p2() - along * head;
-
-    painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(line.p1(), base + along * (head * 0.2));
+    // The line stops inside the head, which keeps its point sharp.
+    QPolygonF line;
+    for (const QPointF& p : arrow)
+        line << mapping.map(p);
+    const QPointF base = (head[1] + head[2]) / 2;
+    line.back() = mapping.map(base + (arrow.back() - base) * 0.2);
+    painter.setPen(QPen(Qt::black, widthMm * mapping.dotsPerMm, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.drawPolyline(line);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    painter.drawPolygon(QPolygonF{line.p2(), base + across * (head * 0.5), base - across * (head * 0.5)});
+    painter.drawPolygon(QPolygonF{mapping.map(head[0]), mapping.map(head[1]), mapping.map(head[2])});
     painter.setBrush(Qt::NoBrush);
 }
 
@@ -59,13 +59,27 @@ void paintPage(QPainter& painter, const PageLayout& L, const MazeOutline& maze, 
         painter.setFont(printFont(L.difficultyPt));
         painter.drawText(mapping.map(L.difficultyRect), Qt::AlignCenter | Qt::TextSingleLine, L.difficultyText);
     }
-    if (!L.nameTextRect.isEmpty()) {
+    if (!L.nameTextRect.isEmpty() && (!answer || L.nameOnAnswer)) {
         painter.setPen(Qt::black);
         painter.setFont(printFont(L.namePt));
         painter.drawText(mapping.map(L.nameTextRect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          PrintTexts::nameLine());
         painter.setPen(QPen(Qt::black, 0.3 * mapping.dotsPerMm, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(mapping.map(L.nameRule));
+    }
+    if (!L.pageNumberRect.isEmpty() && !L.pageNumber.isEmpty()) {
+        painter.setPen(Qt::black);
+        painter.setFont(printFont(L.pageNumberPt));
+        painter.drawText(mapping.map(L.pageNumberRect), Qt::AlignCenter | Qt::TextSingleLine, L.pageNumber);
+    }
+    if (!L.captionRect.isEmpty() && !L.caption.isEmpty()) {
+        painter.setPen(Qt::black);
+        painter.setFont(printFont(L.captionPt));
+        painter.drawText(mapping.map(L.captionRect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, L.caption);
+    }
+    if (L.columns <= 0) {
+        painter.restore();
+        return;
     }
 
     // The maze in cell units: whole numbers on the grid lines, which keeps
@@ -110,11 +124,18 @@ void paintPage(QPainter& painter, const PageLayout& L, const MazeOutline& maze, 
     painter.setTransform(base);
 
     if (!L.labels.empty()) {
-        painter.setFont(printFont(L.labelPt));
+        if (L.labelPt > 0)
+            painter.setFont(printFont(L.labelPt));
         for (const PageLayout::Label& label : L.labels) {
             paintArrow(painter, label.arrow, L.arrowWidthMm, mapping);
-            painter.setPen(Qt::black);
-            painter.drawText(mapping.map(label.textRect), Qt::AlignCenter | Qt::TextSingleLine, label.text);
+            if (label.mark == PageLayout::Mark::House) {
+                LabelMarks::paintHouse(painter, mapping.map(label.textRect));
+            } else if (label.mark == PageLayout::Mark::Flag) {
+                LabelMarks::paintFlag(painter, mapping.map(label.textRect));
+            } else {
+                painter.setPen(Qt::black);
+                painter.drawText(mapping.map(label.textRect), Qt::AlignCenter | Qt::TextSingleLine, label.text);
+            }
         }
     }
     painter.restore();

@@ -61,4 +61,24 @@ inline QString difficulty(const MazeDifficulty& d)
         .arg(d.figure);
 }
 
+// The numbers of the mazes on a page: "5", or "5〜8".
+inline QString numberRange(int first, int last)
+{
+    if (first == last)
+        return QString::number(first);
+    //: The numbers of the mazes on one answer page, from %1 to %2.
+    return QCoreApplication::translate("PrintTexts", "%1〜%2").arg(first).arg(last);
+}
+
+// The title of an answer page of several mazes, which says which mazes it
+// holds: `numbers` as numberRange gives them.
+inline QString answerPageTitle(const QString& title, const QString& numbers)
+{
+    if (title.isEmpty())
+        //: The title of an answer page of several mazes; %1: their numbers.
+        return QCoreApplication::translate("PrintTexts", "（解答 %1）").arg(numbers);
+    //: The title of an answer page of several mazes; %1: the title, %2: their numbers.
+    return QCoreApplication::translate("PrintTexts", "%1（解答 %2）").arg(title, numbers);
+}
+
 } // namespace PrintTexts

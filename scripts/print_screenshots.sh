@@ -20,9 +20,7 @@ in_xvfb "$0" Xvfb xdotool import pdftoppm -- "$out" "${2:-}"
 # keeps one) greets it with a question.
 export XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
 rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$out/maze.pdf" "$out"/pdf_page-*.png
-# A title and the name line, as a user left them last time.
 mkdir -p "$XDG_CONFIG_HOME/Zubelo"
-printf '[export]\ntitle=めいろ 1\nnameLine=true\n' >"$XDG_CONFIG_HOME/Zubelo/Zubelo.conf"
 cleanup() {
     kill "${zubelo_pid:-}" 2>/dev/null || true
 }
@@ -56,11 +54,16 @@ key $(times Right 10) $(times Down 15) $(times Right 8) $(times Up 6) $(times Ri
 key F5
 sleep 0.5
 
-# The export dialog, with the remembered title and name line.
+# The export dialog, given a title and the name line (they belong to this
+# maze, so a new maze starts without them).
 key ctrl+e
 sleep 1.5
 dialog=$(newest_window)
 [ -n "$dialog" ] || { echo "no export dialog"; exit 1; }
+answer alt+t
+xdotool type --delay 30 "めいろ 1"
+answer alt+n
+sleep 0.5
 window_shot "$dialog" export_dialog
 # OK, then the file dialog: the PDF goes to the output folder.
 answer Return

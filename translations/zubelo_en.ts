@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BookCommands</name>
+    <message>
+        <source>めいろ %n</source>
+        <translation>Maze %n</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。</source>
+        <translation>Could not print.</translation>
+    </message>
+    <message>
+        <source>迷路を作っています...</source>
+        <translation>Making the mazes…</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>不明なオプションです: %1</source>
@@ -54,21 +73,9 @@
 </translation>
     </message>
     <message>
-        <source>  --page-size 用紙            A4 A3 B5 B4 Letter Legal (既定: A4、B5 と B4 は JIS)
-</source>
-        <translation>  --page-size PAPER           A4 A3 B5 B4 Letter Legal (default: A4; B5 and B4 are JIS)
-</translation>
-    </message>
-    <message>
         <source>  --landscape                 横向き
 </source>
         <translation>  --landscape                 landscape paper
-</translation>
-    </message>
-    <message>
-        <source>  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)
-</source>
-        <translation>  --title TEXT                title (the answer page adds &quot;(Answer)&quot;)
 </translation>
     </message>
     <message>
@@ -335,6 +342,88 @@ Options:
         <source>%1: 道が完成していません。外側から入って外側へ出る、枝分かれも輪もない1本の道が必要です</source>
         <translation>%1: the path is not complete; it must be one path, without branches or loops, from the border to the border</translation>
     </message>
+    <message>
+        <source>  --per-page 数               問題のページ 1 枚の迷路の数: 1 2 4 6 (既定: 1、.pdf だけ。
+                              .svg と .png はいつも迷路ごとに一つのファイル)
+</source>
+        <translation>  --per-page N                mazes on each puzzle page: 1 2 4 6 (default: 1; .pdf only,
+                              .svg and .png always hold one maze a file)
+</translation>
+    </message>
+    <message>
+        <source>  --answers-per-page 数       解答のページ 1 枚の迷路の数: 1 2 4 6 9 (既定: 1)
+</source>
+        <translation>  --answers-per-page N        answers on each answer page: 1 2 4 6 9 (default: 1)
+</translation>
+    </message>
+    <message>
+        <source>  --page-numbers              ページの下にページ番号を付ける
+</source>
+        <translation>  --page-numbers              a page number at the foot of each page
+</translation>
+    </message>
+    <message>
+        <source>  --first 番号                最初の迷路の番号と最初のページ番号 (0〜99999、既定: 1)。
+                              分けて作る本の続きの番号に
+</source>
+        <translation>  --first N                   number of the first maze and of the first page (0-99999,
+                              default: 1), so that a book made in parts numbers on
+</translation>
+    </message>
+    <message>
+        <source>  --first-page 番号           最初のページ番号だけを別に (0〜99999)
+</source>
+        <translation>  --first-page N              number of the first page alone (0-99999)
+</translation>
+    </message>
+    <message>
+        <source>  --start-label 文字列        入口に書く言葉 (既定: スタート)
+</source>
+        <translation>  --start-label TEXT          the word at the entrance (default: Start)
+</translation>
+    </message>
+    <message>
+        <source>  --goal-label 文字列         出口に書く言葉 (既定: ゴール)
+</source>
+        <translation>  --goal-label TEXT           the word at the exit (default: Finish)
+</translation>
+    </message>
+    <message>
+        <source>  --label-pictures            言葉の代わりに、入口に家、出口に旗の絵
+</source>
+        <translation>  --label-pictures            a house at the entrance and a flag at the exit instead of words
+</translation>
+    </message>
+    <message>
+        <source>  --name-line-answers         「なまえ：」の欄を解答のページにも付ける
+</source>
+        <translation>  --name-line-answers         the &quot;Name:&quot; line on the answer pages too
+</translation>
+    </message>
+    <message>
+        <source>  --wall-share 割合           壁の太さをマスの割合で (%、15〜40)。--wall-mm より優先
+</source>
+        <translation>  --wall-share PERCENT        wall thickness as a share of the cell (15-40 %); wins over --wall-mm
+</translation>
+    </message>
+    <message>
+        <source>  --page-size 用紙            A4 A3 B5 B4 Letter Legal A5 B6 (既定: A4、B は JIS)、
+                              本の判型 5x8in 5.5x8.5in 6x9in 8.5x11in、
+                              または 幅x高さ を mm か in で (152x229mm、6x9in)
+</source>
+        <translation>  --page-size PAPER           A4 A3 B5 B4 Letter Legal A5 B6 (default: A4; B sizes are JIS),
+                              the book trims 5x8in 5.5x8.5in 6x9in 8.5x11in,
+                              or WIDTHxHEIGHT in mm or in (152x229mm, 6x9in)
+</translation>
+    </message>
+    <message>
+        <source>  --title 文字列              タイトル (解答のページでは後ろに「（解答）」)。
+                              %n は迷路の番号、%% は % (「めいろ %n」→ めいろ 1 …)
+</source>
+        <translation>  --title TEXT                title (the answer page adds &quot;(Answer)&quot;);
+                              %n is the maze&apos;s number, %% a % (&quot;Maze %n&quot; gives Maze 1 ...)
+</translation>
+    </message>
 </context>
 <context>
     <name>DifficultyCommands</name>
@@ -526,6 +615,21 @@ Options:
         <extracomment>%1 is the grade (easy, medium, hard), %2 the figure: the cells a searcher can expect to walk.</extracomment>
         <translation>Difficulty: %1 (a search walk of %2 cells)</translation>
     </message>
+    <message>
+        <source>%1〜%2</source>
+        <extracomment>The numbers of the mazes on one answer page, from %1 to %2.</extracomment>
+        <translation>%1–%2</translation>
+    </message>
+    <message>
+        <source>（解答 %1）</source>
+        <extracomment>The title of an answer page of several mazes; %1: their numbers.</extracomment>
+        <translation>Answers %1</translation>
+    </message>
+    <message>
+        <source>%1（解答 %2）</source>
+        <extracomment>The title of an answer page of several mazes; %1: the title, %2: their numbers.</extracomment>
+        <translation>%1 (Answers %2)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -557,6 +661,97 @@ Do you want to replace it?</translation>
     <message>
         <source>%1 マスの道はこの迷路では作れませんでした。%2 マスの道にしました。</source>
         <translation>This maze cannot have a route of %1 cells. The route has %2 cells.</translation>
+    </message>
+</context>
+<context>
+    <name>TFBookMaker</name>
+    <message>
+        <source>迷路の数(&amp;C):</source>
+        <translation>Mazes (&amp;count):</translation>
+    </message>
+    <message>
+        <source>作り方(&amp;O):</source>
+        <translation>Made &amp;of:</translation>
+    </message>
+    <message>
+        <source>迷路の種類(&amp;K):</source>
+        <translation>Maze &amp;kind:</translation>
+    </message>
+    <message>
+        <source>1 ページの迷路(&amp;U):</source>
+        <translation>Mazes a page (p&amp;uzzles):</translation>
+    </message>
+    <message>
+        <source>ページ(&amp;G):</source>
+        <translation>Pa&amp;ges:</translation>
+    </message>
+    <message>
+        <source>タイトル(&amp;T):</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>最初の番号(&amp;N):</source>
+        <translation>First &amp;number:</translation>
+    </message>
+    <message>
+        <source>用紙(&amp;P):</source>
+        <translation>&amp;Paper:</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る</source>
+        <translation>Worksheets and Books</translation>
+    </message>
+    <message>
+        <source>描いた道のまわりに</source>
+        <translation>Around the drawn path</translation>
+    </message>
+    <message>
+        <source>別の迷路に(&amp;R)</source>
+        <translation>Othe&amp;r mazes</translation>
+    </message>
+    <message>
+        <source>解答(&amp;J):</source>
+        <translation>and answers (&amp;j):</translation>
+    </message>
+    <message>
+        <source>ページ番号(&amp;Q)</source>
+        <translation>Page num&amp;bers</translation>
+    </message>
+    <message>
+        <source>最初のページ(&amp;F):</source>
+        <translation>&amp;first page:</translation>
+    </message>
+    <message>
+        <source>横向き(&amp;L)</source>
+        <translation>&amp;Landscape</translation>
+    </message>
+    <message>
+        <source>番号だけ</source>
+        <translation>the number alone</translation>
+    </message>
+    <message>
+        <source>%n は迷路の番号、%% は % になります (「めいろ %n」→ めいろ 1)</source>
+        <translation>%n is the maze&apos;s number, %% a percent sign (&quot;Maze %n&quot; gives Maze 1)</translation>
+    </message>
+    <message>
+        <source>ほかの大きさは幅x高さで: 152x229mm、6x9in</source>
+        <translation>Other sizes as width x height: 152x229mm, 6x9in</translation>
+    </message>
+    <message>
+        <source>PDF に書き出す(&amp;W)...</source>
+        <translation>&amp;Write PDF…</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int…</translation>
+    </message>
+    <message>
+        <source>%1 ページになります。</source>
+        <translation>%1 pages.</translation>
+    </message>
+    <message>
+        <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
+        <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
     </message>
 </context>
 <context>
@@ -695,6 +890,62 @@ Do you want to replace it?</translation>
     <message>
         <source>解答のページに難しさを書く(&amp;D)</source>
         <translation>Print the &amp;difficulty on the answer page</translation>
+    </message>
+    <message>
+        <source>言葉</source>
+        <translation>Words</translation>
+    </message>
+    <message>
+        <source>家と旗の絵</source>
+        <translation>House and flag</translation>
+    </message>
+    <message>
+        <source>目印(&amp;J):</source>
+        <translation>Start and finish mar&amp;ks:</translation>
+    </message>
+    <message>
+        <source>1 ページの迷路(&amp;U):</source>
+        <translation>Mazes a page (p&amp;uzzles):</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>%n は迷路の番号、%% は % になります (「めいろ %n」→ めいろ 1)</source>
+        <translation>%n is the maze&apos;s number, %% a percent sign (&quot;Maze %n&quot; gives Maze 1)</translation>
+    </message>
+    <message>
+        <source>ほかの大きさは幅x高さで: 152x229mm、6x9in</source>
+        <translation>Other sizes as width x height: 152x229mm, 6x9in</translation>
+    </message>
+    <message>
+        <source>解答のページにも(&amp;O)</source>
+        <translation>Also &amp;on answer pages</translation>
+    </message>
+    <message>
+        <source>マスの割合で(&amp;H)</source>
+        <translation>As a s&amp;hare of the cell</translation>
+    </message>
+    <message>
+        <source>解答(&amp;K):</source>
+        <translation>and answers (&amp;j):</translation>
+    </message>
+    <message>
+        <source>ページ番号(&amp;Q)</source>
+        <translation>Page num&amp;bers</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;I)...</source>
+        <translation>Pr&amp;int…</translation>
+    </message>
+    <message>
+        <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
+        <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
     </message>
 </context>
 <context>
@@ -978,6 +1229,14 @@ Do you want to replace it?</translation>
     <message>
         <source>復元用コピーのフォルダー「%1」を使えません。保存していない変更は、プログラムが強制終了すると失われます。</source>
         <translation>The recovery folder “%1” cannot be used. Unsaved changes will be lost if the program is killed.</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る...</source>
+        <translation>Wor&amp;ksheets and Books…</translation>
+    </message>
+    <message>
+        <source>ワークシート・本を作る</source>
+        <translation>Worksheets and Books</translation>
     </message>
 </context>
 <context>

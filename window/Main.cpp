@@ -11,6 +11,7 @@
 #include "Interaction.h"
 #include "LanguageMenu.h"
 #include "MazeImage.h"
+#include "BookCommands.h"
 #include "PrintCommands.h"
 #include "QtCanvas.h"
 #include "Recovery.h"
@@ -68,6 +69,7 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     difficulty_ = std::make_unique<DifficultyCommands>(this);
+    bookCommands_ = std::make_unique<BookCommands>(this, *interaction_, *printCommands_);
     underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     routeCommands_ = std::make_unique<RouteCommands>(this, *interaction_);
     createActions();
@@ -187,6 +189,8 @@ void TFMain::UpdateControls()
     // Printing and exporting need a finished maze.
     for (QAction* output : {MMPrint, MMPrintPreview, MMExport})
         output->setEnabled(made);
+    // A book is made around the drawn path, finished or not.
+    MMMakeBook->setEnabled(made || canMakeMaze());
 
     closeWithoutQuestion_ = false;
     const Underlay& underlay = underlay_->underlay();
@@ -246,6 +250,16 @@ void TFMain::MMPrintPreviewClick()
 void TFMain::MMExportClick()
 {
     printCommands_->exportMaze(document_->board(), fileName());
+}
+
+void TFMain::setBookInteraction(BookInteraction* dialogs)
+{
+    bookCommands_->setBookInteraction(dialogs);
+}
+
+void TFMain::MMMakeBookClick()
+{
+    bookCommands_->makeBook(document_->board(), fileName());
 }
 
 void TFMain::MMMakeMazeClick()

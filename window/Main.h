@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+class BookCommands;
+class BookInteraction;
 class Document;
 class DifficultyCommands;
 class DifficultyInteraction;
@@ -114,6 +116,7 @@ public:
     void MMPrintClick();
     void MMPrintPreviewClick();
     void MMExportClick();
+    void MMMakeBookClick();
     void MMSaveAsClick();
     void MMExitClick();
     void MMUndoClick();
@@ -148,6 +151,8 @@ public:
     void setDifficultyInteraction(DifficultyInteraction* dialogs);
     // The route dialog by script (tests); null restores the real one.
     void setRouteInteraction(RouteInteraction* dialogs);
+    // The book maker and its progress by script (tests); null restores them.
+    void setBookInteraction(BookInteraction* dialogs);
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -234,6 +239,7 @@ private:
     std::unique_ptr<ColorKey> colorKey_;
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<DifficultyCommands> difficulty_;
+    std::unique_ptr<BookCommands> bookCommands_;
     std::unique_ptr<UnderlayCommands> underlay_;
     std::unique_ptr<RouteCommands> routeCommands_;
 
@@ -256,6 +262,7 @@ private:
     QAction* MMPrint = nullptr;
     QAction* MMPrintPreview = nullptr;
     QAction* MMExport = nullptr;
+    QAction* MMMakeBook = nullptr;
     QAction* MMSaveAs = nullptr;
     QAction* MMExit = nullptr;
     QMenu* MMRecentFiles = nullptr;

@@ -60,6 +60,8 @@ void TFMain::createActions()
                                 {}, nullptr, &TFMain::MMPrintPreviewClick);
     MMExport = addCommand("MMExport", QT_TR_NOOP("エクスポート(&E)..."), QT_TR_NOOP("エクスポート(Ctrl+E)"),
                           QKeySequence(Qt::CTRL | Qt::Key_E), nullptr, &TFMain::MMExportClick);
+    MMMakeBook = addCommand("MMMakeBook", QT_TR_NOOP("ワークシート・本を作る..."), QT_TR_NOOP("ワークシート・本を作る"), {},
+                            nullptr, &TFMain::MMMakeBookClick);
     MMMakeMaze = addCommand("MMMakeMaze", QT_TR_NOOP("迷路作成(&M)"), QT_TR_NOOP("迷路作成(F5)"),
                             QKeySequence(Qt::Key_F5), "make_maze.svg", &TFMain::MMMakeMazeClick);
     MMMakeByDifficulty = addCommand("MMMakeByDifficulty", QT_TR_NOOP("難しさを選んで作る(&Q)..."), nullptr, {}, nullptr,
@@ -103,7 +105,7 @@ void TFMain::createActions()
     // Another copy of the program may have changed the list meanwhile.
     connect(MMRecentFiles, &QMenu::aboutToShow, this, &TFMain::refreshRecentMenu);
     refreshRecentMenu();
-    file->addActions({MMSave, MMSaveAs, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport});
+    file->addActions({MMSave, MMSaveAs, MMSaveAsBitmap, MMPrint, MMPrintPreview, MMExport, MMMakeBook});
     file->addSeparator();
     file->addAction(MMExit);
     QMenu* edit = addMenu(nullptr, "MMEdit", EditingTexts::MenuEdit);

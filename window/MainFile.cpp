@@ -6,6 +6,7 @@
 #include "FileDrop.h"
 #include "FileNames.h"
 #include "Interaction.h"
+#include "PrintCommands.h"
 #include "RecentMenu.h"
 #include "Recovery.h"
 #include "UnderlayCommands.h"
@@ -84,6 +85,7 @@ bool TFMain::writeDocument(const QString& name)
         return false;
     }
     underlay_->mazeSaved(name);
+    printCommands_->mazeSaved(name);
     refreshRecentMenu();
     UpdateControls();
     return true;
@@ -103,6 +105,7 @@ void TFMain::MMNewClick()
     // The size dialog delivers 5 ... 100, which the board always takes.
     if (!size || !document_->newBoard(size->width, size->height, size->gridSize))
         return;
+    printCommands_->newMaze();
     FitImageToBoard();
     showDocumentState();
     RedrawImage();
@@ -178,6 +181,7 @@ bool TFMain::openWithoutMessage(const QString& name, bool nameIsExact)
     if (!document_->load(name, nameIsExact))
         return false;
     underlay_->mazeOpened(name);
+    printCommands_->mazeOpened(name);
     FitImageToBoard();
     showDocumentState();
     refreshRecentMenu();

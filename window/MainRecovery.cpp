@@ -2,6 +2,7 @@
 
 #include "Document.h"
 #include "Interaction.h"
+#include "PrintCommands.h"
 #include "Recovery.h"
 #include "SessionEnd.h"
 
@@ -52,6 +53,8 @@ bool TFMain::restoreRecovered(const RecoveredDocument& d)
 {
     if (!document_->restore(d))
         return false;
+    // Its print choices are those kept for its file, if it has one.
+    printCommands_->mazeOpened(fileName());
     FitImageToBoard();
     if (d.transparentMode != board().transparentMode && !mazeMade()) {
         MMTransparentMode->setChecked(d.transparentMode);

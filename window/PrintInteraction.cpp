@@ -18,6 +18,13 @@ std::optional<ExportSettings> QtPrintInteraction::askExportSettings(QWidget* par
     return dialog.AskExport(maze, current);
 }
 
+std::optional<ExportSettings> QtPrintInteraction::askPrintSettings(QWidget* parent, const MazeOutline& maze,
+                                                                   const ExportSettings& current)
+{
+    TFExport dialog(parent);
+    return dialog.AskPrint(maze, current);
+}
+
 bool QtPrintInteraction::askPrint(QWidget* parent, QPrinter& printer, int pageCount)
 {
     QPrintDialog dialog(&printer, parent);

@@ -19,6 +19,15 @@ public:
     // The export dialog for `maze`, preset with `current`; nothing on Cancel.
     virtual std::optional<ExportSettings> askExportSettings(QWidget* parent, const MazeOutline& maze,
                                                             const ExportSettings& current) = 0;
+    // The same dialog before printing, without what only files have (the
+    // format, the resolution). By default the settings as they stand.
+    virtual std::optional<ExportSettings> askPrintSettings(QWidget* parent, const MazeOutline& maze,
+                                                           const ExportSettings& current)
+    {
+        (void)parent;
+        (void)maze;
+        return current;
+    }
     // The print dialog on `printer`, offering pages 1 ... pageCount; true
     // when the user chose to print (the printer then holds the choices).
     virtual bool askPrint(QWidget* parent, QPrinter& printer, int pageCount) = 0;
@@ -31,6 +40,8 @@ class QtPrintInteraction : public PrintInteraction {
 public:
     std::optional<ExportSettings> askExportSettings(QWidget* parent, const MazeOutline& maze,
                                                     const ExportSettings& current) override;
+    std::optional<ExportSettings> askPrintSettings(QWidget* parent, const MazeOutline& maze,
+                                                   const ExportSettings& current) override;
     bool askPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
     void showPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
 };

@@ -88,6 +88,7 @@ private slots:
     void badInputsFailWithOneLine();
     void namesThatAreNotUtf8AreRefused();
     void parsedOptions();
+    void bookOptions();
     void batches();
     void booksByDifficulty();
     void failedBatchChangesNothing();
@@ -156,7 +157,9 @@ void CommandLineTest::helpListsTheOptions()
     for (const char* option : {"--export", "--pages", "--page-size", "--landscape", "--title", "--name-line",
                                "--no-labels", "--wall-mm", "--dpi", "--difficulty", "--tries", "--order",
                                "--print-difficulty", "--random-route", "--route-length", "--twist",
-                               "--from", "--to", "--size"})
+                               "--from", "--to", "--size", "--per-page", "--answers-per-page",
+                               "--page-numbers", "--first", "--first-page", "--start-label", "--goal-label",
+                               "--label-pictures", "--name-line-answers", "--wall-share"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
@@ -200,6 +203,11 @@ void CommandLineTest::badInputsFailWithOneLine()
         {{QStringLiteral("--export"), out, maz_, QStringLiteral("--page-size"), QStringLiteral("A9")}, 2, "A9", out},
         {{QStringLiteral("--export"), out, maz_, QStringLiteral("--wall-mm"), QStringLiteral("thick")}, 2, "thick", out},
         {{QStringLiteral("--export"), out, maz_, QStringLiteral("--landscape=yes")}, 2, "--landscape", out},
+        {words("--per-page 3 --export") << out << maz_, 2, "3", out},
+        {words("--answers-per-page 8 --export") << out << maz_, 2, "8", out},
+        {words("--first -1 --export") << out << maz_, 2, "-1", out},
+        {words("--wall-share thin --export") << out << maz_, 2, "thin", out},
+        {words("--page-size 10x10mm --export") << out << maz_, 2, "10x10mm", out},
         {{QStringLiteral("--export"), out, maz_, maz_}, 2, ".maz", out},
         {{QStringLiteral("--export"), out}, 2, ".maz", out},
         {{QStringLiteral("--export"), path(QStringLiteral("no/such/dir.pdf")), maz_}, 1, "を作成できません",
@@ -329,6 +337,44 @@ void CommandLineTest::parsedOptions()
     QCOMPARE(b.request->style, MazeStyle::ShortDeadEnds);
     QCOMPARE(b.request->seed, 4294967295u);
     QCOMPARE(b.request->format, ExportEngine::Format::Maz);
+}
+
+void CommandLineTest::bookOptions()
+{
+    const CommandLine::Parsed p = CommandLine::parse(
+        words("zubelo --export x.pdf in.maz --per-page 6 --answers-per-page=9 --page-numbers --first-page 40 "
+              "--first 7 --start-label いりぐち --goal-label でぐち --label-pictures --name-line-answers "
+              "--wall-share 55% --page-size 6x9in"));
+    QVERIFY2(p.request, qPrintable(p.error));
+    const ExportSettings& s = p.request->settings;
+    QCOMPARE(s.perPage, 6);
+    QCOMPARE(s.answersPerPage, 9);
+    QVERIFY(s.pageNumbers && s.nameLine && s.nameLineOnAnswers);
+    QCOMPARE(s.firstNumber, 7);
+    QCOMPARE(s.firstPage, 40); // --first-page wins, whichever comes first
+    QCOMPARE(s.startText, QStringLiteral("いりぐち"));
+    QCOMPARE(s.goalText, QStringLiteral("でぐち"));
+    QCOMPARE(s.labelKind, LabelKind::Pictures);
+    QCOMPARE(s.wallShare, ExportSettings::MaxWallShare);
+    QCOMPARE(paperName(s.paper), QStringLiteral("6x9in"));
+    QCOMPARE(CommandLine::parse(words("zubelo --export x.pdf in.maz --first 12")).request->settings.firstPage, 12);
+
+    // A book of nine, four a page and their answers on one, numbered on
+    // from 21 on a 6 x 9 in trim.
+    const QString book = path(QStringLiteral("part2.pdf"));
+    const Run r = zubelo(words("--batch 9 --seed 3 --per-page 4 --answers-per-page 9 --page-numbers --first 21 "
+                               "--page-size 6x9in --title 第%n問")
+                         << maz_ << QStringLiteral("--export") << book);
+    QCOMPARE(r.status, 0);
+    const PdfInfo info = pdfInfo(book);
+    QCOMPARE(info.pages, 4);
+    QCOMPARE(info.pointSize.toSize(), QSize(432, 648));
+    const QStringList first = pdfText(book, 1).split(QLatin1Char('\n'));
+    for (const char* line : {"第21問", "第24問", "21"})
+        QVERIFY2(first.contains(QString::fromUtf8(line)), line);
+    const QString answers = pdfText(book, 4);
+    QVERIFY(answers.contains(QStringLiteral("（解答 21〜29）")) && answers.contains(QStringLiteral("第29問")));
+    QVERIFY(answers.split(QLatin1Char('\n')).contains(QStringLiteral("24")));
 }
 
 void CommandLineTest::batches()

@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "Export.h"
+#include "ExportEngine.h"
 #include "PageLayout.h"
 #include "PrintInteraction.h"
 #include "print_support.h"
@@ -33,6 +34,20 @@ struct ScriptedPrint : PrintInteraction {
     int offeredPages = 0;
     QString previewTo;       // where the preview's pages go
     int previews = 0;
+    // The settings dialog before printing: each answer in turn, then the
+    // settings as they stand.
+    std::deque<std::optional<ExportSettings>> printAnswers;
+    std::vector<ExportSettings> printPresets;
+
+    std::optional<ExportSettings> askPrintSettings(QWidget*, const MazeOutline&, const ExportSettings& current) override
+    {
+        printPresets.push_back(current);
+        if (printAnswers.empty())
+            return current;
+        const std::optional<ExportSettings> answer = printAnswers.front();
+        printAnswers.pop_front();
+        return answer;
+    }
 
     std::optional<ExportSettings> askExportSettings(QWidget*, const MazeOutline&, const ExportSettings& current) override
     {
@@ -93,6 +108,9 @@ private slots:
     void printAndPreviewAreThePdf();
     void exportDialogIsPassive();
     void exportDialogWarnsOfSmallCells();
+    void choicesStayWithTheirMaze();
+    void printingAsksTheSameSettings();
+    void exportDialogArrangesPages();
 
 private:
     QTemporaryDir dir_;
@@ -187,12 +205,18 @@ void PrintWindowTest::exportWritesWhatTheDialogChose()
     QCOMPARE(h->window->fileName(), maz);
     QCOMPARE(h->window->mazeMode(), 1);
 
-    // Remembered: the next export starts from these settings, even in a new run.
+    // Remembered: the next export starts from these settings, even in a new
+    // run: the layout for every maze, the title for this maze's file.
     print.exportAnswers.push_back(std::nullopt);
     h->action("MMExport")->trigger();
     QCOMPARE(print.exportPresets.back(), chosen);
     QSettings stored;
-    QCOMPARE(readExportSettings(stored), chosen);
+    ExportSettings layout = chosen;
+    takeMazeChoices(layout, ExportSettings{});
+    QCOMPARE(readExportSettings(stored), layout);
+    ExportSettings own;
+    QVERIFY(readMazeChoices(stored, maz, own));
+    QCOMPARE(own.title, chosen.title);
     QCOMPARE(stored.value(QStringLiteral("export/paper")).toString(), QStringLiteral("A3"));
     // Cancelled: no file name was asked.
     QCOMPARE(h->script.saveDialogs.size(), std::size_t(2));
@@ -334,6 +358,124 @@ void PrintWindowTest::exportDialogWarnsOfSmallCells()
     dialog.setSettings(s);
     QVERIFY(dialog.cellMm() >= SmallCellMm);
     QVERIFY(!dialog.LbCellSize->text().contains(QStringLiteral("より小さく")));
+}
+
+void PrintWindowTest::choicesStayWithTheirMaze()
+{
+    ScriptedPrint print;
+    const QString easy = path(QStringLiteral("やさしい.maz"));
+    auto h = windowWithMaze(print, easy);
+    ExportSettings mine;
+    mine.title = QStringLiteral("めいろ（やさしい）");
+    mine.nameLine = true;
+    mine.labelKind = LabelKind::Pictures;
+    mine.wallShare = 0.3;
+    mine.perPage = 4;
+    print.exportAnswers.push_back(mine);
+    h->script.saveNames.push_back(path(QStringLiteral("easy.pdf")));
+    h->action("MMExport")->trigger();
+
+    // A new maze has none of the old one's own choices, but the layout.
+    h->newBoard(30, 30, 10);
+    h->pressKeys(std::string(31, 'R').c_str());
+    h->action("MMMakeMaze")->trigger();
+    print.exportAnswers.push_back(std::nullopt);
+    h->action("MMExport")->trigger();
+    ExportSettings expected;
+    expected.wallShare = 0.3;
+    expected.perPage = 4;
+    QCOMPARE(print.exportPresets.back(), expected);
+    // Printing it as well.
+    print.printTo = path(QStringLiteral("new.pdf"));
+    h->action("MMPrint")->trigger();
+    QCOMPARE(print.printPresets.back(), expected);
+    QVERIFY(!pdfText(print.printTo, 1).contains(mine.title));
+
+    // The old maze brings its own back when it is opened again.
+    h->script.answers.push_back(Interaction::Answer::No);
+    h->script.openNames.push_back(easy);
+    h->action("MMLoad")->trigger();
+    print.exportAnswers.push_back(std::nullopt);
+    h->action("MMExport")->trigger();
+    QCOMPARE(print.exportPresets.back(), mine);
+    // ... and a maze saved under a new name keeps them under that name.
+    const QString copy = path(QStringLiteral("copy.maz"));
+    h->script.saveNames.push_back(copy);
+    h->action("MMSaveAs")->trigger();
+    QSettings stored;
+    ExportSettings kept;
+    QVERIFY(readMazeChoices(stored, copy, kept));
+    QCOMPARE(kept.title, mine.title);
+    QVERIFY(h->script.unexpected.empty());
+}
+
+void PrintWindowTest::printingAsksTheSameSettings()
+{
+    ScriptedPrint print;
+    auto h = windowWithMaze(print, path(QStringLiteral("print.maz")));
+    ExportSettings asked;
+    asked.title = QStringLiteral("印刷のタイトル");
+    asked.paper = *paperByName(QStringLiteral("6x9in"));
+    print.printAnswers.push_back(asked);
+    print.printTo = path(QStringLiteral("asked.pdf"));
+    h->action("MMPrint")->trigger();
+    QCOMPARE(pdfInfo(print.printTo).pointSize.toSize(), QSize(432, 648));
+    QVERIFY(pdfText(print.printTo, 1).contains(asked.title));
+    // What printing chose is what the export dialog offers next.
+    print.exportAnswers.push_back(std::nullopt);
+    h->action("MMExport")->trigger();
+    QCOMPARE(print.exportPresets.back(), asked);
+    // Cancelled: no print dialog.
+    print.printAnswers.push_back(std::nullopt);
+    print.offeredPages = 0;
+    h->action("MMPrint")->trigger();
+    QCOMPARE(print.offeredPages, 0);
+
+    // The save box never offers a sheet written before, whose name one
+    // Enter would overwrite.
+    for (const char* expected : {"print.pdf", "print-2.pdf", "print-3.pdf"}) {
+        print.exportAnswers.push_back(ExportSettings{});
+        h->script.saveNames.push_back(std::optional<QString>());
+        h->action("MMExport")->trigger();
+        const QString offered = h->script.saveDialogs.back().initialName;
+        QCOMPARE(offered, path(QLatin1String(expected)));
+        QVERIFY(ExportEngine::write({&h->window->board()}, ExportSettings{}, ExportEngine::Format::Pdf, offered).ok());
+    }
+}
+
+void PrintWindowTest::exportDialogArrangesPages()
+{
+    const auto maze = makeMaze(30, 30, 8);
+    TFExport dialog;
+    dialog.setMaze(outlineOf(*maze->board));
+    ExportSettings s;
+    s.perPage = 6;
+    s.answersPerPage = 9;
+    s.pageNumbers = true;
+    s.nameLine = s.nameLineOnAnswers = true;
+    s.labelKind = LabelKind::Pictures;
+    s.startText = QStringLiteral("いりぐち");
+    s.goalText = QStringLiteral("でぐち");
+    s.wallShare = 0.35;
+    s.paper = *paperByName(QStringLiteral("152x229mm"));
+    s.firstNumber = 31; // no control of its own: it comes back as it went in
+    dialog.setSettings(s);
+    QCOMPARE(dialog.settings(), s);
+    QVERIFY(!dialog.EdStartText->isEnabled() && !dialog.SEWall->isEnabled());
+    // Six to a page: the warning is for each maze's own cells.
+    const double six = dialog.cellMm();
+    dialog.CBPerPage->setCurrentIndex(0);
+    QVERIFY(dialog.cellMm() > 2 * six);
+    // A size typed in, and one that is no size.
+    dialog.CBPaper->setCurrentText(QStringLiteral("6x9in"));
+    QCOMPARE(paperName(dialog.settings().paper), QStringLiteral("6x9in"));
+    dialog.CBPaper->setCurrentText(QStringLiteral("6x9"));
+    QVERIFY(!dialog.BtOK->isEnabled());
+    QCOMPARE(paperName(dialog.settings().paper), QStringLiteral("152x229mm"));
+    // Before printing: no format and no resolution.
+    dialog.setPrinting(true);
+    QVERIFY(dialog.CBFormat->isHidden() && dialog.SEDpi->isHidden());
+    QCOMPARE(dialog.BtOK->text(), QStringLiteral("印刷(&I)..."));
 }
 
 int main(int argc, char** argv)
