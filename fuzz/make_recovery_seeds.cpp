@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     d = copyOf(made);
     d.prompt = Prompt::Other;
     d.otherPrompt = QStringLiteral("a prompt of no known kind");
-    d.figures = MazeFigures{{11, 4, 3}, 12345u};
+    d.figures = MazeFigures{{11, 4, 3}, 12345u, std::nullopt};
     d.seedShown = 12345;
     d.randomState = 987654321;
     d.mazeMode = 1;
