@@ -1,5 +1,8 @@
 #include "maze_shape.h"
 
+#include <deque>
+#include <limits>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -133,6 +136,73 @@ MazeShape MazeShape::largestPart() const
     for (int k = 0; k < cellCount(); ++k)
         cells[at(k)] = r.part[at(k)] == r.largest && r.largest >= 0;
     return MazeShape(width_, height_, std::move(cells));
+}
+
+MazeShape MazeShape::joinedParts() const
+{
+    Regions r = regions();
+    if (r.count <= 1)
+        return *this;
+    MazeShape out = *this;
+    const int n = cellCount();
+    // joined[k]: the cell belongs to a part already joined, or to a bridge.
+    std::vector<std::uint8_t> joined(at(n), 0);
+    for (int k = 0; k < n; ++k)
+        joined[at(k)] = r.part[at(k)] == r.largest;
+    std::vector<std::int32_t> cost(at(n)), from(at(n));
+    std::deque<int> queue;
+    for (int left = r.count - 1; left > 0; --left) {
+        // A search that costs one for every left-out cell and nothing for an
+        // inside one, from all joined cells at once: the first cell of an
+        // unjoined part it settles is the nearest.
+        std::fill(cost.begin(), cost.end(), std::numeric_limits<std::int32_t>::max());
+        std::fill(from.begin(), from.end(), -1);
+        queue.clear();
+        for (int k = 0; k < n; ++k)
+            if (joined[at(k)]) {
+                cost[at(k)] = 0;
+                queue.push_back(k);
+            }
+        int reached = -1;
+        while (!queue.empty()) {
+            const int k = queue.front();
+            queue.pop_front();
+            if (!joined[at(k)] && r.part[at(k)] >= 0) {
+                reached = k;
+                break;
+            }
+            const int x = k % width_, y = k / width_;
+            const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+            for (const auto& [nx, ny] : next) {
+                if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_)
+                    continue;
+                const int m = ny * width_ + nx;
+                const bool inside = r.part[at(m)] >= 0;
+                const std::int32_t c = cost[at(k)] + (inside ? 0 : 1);
+                if (c < cost[at(m)]) {
+                    cost[at(m)] = c;
+                    from[at(m)] = k;
+                    if (inside)
+                        queue.push_front(m);
+                    else
+                        queue.push_back(m);
+                }
+            }
+        }
+        if (reached < 0)
+            break;
+        // The bridge: the left-out cells on the way back become inside.
+        for (int k = from[at(reached)]; k >= 0 && !joined[at(k)]; k = from[at(k)]) {
+            if (r.part[at(k)] < 0)
+                out.setInside(k % width_, k / width_, true);
+            joined[at(k)] = 1;
+        }
+        const std::int32_t part = r.part[at(reached)];
+        for (int k = 0; k < n; ++k)
+            if (r.part[at(k)] == part)
+                joined[at(k)] = 1;
+    }
+    return out;
 }
 
 std::vector<std::uint8_t> MazeShape::cutOffCells() const

@@ -61,6 +61,11 @@ public:
     bool isOneRegion() const;
     // Only the largest part stays inside (the first of equal ones).
     MazeShape largestPart() const;
+    // Every part joined to the largest by bridges one cell wide: each time
+    // the part nearest to those already joined (fewest left-out cells
+    // between) is linked by the shortest such run of cells, which become
+    // inside. Letters of a word, for instance, become one region this way.
+    MazeShape joinedParts() const;
     // Per cell, 1 for the inside cells that keeping the largest part would
     // leave out: what falls away when a shape is not one region.
     std::vector<std::uint8_t> cutOffCells() const;
