@@ -17,6 +17,7 @@
 #include "bench_support.h"
 #include "maze_board.h"
 #include "maze_random.h"
+#include "shape_presets.h"
 
 #include <QApplication>
 #include <QDir>
@@ -400,6 +401,36 @@ void BM_LoadUnderlayPhoto(benchmark::State& state)
     state.counters["kept_height"] = kept.height();
 }
 BENCHMARK(BM_LoadUnderlayPhoto)->Unit(benchmark::kMillisecond);
+
+// A shape for the largest board from the picture of a 24-megapixel camera
+// JPEG under the grid: the cells' ink, worked out once when the dialog
+// opens, then a shape for one setting of the slider (under 300 ms in all);
+// and one more setting on a 100 x 100 board, which is what the preview does
+// as the slider moves (under 50 ms).
+void BM_ShapeFromUnderlay(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString photo = writeTestPicture(folder.filePath(QStringLiteral("photo.jpg")), QSize(6000, 4000), "JPG");
+    Underlay underlay;
+    if (underlay.load(photo) != Underlay::Failure::None) {
+        state.SkipWithError("the photo was not taken");
+        return;
+    }
+    const int side = static_cast<int>(state.range(0));
+    const bool sliderOnly = state.range(1) != 0;
+    const QImage picture = underlay.shapeSource();
+    const std::vector<std::uint8_t> ink = shapepictures::inkOf(picture, side, side);
+    int threshold = 100;
+    for (auto _ : state) {
+        const MazeShape shape = sliderOnly
+            ? shapeFromInk(ink, side, side, threshold, false)
+            : shapeFromInk(shapepictures::inkOf(picture, side, side), side, side, threshold, false);
+        benchmark::DoNotOptimize(shape.insideCount());
+        threshold = threshold % 200 + 1;
+    }
+    state.SetLabel(sliderOnly ? "slider moved" : "ink and shape");
+}
+BENCHMARK(BM_ShapeFromUnderlay)->Args({400, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
 
 // For scale: the whole picture redrawn and repainted.
 void BM_FullRedraw(benchmark::State& state)
