@@ -1,6 +1,7 @@
 #include "BookMaker.h"
 
 #include "MazePrint.h"
+#include "PrintTexts.h"
 #include "SheetLayout.h"
 #include "maze_batch.h"
 #include "maze_board.h"
@@ -53,6 +54,21 @@ QComboBox* numberBox(QWidget* parent, const std::vector<int>& choices)
 
 } // namespace
 
+MazeBatch BookChoices::batch(int n) const
+{
+    MazeBatch b{n, style, seed};
+    if (grade)
+        b.difficulty = DifficultyGoal{grade, 0, DifficultyGoal::DefaultTries};
+    b.easyToHard = easyToHard;
+    return b;
+}
+
+void BookChoices::prepare(MazeBoard& board) const
+{
+    if (newRoutes && width > 0 && height > 0 && (width != board.getWidth() || height != board.getHeight()))
+        (void)board.resize(width, height);
+}
+
 TFBookMaker::TFBookMaker(QWidget* parent)
     : QDialog(parent)
 {
@@ -61,6 +77,16 @@ TFBookMaker::TFBookMaker(QWidget* parent)
     SECount->setRange(1, MazeBatch::MaxCount);
     CBSource = new QComboBox(this);
     CBSource->addItem(QString());
+    CBSource->addItem(QString());
+    SEWidth = new QSpinBox(this);
+    SEHeight = new QSpinBox(this);
+    for (QSpinBox* side : {SEWidth, SEHeight})
+        side->setRange(BoardSize::MinBoardSide, MazeBoard::MaxSide);
+    timesLabel_ = new QLabel(QStringLiteral("×"), this);
+    CBDifficulty = new QComboBox(this);
+    for (int i = 0; i < 4; ++i)
+        CBDifficulty->addItem(QString());
+    CkEasyToHard = new QCheckBox(this);
     CBStyle = new QComboBox(this);
     for (int i = 0; i < static_cast<int>(std::size(StyleNames)); ++i)
         CBStyle->addItem(QString());
@@ -90,6 +116,8 @@ TFBookMaker::TFBookMaker(QWidget* parent)
 
     const std::pair<QWidget*, const char*> names[] = {
         {SECount, "SECount"},       {CBSource, "CBSource"},     {CBStyle, "CBStyle"},
+        {SEWidth, "SEWidth"},       {SEHeight, "SEHeight"},     {CBDifficulty, "CBDifficulty"},
+        {CkEasyToHard, "CkEasyToHard"},
         {BtOtherMazes, "BtOtherMazes"}, {CBPerPage, "CBPerPage"}, {CBAnswersPerPage, "CBAnswersPerPage"},
         {CBPages, "CBPages"},       {EdTitle, "EdTitle"},       {SEFirst, "SEFirst"},
         {CkPageNumbers, "CkPageNumbers"}, {SEFirstPage, "SEFirstPage"}, {CBPaper, "CBPaper"},
@@ -117,6 +145,10 @@ TFBookMaker::TFBookMaker(QWidget* parent)
     firstPageLabel_->setBuddy(SEFirstPage);
     addRow(QT_TR_NOOP("迷路の数(&C):"), SECount, SECount);
     addRow(QT_TR_NOOP("作り方(&O):"), CBSource, CBSource);
+    QHBoxLayout* size = line({SEWidth, timesLabel_, SEHeight}, nullptr);
+    size->addStretch(1);
+    addRow(QT_TR_NOOP("大きさ(&Z):"), SEWidth, size);
+    addRow(QT_TR_NOOP("難しさ(&D):"), CBDifficulty, line({CBDifficulty, CkEasyToHard}, CBDifficulty));
     addRow(QT_TR_NOOP("迷路の種類(&K):"), CBStyle, line({CBStyle, BtOtherMazes}, CBStyle));
     addRow(QT_TR_NOOP("1 ページの迷路(&U):"), CBPerPage,
            line({CBPerPage, answersLabel_, CBAnswersPerPage}, CBAnswersPerPage));
@@ -157,12 +189,12 @@ TFBookMaker::TFBookMaker(QWidget* parent)
         seed_ = QRandomGenerator::global()->generate();
         changed();
     });
-    for (QComboBox* box : {CBStyle, CBPerPage, CBAnswersPerPage, CBPages, CBPaper})
+    for (QComboBox* box : {CBSource, CBStyle, CBDifficulty, CBPerPage, CBAnswersPerPage, CBPages, CBPaper})
         connect(box, &QComboBox::currentIndexChanged, this, &TFBookMaker::changed);
     connect(CBPaper, &QComboBox::editTextChanged, this, &TFBookMaker::changed);
-    for (QSpinBox* box : {SECount, SEFirst, SEFirstPage})
+    for (QSpinBox* box : {SECount, SEWidth, SEHeight, SEFirst, SEFirstPage})
         connect(box, &QSpinBox::valueChanged, this, &TFBookMaker::changed);
-    for (QCheckBox* box : {CkPageNumbers, CkLandscape})
+    for (QCheckBox* box : {CkEasyToHard, CkPageNumbers, CkLandscape})
         connect(box, &QCheckBox::toggled, this, &TFBookMaker::changed);
     connect(EdTitle, &QLineEdit::textChanged, this, &TFBookMaker::changed);
 }
@@ -175,6 +207,11 @@ void TFBookMaker::retranslateUi()
     for (const Row& row : rows_)
         row.label->setText(tr(row.text));
     CBSource->setItemText(0, tr("描いた道のまわりに"));
+    CBSource->setItemText(1, tr("迷路ごとに新しい答えの道で"));
+    CBDifficulty->setItemText(0, tr("選ばない"));
+    for (const DifficultyGrade g : {DifficultyGrade::Easy, DifficultyGrade::Medium, DifficultyGrade::Hard})
+        CBDifficulty->setItemText(static_cast<int>(g) + 1, PrintTexts::gradeText(g));
+    CkEasyToHard->setText(tr("やさしい順に並べる(&E)"));
     for (int i = 0; i < CBStyle->count(); ++i)
         // The menu's words without its access keys.
         CBStyle->setItemText(i, QCoreApplication::translate("MazeStyleMenu", StyleNames[i]).remove(QLatin1Char('&')));
@@ -214,6 +251,8 @@ std::optional<TFBookMaker::Request> TFBookMaker::AskBook(const MazeBoard& board,
 void TFBookMaker::setMaze(const MazeBoard& board)
 {
     maze_ = board.toFileBytes();
+    boardWidth_ = board.getWidth();
+    boardHeight_ = board.getHeight();
     changed();
 }
 
@@ -228,8 +267,15 @@ void TFBookMaker::setChoices(const BookChoices& raw)
         QSignalBlocker(SECount),   QSignalBlocker(CBStyle),       QSignalBlocker(CBPerPage),
         QSignalBlocker(CBAnswersPerPage), QSignalBlocker(CBPages), QSignalBlocker(EdTitle),
         QSignalBlocker(SEFirst),   QSignalBlocker(CkPageNumbers), QSignalBlocker(SEFirstPage),
-        QSignalBlocker(CBPaper),   QSignalBlocker(CkLandscape)};
+        QSignalBlocker(CBPaper),   QSignalBlocker(CkLandscape),   QSignalBlocker(CBSource),
+        QSignalBlocker(SEWidth),   QSignalBlocker(SEHeight),      QSignalBlocker(CBDifficulty),
+        QSignalBlocker(CkEasyToHard)};
     SECount->setValue(c.count);
+    CBSource->setCurrentIndex(c.newRoutes ? 1 : 0);
+    SEWidth->setValue(c.width > 0 ? c.width : boardWidth_);
+    SEHeight->setValue(c.height > 0 ? c.height : boardHeight_);
+    CBDifficulty->setCurrentIndex(c.grade ? static_cast<int>(*c.grade) + 1 : 0);
+    CkEasyToHard->setChecked(c.easyToHard);
     CBStyle->setCurrentIndex(static_cast<int>(c.style));
     CBPerPage->setCurrentIndex(CBPerPage->findData(s.perPage));
     CBAnswersPerPage->setCurrentIndex(CBAnswersPerPage->findData(s.answersPerPage));
@@ -249,6 +295,14 @@ BookChoices TFBookMaker::choices() const
     c.count = SECount->value();
     c.style = static_cast<MazeStyle>(CBStyle->currentIndex());
     c.seed = seed_;
+    c.newRoutes = CBSource->currentIndex() == 1;
+    // The board's own size is no size of its own: the board, its shape too.
+    const bool ownSize = SEWidth->value() == boardWidth_ && SEHeight->value() == boardHeight_;
+    c.width = c.newRoutes && !ownSize ? SEWidth->value() : 0;
+    c.height = c.newRoutes && !ownSize ? SEHeight->value() : 0;
+    c.grade = CBDifficulty->currentIndex() > 0 ? std::optional(static_cast<DifficultyGrade>(CBDifficulty->currentIndex() - 1))
+                                               : std::nullopt;
+    c.easyToHard = CkEasyToHard->isChecked();
     ExportSettings& s = c.settings;
     s.format = PictureFormat::Pdf;
     s.perPage = CBPerPage->currentData().toInt();
@@ -273,6 +327,8 @@ int TFBookMaker::pageCount() const
 void TFBookMaker::changed()
 {
     SEFirstPage->setEnabled(CkPageNumbers->isChecked());
+    for (QWidget* side : std::initializer_list<QWidget*>{SEWidth, SEHeight, timesLabel_})
+        side->setEnabled(CBSource->currentIndex() == 1);
     const bool paperKnown = paperByName(CBPaper->currentText()).has_value();
     BtWritePdf->setEnabled(paperKnown);
     BtPrint->setEnabled(paperKnown);
@@ -297,12 +353,23 @@ void TFBookMaker::refreshPreview()
     std::istringstream in(std::string(maze_.begin(), maze_.end()));
     if (!board.readFrom(in))
         return;
+    c.prepare(board);
     const SheetPage& first = pages.front();
     std::vector<MazeOutline> outlines;
-    makeMazeBatch(board, {static_cast<int>(first.count), c.style, c.seed}, [&](int) {
-        outlines.push_back(outlineOf(board));
-        return true;
-    });
+    // From easy to hard, the first page's mazes are the easiest of all.
+    const int made = c.easyToHard ? c.count : static_cast<int>(first.count);
+    BatchRoutes routes{c.route, {}};
+    makeMazeBatch(
+        board, c.batch(made),
+        [&](const BookMaze& maze) {
+            outlines.push_back(outlineOf(board));
+            return maze.index < static_cast<int>(first.count);
+        },
+        c.newRoutes ? &routes : nullptr);
+    if (outlines.empty()) {
+        Preview->clear();
+        return;
+    }
     std::vector<const MazeOutline*> own;
     for (const MazeOutline& o : outlines)
         own.push_back(&o);

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "ExportSettings.h"
+#include "maze_batch.h"
+#include "maze_difficulty.h"
 #include "maze_style.h"
+#include "route_maker.h"
 
 #include <QDialog>
 
@@ -28,8 +31,24 @@ struct BookChoices {
     MazeStyle style = MazeStyle::Standard;
     std::uint32_t seed = 0;
     ExportSettings settings;
+    // A route of its own for every maze, made with `route`, in place of the
+    // drawn path; the mazes then have `width` x `height` cells (0: the
+    // board's size, and its shape).
+    bool newRoutes = false;
+    RouteSettings route;
+    int width = 0;
+    int height = 0;
+    // The mazes chosen by their difficulty, and put in order from easy to hard.
+    std::optional<DifficultyGrade> grade;
+    bool easyToHard = false;
 
     bool operator==(const BookChoices&) const = default;
+
+    // The batch these choices make, `count` mazes of it.
+    MazeBatch batch(int count) const;
+    // Turns `board`, a copy of the maze, into the one the book's mazes are
+    // made on: with new routes at another size, an empty board of that size.
+    void prepare(MazeBoard& board) const;
 };
 
 // The worksheet and book maker: a set of mazes made around the current
@@ -64,6 +83,10 @@ public:
     QSpinBox* SECount = nullptr;
     QComboBox* CBSource = nullptr;
     QComboBox* CBStyle = nullptr;
+    QSpinBox* SEWidth = nullptr;
+    QSpinBox* SEHeight = nullptr;
+    QComboBox* CBDifficulty = nullptr;
+    QCheckBox* CkEasyToHard = nullptr;
     QPushButton* BtOtherMazes = nullptr;
     QComboBox* CBPerPage = nullptr;
     QComboBox* CBAnswersPerPage = nullptr;
@@ -93,6 +116,9 @@ private:
     std::vector<Row> rows_;
     QLabel* answersLabel_ = nullptr;
     QLabel* firstPageLabel_ = nullptr;
+    QLabel* timesLabel_ = nullptr;
+    int boardWidth_ = 0;
+    int boardHeight_ = 0;
     std::vector<std::uint8_t> maze_; // the board's file, to make the preview's mazes from
     BookChoices preset_;
     std::uint32_t seed_ = 0;

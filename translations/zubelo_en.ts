@@ -826,6 +826,26 @@ Do you want to replace it?</translation>
         <source>用紙の大きさが分かりません。A4 や 152x229mm、6x9in のように書いてください。</source>
         <translation>Unknown paper size. Write it as A4, 152x229mm or 6x9in, for example.</translation>
     </message>
+    <message>
+        <source>大きさ(&amp;Z):</source>
+        <translation>Si&amp;ze:</translation>
+    </message>
+    <message>
+        <source>難しさ(&amp;D):</source>
+        <translation>&amp;Difficulty:</translation>
+    </message>
+    <message>
+        <source>迷路ごとに新しい答えの道で</source>
+        <translation>With a new answer route in every maze</translation>
+    </message>
+    <message>
+        <source>選ばない</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>やさしい順に並べる(&amp;E)</source>
+        <translation>&amp;Easy to hard</translation>
+    </message>
 </context>
 <context>
     <name>TFDifficulty</name>

@@ -6,6 +6,7 @@
 #include "MazePrint.h"
 #include "PrintCommands.h"
 #include "PrintInteraction.h"
+#include "RouteCommands.h"
 #include "maze_batch.h"
 #include "maze_board.h"
 #include "maze_random.h"
@@ -67,6 +68,14 @@ BookChoices BookCommands::startingChoices() const
     e.landscape = s.value(QStringLiteral("landscape"), e.landscape).toBool();
     e.format = PictureFormat::Pdf;
     e = e.clamped();
+    c.newRoutes = s.value(QStringLiteral("newRoutes"), false).toBool();
+    c.route = RouteCommands::storedSettings();
+    c.width = std::clamp(s.value(QStringLiteral("width"), 0).toInt(), 0, MazeBoard::MaxSide);
+    c.height = std::clamp(s.value(QStringLiteral("height"), 0).toInt(), 0, MazeBoard::MaxSide);
+    if (c.width < BoardSize::MinBoardSide || c.height < BoardSize::MinBoardSide)
+        c.width = c.height = 0;
+    c.grade = gradeFromName(s.value(QStringLiteral("difficulty")).toString().toStdString());
+    c.easyToHard = s.value(QStringLiteral("easyToHard"), false).toBool();
     return c;
 }
 
@@ -83,6 +92,11 @@ void BookCommands::remember(const BookChoices& c) const
     s.setValue(QStringLiteral("pageNumbers"), c.settings.pageNumbers);
     s.setValue(QStringLiteral("paper"), paperName(c.settings.paper));
     s.setValue(QStringLiteral("landscape"), c.settings.landscape);
+    s.setValue(QStringLiteral("newRoutes"), c.newRoutes);
+    s.setValue(QStringLiteral("width"), c.width);
+    s.setValue(QStringLiteral("height"), c.height);
+    s.setValue(QStringLiteral("difficulty"), c.grade ? QString::fromLatin1(gradeName(*c.grade).data()) : QString());
+    s.setValue(QStringLiteral("easyToHard"), c.easyToHard);
 }
 
 void BookCommands::makeBook(const MazeBoard& board, const QString& documentName)
@@ -100,7 +114,16 @@ void BookCommands::makeBook(const MazeBoard& board, const QString& documentName)
     MazeBoard copy(random);
     if (!copy.readFrom(in))
         return;
-    const MazeBatch batch{c.count, c.style, c.seed};
+    c.prepare(copy);
+    // Routes that cannot be made here are told before anything is asked.
+    if (c.newRoutes) {
+        if (const RouteProblem problem = RouteMaker(copy).check(c.route); problem != RouteProblem::None) {
+            interaction_.showMessage(window_, Interaction::MessageKind::Warning, RouteCommands::problemText(problem));
+            return;
+        }
+    }
+    BatchRoutes routes{c.route, {}};
+    const MazeBatch batch = c.batch(c.count);
     const auto count = static_cast<std::size_t>(c.count);
 
     std::unique_ptr<ExportEngine::Writer> writer;
@@ -124,7 +147,8 @@ void BookCommands::makeBook(const MazeBoard& board, const QString& documentName)
     }
     const std::unique_ptr<BookInteraction::Progress> progress = dialogs_->startProgress(window_);
     const ExportEngine::Outcome outcome = ExportEngine::writeBook(
-        copy, batch, *writer, [&](const ExportEngine::Progress& p) { return progress->step(p.done, p.total); });
+        copy, batch, *writer, [&](const ExportEngine::Progress& p) { return progress->step(p.done, p.total); }, {},
+        c.newRoutes ? &routes : nullptr);
     if (outcome.cancelled) {
         if (asked->output == TFBookMaker::Output::Print)
             printer.abort();

@@ -20,18 +20,6 @@ QString text(const char* source)
     return QCoreApplication::translate("RouteCommands", source);
 }
 
-QString problemText(RouteProblem problem)
-{
-    switch (problem) {
-    case RouteProblem::NoOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "この迷路にはその出入口がありません。"));
-    case RouteProblem::NotAnOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "選んだマスは出入口になりません。"));
-    case RouteProblem::SameOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "入口と出口が同じです。"));
-    case RouteProblem::NoWay:
-    case RouteProblem::None: break;
-    }
-    return text(QT_TRANSLATE_NOOP("RouteCommands", "入口から出口まで迷路の中を通る道がありません。"));
-}
-
 // An end in the settings: a side's name, or the cell "x,y" of a picked one.
 QString endText(const RouteEnd& end)
 {
@@ -70,6 +58,18 @@ RouteCommands::~RouteCommands() = default;
 void RouteCommands::setRouteInteraction(RouteInteraction* dialogs)
 {
     dialogs_ = dialogs ? dialogs : ownDialogs_.get();
+}
+
+QString RouteCommands::problemText(RouteProblem problem)
+{
+    switch (problem) {
+    case RouteProblem::NoOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "この迷路にはその出入口がありません。"));
+    case RouteProblem::NotAnOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "選んだマスは出入口になりません。"));
+    case RouteProblem::SameOpening: return text(QT_TRANSLATE_NOOP("RouteCommands", "入口と出口が同じです。"));
+    case RouteProblem::NoWay:
+    case RouteProblem::None: break;
+    }
+    return text(QT_TRANSLATE_NOOP("RouteCommands", "入口から出口まで迷路の中を通る道がありません。"));
 }
 
 RouteSettings RouteCommands::storedSettings()

@@ -2,6 +2,8 @@
 
 #include "route_maker.h"
 
+#include <QString>
+
 #include <memory>
 
 class Document;
@@ -29,6 +31,8 @@ public:
     bool makeRoute(Document& document);
 
     static RouteSettings storedSettings();
+    // Why a route cannot be made, as the window says it.
+    static QString problemText(RouteProblem problem);
     static void storeSettings(const RouteSettings& settings);
 
 private:

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <set>
 #include <sstream>
 
 using namespace print_support;
@@ -101,6 +102,7 @@ private slots:
     void writesTheBookItPreviewed();
     void cancelledBooksLeaveNoFile();
     void previewFollowsTheChoices();
+    void newRoutesSizesAndDifficulty();
 
 private:
     QTemporaryDir dir_;
@@ -288,3 +290,59 @@ int main(int argc, char** argv)
 }
 
 #include "book_window_test.moc"
+
+// New routes at a size of their own, chosen by difficulty from easy to
+// hard: every answer page shows another answer, the choices come back next
+// time, and routes the board cannot have are told before anything is asked.
+void BookWindowTest::newRoutesSizesAndDifficulty()
+{
+    ScriptedBook book;
+    PrintToFile print;
+    auto h = window(book, print, "RRRRDDDRRRRRDDRRRR");
+    BookChoices c;
+    c.count = 3;
+    c.seed = 9;
+    c.newRoutes = true;
+    c.width = 16;
+    c.height = 14;
+    c.grade = DifficultyGrade::Medium;
+    c.easyToHard = true;
+    c.settings.perPage = 1;
+    c.settings.answersPerPage = 1;
+
+    TFBookMaker dialog;
+    dialog.setMaze(h->window->board());
+    dialog.setChoices(c);
+    QCOMPARE(dialog.choices(), c);
+    dialog.refreshPreview();
+    QVERIFY(!dialog.Preview->pixmap().isNull());
+
+    book.answers.push_back(TFBookMaker::Request{c, TFBookMaker::Output::Pdf});
+    const QString file = path(QStringLiteral("routes.pdf"));
+    h->script.saveNames.push_back(file);
+    h->action("MMMakeBook")->trigger();
+    QCOMPARE(pdfInfo(file).pages, 6);
+    std::set<QByteArray> answers;
+    for (int page = 4; page <= 6; ++page) {
+        const QImage image = pdfPage(file, page, 40, path(QStringLiteral("a")));
+        QByteArray red;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red.append(char(isRed(image.pixel(x, y))));
+        answers.insert(red);
+    }
+    QCOMPARE(int(answers.size()), 3);
+
+    book.answers.push_back(std::nullopt);
+    h->action("MMMakeBook")->trigger();
+    const BookChoices& again = book.presets.back();
+    QVERIFY(again.newRoutes && again.width == 16 && again.height == 14);
+    QVERIFY(again.grade == DifficultyGrade::Medium && again.easyToHard);
+
+    // A room in the middle that the board does not have.
+    c.route.to = RouteEnd{RouteSide::Centre, {}};
+    book.answers.push_back(TFBookMaker::Request{c, TFBookMaker::Output::Pdf});
+    h->action("MMMakeBook")->trigger();
+    QCOMPARE(h->script.messages.size(), std::size_t(1));
+    QVERIFY(h->script.unexpected.empty());
+}
