@@ -4,6 +4,7 @@
 #include "EditHistory.h"
 #include "Recovery.h"
 #include "maze_board.h"
+#include "maze_stats.h"
 #include "ShapeDialog.h"
 #include "ShapeInteraction.h"
 #include "ShapePictures.h"
@@ -103,6 +104,7 @@ private slots:
     void fileShapesAndTheirFailures();
     void removingTheShapeAndTheRecoveryCopy();
     void dialogsPreviewWhatTheyReturn();
+    void heartWithARoomAsGoalMakesAMazeCountingItsCellsOnly();
 };
 
 void ShapeWindowTest::strokeIsOneStepAndLeavesThePathsCells()
@@ -368,6 +370,42 @@ void ShapeWindowTest::dialogsPreviewWhatTheyReturn()
     traced.CBInvert->setChecked(true);
     QCOMPARE(traced.Preview->shape(), shapeFromInk(ink, 100, 100, 240, true));
     QCOMPARE(traced.setting(), (InkSetting{240, true}));
+}
+
+void ShapeWindowTest::heartWithARoomAsGoalMakesAMazeCountingItsCellsOnly()
+{
+    ShapeHarness h(21, 21);
+    const MazeBoard& b = h.window->board();
+    h.shapes.choices.push_back(h.preset(ShapePreset::Heart, 3));
+    h.action("MMChooseShape")->trigger();
+    // From the left, along row 9 into the room (cells 9 ... 11).
+    int first = 0;
+    while (!b.isInside(first, 9))
+        ++first;
+    h.clickCell(first - 1, 9);
+    for (int x = first - 1; x < 9; ++x)
+        h.pressKeys("R");
+    QVERIFY(h.window->canMakeMaze());
+    h.action("MMMakeMaze")->trigger();
+    QCOMPARE(h.window->mazeMode(), 1);
+    QVERIFY(h.window->document().state().figures.has_value());
+    const MazeStats stats = h.window->document().state().figures->stats;
+    // Dead ends counted here over the cells of the heart only; the cells
+    // left out keep every wall.
+    int deadEnds = 0;
+    for (int y = 0; y < 21; ++y) {
+        for (int x = 0; x < 21; ++x) {
+            const int open = (b.getMazeV(x, y) == 1) + (b.getMazeV(x + 1, y) == 1) + (b.getMazeH(x, y) == 1)
+                + (b.getMazeH(x, y + 1) == 1);
+            if (!b.isInside(x, y) && b.getPathCell(x, y) == 0)
+                QVERIFY2(open <= 1, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            else
+                deadEnds += open == 1;
+        }
+    }
+    QCOMPARE(stats.deadEnds, deadEnds);
+    QCOMPARE(stats.answerLength, 9 - first);
+    QVERIFY(h.window->summaryText().contains(QString::number(stats.deadEnds)));
 }
 
 QTEST_MAIN(ShapeWindowTest)
