@@ -131,7 +131,8 @@ const OptionSpec HelpOptions[] = {
 std::span<const std::span<const OptionSpec>> optionTables()
 {
     static const std::span<const OptionSpec> tables[] = {exportOptions(), bookOptions(), batchOptions(),
-                                                         routeOptions(), difficultyOptions(), HelpOptions};
+                                                         routeOptions(), shapeOptions(), difficultyOptions(),
+                                                         HelpOptions};
     return tables;
 }
 
@@ -235,6 +236,10 @@ Parsed parse(const QStringList& arguments)
         return failed(translated(RouteOnly).arg(r.size ? QStringLiteral("--size") : r.routeOption));
     if (r.batch == 0 && r.randomRoute)
         return failed(translated(BatchOnly).arg(QStringLiteral("--random-route")));
+    if (r.batch == 0 && !r.shapeOption.isEmpty())
+        return failed(translated(BatchOnly).arg(r.shapeOption));
+    if (const QString problem = shapeRequestProblem(r); !problem.isEmpty())
+        return failed(problem);
     if (r.target.isEmpty())
         return failed(translated(NoTarget));
     // A maze file is only written as a batch; one maze would be a copy.
@@ -358,6 +363,8 @@ int execute(const Request& request, QTextStream& out, QTextStream& err)
         err << Prefix << loadFailed(request.input, loadFailure(request.input)) << Qt::endl;
         return Failure;
     }
+    if (const int code = shapeBoard(request, board, err); code != Success)
+        return code;
     // A batch makes its mazes around the file's path, which must be one
     // (unless every maze gets a route of its own); a single export prints
     // the maze the file holds, which must be made.

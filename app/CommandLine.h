@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 
+class MazeBoard;
 class QTextStream;
 
 // The program without its window: `zubelo --export OUT IN.maz [options]`
@@ -50,6 +51,12 @@ struct Request {
     QString routeOption;               // the first of those four given
     std::optional<BoardSize> size;     // --size WxH: an empty board instead of IN.maz
     bool firstPageGiven = false;       // --first-page, which --first then leaves alone
+    QString shape;                     // --shape: a ready-made shape's name or a picture file
+    QString shapeText;                 // --shape-text: the letters of a word
+    std::optional<int> shapeThreshold; // --shape-threshold: the ink a picture's cell needs
+    bool shapeInvert = false;          // --shape-invert
+    int centreRoom = 0;                // --centre-room N: a room of N x N cells in the middle
+    QString shapeOption;               // the first of those five given
 };
 
 struct Parsed {
@@ -69,6 +76,12 @@ QString helpText();
 // language; "none 0" for a maze without a way through). A difficulty band
 // that some mazes did not reach is one line on `err`, not a failure.
 int execute(const Request& request, QTextStream& out, QTextStream& err);
+
+// Gives `board` the shape the request asks for, if any, before a batch: a
+// picture that cannot be read is a Failure, a shape that is not one region
+// or that would cut the drawn path (unless every maze gets a route of its
+// own) a UsageError, each one line on `err`; the board is then unchanged.
+int shapeBoard(const Request& request, MazeBoard& board, QTextStream& err);
 
 // The command-line program: the offscreen platform unless another is
 // chosen, the application object, then parse and execute.

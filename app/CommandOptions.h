@@ -34,6 +34,11 @@ std::span<const OptionSpec> difficultyOptions();
 // The options of --random-route: a route for every maze, and --size.
 std::span<const OptionSpec> routeOptions();
 
+// The options of shapes: the board's shape before --batch makes its mazes.
+std::span<const OptionSpec> shapeOptions();
+// Why the shape options given cannot go together, or empty.
+QString shapeRequestProblem(const Request& request);
+
 // Helpers for the tables.
 QString translated(const char* text);
 // "オプション %1 の値が正しくありません: %2"

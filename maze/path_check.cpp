@@ -7,9 +7,11 @@
 
 namespace {
 
+// A cell of the maze: on the grid and inside the board's shape. A left-out
+// cell is outside, like the ring.
 bool isGridCell(const MazeBoard& b, int x, int y)
 {
-    return x >= 0 && y >= 0 && x < b.getWidth() && y < b.getHeight();
+    return b.isInside(x, y);
 }
 
 // One path mark: the two positions it joins.
@@ -121,9 +123,19 @@ bool hasMaze(const MazeBoard& board)
             anyOpen = board.getMazeH(x, y) == 1;
     if (!anyOpen)
         return false;
+    // Every inside cell must be reached from the first one; on a shape the
+    // left-out cells are no part of the maze.
     std::vector<std::uint8_t> seen(static_cast<std::size_t>(W) * std::size_t(H), 0);
-    std::vector<PathEnd> todo{{0, 0}};
-    seen[0] = 1;
+    PathEnd first{0, 0};
+    while (first.y < H && !board.isInside(first.x, first.y))
+        if (++first.x == W) {
+            first.x = 0;
+            ++first.y;
+        }
+    if (first.y == H)
+        return false;
+    std::vector<PathEnd> todo{first};
+    seen[std::size_t(first.y) * std::size_t(W) + std::size_t(first.x)] = 1;
     std::size_t reached = 1;
     while (!todo.empty()) {
         const PathEnd c = todo.back();
@@ -133,12 +145,12 @@ bool hasMaze(const MazeBoard& board)
                              c.y + 1 < H && board.getMazeH(c.x, c.y + 1) == 1, c.y > 0 && board.getMazeH(c.x, c.y) == 1};
         for (int i = 0; i < 4; ++i) {
             std::uint8_t& mark = seen[std::size_t(next[i].y) * std::size_t(W) + std::size_t(next[i].x)];
-            if (open[i] && !mark) {
+            if (open[i] && !mark && board.isInside(next[i].x, next[i].y)) {
                 mark = 1;
                 ++reached;
                 todo.push_back(next[i]);
             }
         }
     }
-    return reached == seen.size();
+    return reached == std::size_t(board.insideCount());
 }

@@ -424,6 +424,56 @@ Options:
                               %n is the maze&apos;s number, %% a % (&quot;Maze %n&quot; gives Maze 1 ...)
 </translation>
     </message>
+    <message>
+        <source>オプション %1 と %2 は一緒に使えません</source>
+        <translation>The options %1 and %2 cannot be used together</translation>
+    </message>
+    <message>
+        <source>オプション %1 は --shape に画像ファイルを指定したときに使ってください</source>
+        <translation>Use the option %1 with a picture file for --shape</translation>
+    </message>
+    <message>
+        <source>この形は迷路にできません: 内側のマスがつながった一つの形 (4 マス以上) になっていません</source>
+        <translation>This shape cannot hold a maze: its cells do not form one connected piece (of 4 cells or more)</translation>
+    </message>
+    <message>
+        <source>%1: この形は描いた道を切ってしまいます (道を作り直すなら --random-route を使ってください)</source>
+        <translation>%1: this shape would cut the drawn path (use --random-route to make new routes)</translation>
+    </message>
+    <message>
+        <source>  --shape 形                  --batch の前に迷路をその形にする: circle (円) heart (ハート)
+                              star (星) diamond (ひし形) triangle (三角形) rounded (角の丸い四角)
+                              または画像ファイル (黒いところが迷路、白いところが外)
+</source>
+        <translation>  --shape SHAPE               give the maze that shape before --batch: circle, heart,
+                              star, diamond, triangle, rounded (rounded corners),
+                              or a picture file (black is the maze, white is left out)
+</translation>
+    </message>
+    <message>
+        <source>  --shape-text 文字           その文字の形にする (離れた文字は細い道でつなぐ)
+</source>
+        <translation>  --shape-text TEXT           the shape of those letters (joined by narrow paths)
+</translation>
+    </message>
+    <message>
+        <source>  --shape-threshold 数        画像の形で、迷路にするマスの濃さ 1〜255 (既定 128)
+</source>
+        <translation>  --shape-threshold N         with a picture: how dark a maze cell is, 1 to 255 (128)
+</translation>
+    </message>
+    <message>
+        <source>  --shape-invert              画像の形で、白いところを迷路にする
+</source>
+        <translation>  --shape-invert              with a picture: white is the maze
+</translation>
+    </message>
+    <message>
+        <source>  --centre-room 数            迷路の真ん中に 数x数 マスの部屋を空ける (--to centre でゴールに)
+</source>
+        <translation>  --centre-room N             leave a room of NxN cells in the middle (--to centre: the goal)
+</translation>
+    </message>
 </context>
 <context>
     <name>DifficultyCommands</name>
@@ -661,6 +711,29 @@ Do you want to replace it?</translation>
     <message>
         <source>%1 マスの道はこの迷路では作れませんでした。%2 マスの道にしました。</source>
         <translation>This maze cannot have a route of %1 cells. The route has %2 cells.</translation>
+    </message>
+</context>
+<context>
+    <name>ShapePictures</name>
+    <message>
+        <source>形の画像「%1」が見つかりません。</source>
+        <translation>The shape picture “%1” cannot be found.</translation>
+    </message>
+    <message>
+        <source>形の画像「%1」を開けません。</source>
+        <translation>The shape picture “%1” cannot be opened.</translation>
+    </message>
+    <message>
+        <source>「%1」は形にできる画像ファイルではありません。</source>
+        <translation>“%1” is not a picture file that can give a shape.</translation>
+    </message>
+    <message>
+        <source>「%1」は途中で切れているか壊れているため、形にできません。</source>
+        <translation>“%1” is cut short or damaged, so it cannot give a shape.</translation>
+    </message>
+    <message>
+        <source>「%1」は大きすぎるため形にできません(1億ピクセルまで)。</source>
+        <translation>“%1” is too large to give a shape (100 million pixels at most).</translation>
     </message>
 </context>
 <context>

@@ -1,56 +1,13 @@
 #include "Underlay.h"
 
-#include "FileNames.h"
-#include "file_kind.h"
-#include "image_truncation.h"
 #include "maze_board.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
-#include <span>
 
 namespace {
-
-// Larger files are refused unread: no picture within the pixel limit needs
-// more, whatever its kind.
-constexpr qint64 MaxFileBytes = qint64(1) << 30;
-
-// The image reader's limit on what one picture may take, raised while an
-// underlay is read so that every picture within MaxFilePixels decodes, and
-// put back afterwards for the program's other pictures.
-class AllocationLimit {
-public:
-    AllocationLimit()
-        : before_(QImageReader::allocationLimit())
-    {
-        const int needed = int(Underlay::MaxFilePixels * 4 / (1024 * 1024)) + 1;
-        if (before_ != 0) // 0: no limit at all
-            QImageReader::setAllocationLimit(std::max(before_, needed));
-    }
-    ~AllocationLimit() { QImageReader::setAllocationLimit(before_); }
-    AllocationLimit(const AllocationLimit&) = delete;
-    AllocationLimit& operator=(const AllocationLimit&) = delete;
-
-private:
-    int before_;
-};
-
-// What is kept of a picture of `size`: its sides divided by the smallest
-// power of two that brings it within the limits. A JPEG decoder divides by
-// 2, 4 or 8 as it decodes, which is far quicker than decoding it whole.
-QSize keptSize(QSize size)
-{
-    for (int d = 1;; d *= 2) {
-        const int w = (size.width() + d - 1) / d;
-        const int h = (size.height() + d - 1) / d;
-        if (w <= Underlay::KeptSide && h <= Underlay::KeptSide && qint64(w) * h <= Underlay::KeptPixels)
-            return {w, h};
-    }
-}
 
 // See-through parts of the picture show white, as the cells under them.
 QImage onWhite(const QImage& image)
@@ -62,59 +19,6 @@ QImage onWhite(const QImage& image)
     QPainter painter(&out);
     painter.drawImage(0, 0, image);
     return out;
-}
-
-Underlay::Failure readPicture(const QString& file, QImage& out)
-{
-    using Failure = Underlay::Failure;
-    // Read into memory first, from a regular file opened without waiting (a
-    // folder, a pipe or a device is refused unopened). Never mapped: another
-    // program shortening a mapped file ends the reader with SIGBUS.
-    std::vector<char> content;
-    switch (filekind::readWhole(FileNames::toPath(file), std::size_t(MaxFileBytes), content)) {
-    case filekind::ReadResult::Read: break;
-    case filekind::ReadResult::Missing: return Failure::Missing;
-    case filekind::ReadResult::TooLarge: return Failure::TooLarge;
-    case filekind::ReadResult::NotRegular:
-    case filekind::ReadResult::Unreadable: return Failure::Unreadable;
-    }
-    QByteArray bytes = QByteArray::fromRawData(content.data(), qsizetype(content.size()));
-
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true); // photos stand as they were taken
-    if (!reader.canRead())
-        return Failure::NotAnImage;
-    // A drawing may name other files (an <image> of a pipe, a style sheet),
-    // which its renderer would open and read as it pleases: drawings are
-    // not taken.
-    if (reader.format().startsWith("svg"))
-        return Failure::NotAnImage;
-    // The header's size, before anything is decoded.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > Underlay::MaxFilePixels)
-        return Failure::TooLarge;
-    if (isTruncatedImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()))))
-        return Failure::Damaged;
-    if (size.isValid()) {
-        const QSize wanted = keptSize(size);
-        if (wanted != size && !wanted.isEmpty())
-            reader.setScaledSize(wanted);
-    }
-    QImage image;
-    {
-        const AllocationLimit limit;
-        if (!reader.read(&image) || image.isNull())
-            return reader.error() == QImageReader::InvalidDataError ? Failure::Damaged : Failure::NotAnImage;
-    }
-    // A reader that could not tell the size before decoding.
-    if (qint64(image.width()) * image.height() > Underlay::MaxFilePixels)
-        return Failure::TooLarge;
-    if (const QSize kept = keptSize(image.size()); kept != image.size())
-        image = image.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    out = onWhite(image);
-    return Failure::None;
 }
 
 // A neighbour pair along one axis of the kept picture, and how far (of 256)
@@ -156,12 +60,18 @@ Underlay::Underlay()
 Underlay::Failure Underlay::load(const QString& file)
 {
     QImage image;
-    const Failure failure = readPicture(file, image);
+    const Failure failure = shapepictures::readPicture(file, image);
     if (failure != Failure::None)
         return failure;
     file_ = QFileInfo(file).absoluteFilePath();
+    alpha_ = QImage();
+    if (image.hasAlphaChannel()) {
+        QImage alpha = image.convertToFormat(QImage::Format_Alpha8);
+        if (std::any_of(alpha.constBits(), alpha.constBits() + alpha.sizeInBytes(), [](uchar a) { return a != 255; }))
+            alpha_ = std::move(alpha);
+    }
     levels_.clear();
-    levels_.push_back(std::move(image));
+    levels_.push_back(onWhite(image));
     shown_ = true;
     return Failure::None;
 }
@@ -170,6 +80,7 @@ void Underlay::clear()
 {
     file_.clear();
     levels_.clear();
+    alpha_ = QImage();
     shown_ = true;
 }
 

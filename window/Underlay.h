@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ShapePictures.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -27,21 +29,10 @@ public:
     static constexpr int MinStrength = 10;
     static constexpr int MaxStrength = 90;
     static constexpr int DefaultStrength = 35;
-    // Files whose pictures are larger are refused before they are decoded.
-    static constexpr qint64 MaxFilePixels = 100'000'000;
-    // What is kept of a picture: no side longer than the largest grid (400
-    // cells of 20 pixels) and no more pixels than this.
-    static constexpr int KeptSide = 8000;
-    static constexpr qint64 KeptPixels = 8'000'000;
-
-    enum class Failure {
-        None,
-        Missing,    // no such file
-        Unreadable, // not opened (permissions), or not a plain file
-        NotAnImage, // no reader takes it
-        Damaged,    // cut off or broken
-        TooLarge,   // more than MaxFilePixels
-    };
+    // The limits on what is read, and how a read fails, are those of every
+    // picture the program reads (shapepictures::readPicture).
+    static constexpr qint64 MaxFilePixels = shapepictures::MaxFilePixels;
+    using Failure = shapepictures::Failure;
 
     Underlay();
 
@@ -55,6 +46,9 @@ public:
     const QString& file() const { return file_; }
     // The picture as kept (on white where it was see-through).
     QImage picture() const { return isLoaded() ? levels_.front() : QImage(); }
+    // What a shape is taken from: the picture as kept with its see-through
+    // parts, or null without a picture.
+    QImage shapeSource() const { return isLoaded() ? (alpha_.isNull() ? levels_.front() : alpha_) : QImage(); }
 
     int strength() const { return strength_; }
     // Percent of the picture's darkness that shows; kept to the limits.
@@ -79,6 +73,7 @@ private:
 
     QString file_;
     std::vector<QImage> levels_; // the picture, then each half of the one before
+    QImage alpha_;               // the picture's opacity, if it has see-through parts
     int strength_ = DefaultStrength;
     bool shown_ = true;
     // A channel's value lightened at the strength.

@@ -6,10 +6,12 @@
 #include "PageLayout.h"
 #include "maze_outline.h"
 #include "print_support.h"
+#include "shape_presets.h"
 #include "scratch_settings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QDataStream>
@@ -93,6 +95,7 @@ private slots:
     void booksByDifficulty();
     void failedBatchChangesNothing();
     void randomRouteBatches();
+    void shapedBatches();
     void unusableMazesAndUnclearArgumentsAreRefused();
     void interruptedBatchLeavesNothingBehind();
 
@@ -159,7 +162,8 @@ void CommandLineTest::helpListsTheOptions()
                                "--print-difficulty", "--random-route", "--route-length", "--twist",
                                "--from", "--to", "--size", "--per-page", "--answers-per-page",
                                "--page-numbers", "--first", "--first-page", "--start-label", "--goal-label",
-                               "--label-pictures", "--name-line-answers", "--wall-share"})
+                               "--label-pictures", "--name-line-answers", "--wall-share", "--shape", "--shape-text",
+                               "--shape-threshold", "--shape-invert", "--centre-room"})
         QVERIFY2(r.out.contains(QLatin1String(option)), option);
     QCOMPARE(r.err, QString());
 }
@@ -584,6 +588,95 @@ void CommandLineTest::randomRouteBatches()
                          << maz_ << QStringLiteral("--export") << path(QStringLiteral("routes.pdf")));
     QCOMPARE(r.status, 0);
     QCOMPARE(pdfInfo(path(QStringLiteral("routes.pdf"))).pages, 6);
+}
+
+// Shapes before a batch: a heart with a room in the middle as the goal, kept
+// in every maze file and printed alone; a picture and a word as shapes; and
+// shapes that cannot be used, refused with nothing written.
+void CommandLineTest::shapedBatches()
+{
+    const Run made = zubelo(words("--batch 2 --size 24x24 --random-route --from outside --to centre --shape heart "
+                                  "--centre-room 4 --seed 3 --export")
+                            << path(QStringLiteral("heart.maz")));
+    QCOMPARE(made.status, 0);
+    QCOMPARE(made.err, QString());
+    for (const char* name : {"heart-001.maz", "heart-002.maz"}) {
+        auto maze = loaded(path(QLatin1String(name)), {});
+        QVERIFY2(maze, name);
+        const MazeBoard& b = *maze->board;
+        QVERIFY(b.shape() == presetShape(ShapePreset::Heart, 24, 24, 4));
+        maze->path = testing_support::drawnPath(b);
+        const auto& cells = maze->path;
+        const auto goal = cells.back();
+        QVERIFY2(!b.isInside(goal.x, goal.y) && b.shape().holeCells()[std::size_t(goal.y * 24 + goal.x)], name);
+        // One tree over the inside cells, and the two crossings of the path.
+        const int crossingsInGrid = int(!testing_support::onRing(b, cells.front().x, cells.front().y)) + 1;
+        QCOMPARE(testing_support::openInteriorEdges(b), b.insideCount() - 1 + crossingsInGrid);
+        QCOMPARE(testing_support::reachableCount(b, cells[1]), b.insideCount());
+
+        // The one maze of a shaped file as a PDF: only the shape, its answer red.
+        const QString pdf = path(QLatin1String(name) + QStringLiteral(".pdf"));
+        const Run one = zubelo({QStringLiteral("--export"), pdf, path(QLatin1String(name))});
+        QCOMPARE(one.status, 0);
+        const PageLayout L = layoutPage(outlineOf(b), ExportSettings().forMaze(0), QSizeF(210, 297));
+        const double px = 60 / 25.4;
+        for (const int page : {1, 2})
+            QCOMPARE(compareWithBoard(pdfPage(pdf, page, 60, path(QStringLiteral("shaped"))), *maze,
+                                      {L.gridOrigin * px, L.cellMm * px}, page == 2),
+                     QString());
+    }
+
+    // A disc drawn black on white, and the same the other way round.
+    QImage disc(90, 90, QImage::Format_RGB32);
+    disc.fill(Qt::white);
+    {
+        QPainter p(&disc);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRectF(5, 5, 80, 80));
+    }
+    QVERIFY(disc.save(path(QStringLiteral("disc.png"))));
+    for (const bool invert : {false, true}) {
+        const QString out = path(QStringLiteral("disc%1.maz").arg(invert));
+        QStringList args = words("--batch 1 --size 20x20 --random-route --shape") << path(QStringLiteral("disc.png"));
+        if (invert)
+            args << QStringLiteral("--shape-invert");
+        QCOMPARE(zubelo(args << QStringLiteral("--export") << out).status, 0);
+        const auto maze = loaded(path(QStringLiteral("disc%1-001.maz").arg(invert)), {});
+        QVERIFY(maze && maze->board->isShaped());
+        QCOMPARE(maze->board->isInside(10, 10), !invert);
+        QCOMPARE(maze->board->isInside(0, 0), invert);
+    }
+    const Run word = zubelo(words("--batch 1 --size 40x16 --random-route --shape-text ZU --export")
+                            << path(QStringLiteral("word.maz")));
+    QCOMPARE(word.status, 0);
+    const auto letters = loaded(path(QStringLiteral("word-001.maz")), {});
+    QVERIFY(letters && letters->board->isShaped() && letters->board->shape().isOneRegion());
+
+    // A picture white on its left half leaves out cells the drawn path uses.
+    QImage cut(30, 20, QImage::Format_RGB32);
+    cut.fill(Qt::black);
+    QPainter(&cut).fillRect(0, 0, 15, 20, Qt::white);
+    QVERIFY(cut.save(path(QStringLiteral("cut.png"))));
+    const struct {
+        QStringList args;
+        int status;
+        QString says;
+    } refused[] = {
+        {words("--batch 1 --size 20x20 --random-route --shape star --centre-room 30"), 2, QStringLiteral("形")},
+        {words("--batch 1 --shape") << path(QStringLiteral("cut.png")) << maz_, 2, QStringLiteral("くねくね.maz")},
+        {words("--batch 1 --shape") << maz_ << maz_, 1, QStringLiteral("「くねくね.maz」")},
+        {words("--shape heart") << maz_, 2, QStringLiteral("--batch")},
+        {words("--batch 1 --shape heart --shape-text AB") << maz_, 2, QStringLiteral("--shape-text")},
+        {words("--batch 1 --shape heart --shape-threshold 100") << maz_, 2, QStringLiteral("--shape-threshold")},
+        {words("--batch 1 --centre-room 0") << maz_, 2, QStringLiteral("--centre-room")},
+    };
+    for (const auto& [args, status, says] : refused) {
+        const QString out = path(QStringLiteral("refused.pdf"));
+        const Run r = zubelo(QStringList(args) << QStringLiteral("--export") << out);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.count(QLatin1Char('\n')) == 1 && r.err.contains(says), qPrintable(r.err));
+        QVERIFY(!QFile::exists(out) && !QFile::exists(path(QStringLiteral("refused-001.pdf"))));
+    }
 }
 
 // Crafted files: paths that are not one path from the border to the

@@ -160,16 +160,37 @@ inline QString compareWithBoard(const QImage& image, const TestMaze& maze, const
                 .arg(closed ? QStringLiteral("a wall") : QStringLiteral("open"));
         return {};
     };
+    // On a shape nothing is drawn between two outside cells, except in a
+    // room the shape encloses and beside the path's ends, where the labels
+    // and their arrows stand.
+    const std::vector<std::uint8_t> holes = b.shape().holeCells();
+    auto labelled = [&](int x, int y) {
+        if (b.isInside(x, y))
+            return false;
+        if (x >= 0 && y >= 0 && x < b.getWidth() && y < b.getHeight()
+            && holes[static_cast<std::size_t>(y * b.getWidth() + x)])
+            return true;
+        return !maze.path.empty()
+            && ((maze.path.front().x == x && maze.path.front().y == y) || (maze.path.back().x == x && maze.path.back().y == y));
+    };
+    auto edge = [&](int ax, int ay, int bx, int by, bool wall, double cx, double cy, const char* what) -> QString {
+        if (!b.isShaped() || b.isInside(ax, ay) || b.isInside(bx, by))
+            return check(wall, cx, cy, what);
+        if (labelled(ax, ay) || labelled(bx, by))
+            return {};
+        return check(false, cx, cy, what);
+    };
     for (int y = 0; y < b.getHeight(); ++y)
         for (int x = 0; x <= b.getWidth(); ++x)
-            if (QString e = check(b.getMazeV(x, y) != 1, x, y + 0.5, "vertical"); !e.isEmpty())
+            if (QString e = edge(x - 1, y, x, y, b.getMazeV(x, y) != 1, x, y + 0.5, "vertical"); !e.isEmpty())
                 return e;
     for (int y = 0; y <= b.getHeight(); ++y)
         for (int x = 0; x < b.getWidth(); ++x)
-            if (QString e = check(b.getMazeH(x, y) != 1, x + 0.5, y, "horizontal"); !e.isEmpty())
+            if (QString e = edge(x, y - 1, x, y, b.getMazeH(x, y) != 1, x + 0.5, y, "horizontal"); !e.isEmpty())
                 return e;
     for (const Cell& c : maze.path) {
-        if (testing_support::onRing(b, c.x, c.y))
+        // The outside cells at the ends hold the labels, not the answer.
+        if (testing_support::onRing(b, c.x, c.y) || !b.isInside(c.x, c.y))
             continue;
         const QRgb colour = pixel(c.x + 0.5, c.y + 0.5);
         if (answerPage ? !isRed(colour) : qGray(colour) < 200)

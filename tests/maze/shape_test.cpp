@@ -90,6 +90,29 @@ TEST(MazeShapeTest, RegionsLargestPartCutOffCellsAndHoles)
     EXPECT_EQ(count(room.holeCells()), 4);
 }
 
+// Parts joined by the shortest bridges: the letters of a word become one
+// region, keeping every cell they had; a shape of one part stays as it is.
+TEST(MazeShapeTest, JoinedPartsBridgeEveryPartByTheShortestWay)
+{
+    const MazeShape apart = shapeOf({"##...#", "##...#", "......", "...##."});
+    const MazeShape joined = apart.joinedParts();
+    EXPECT_TRUE(joined.isOneRegion());
+    // Three cells to the nearer of the other two parts, then two more from
+    // there (or from the first bridge) to the last.
+    EXPECT_EQ(joined.insideCount(), apart.insideCount() + 5);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_TRUE(!apart.isInside(x, y) || joined.isInside(x, y));
+    std::mt19937 rng(5);
+    for (int i = 0; i < 20; ++i) {
+        MazeShape blob = randomBlob(30, 20, rng);
+        for (int k = 0; k < 40; ++k) // scattered specks become parts of their own
+            blob.setInside(int(rng() % 30), int(rng() % 20), true);
+        EXPECT_EQ(blob.joinedParts().regions().count, 1);
+        EXPECT_EQ(blob.largestPart().joinedParts(), blob.largestPart());
+    }
+}
+
 TEST(MazeShapeTest, BoardTakesShapesOfItsSizeAndResizeForgetsThem)
 {
     RandomSource random;
