@@ -35,7 +35,6 @@ inline constexpr const char* ButtonErasePath = QT_TRANSLATE_NOOP("ShapeTexts", "
 inline constexpr const char* ButtonCancel = QT_TRANSLATE_NOOP("ShapeTexts", "キャンセル");
 inline constexpr const char* MessageNoShape
     = QT_TRANSLATE_NOOP("ShapeTexts", "この盤の大きさではその形を作れません。");
-inline constexpr const char* FileDialogTitle = QT_TRANSLATE_NOOP("ShapeTexts", "形にする画像ファイル");
 
 inline QString text(const char* source)
 {
