@@ -79,7 +79,11 @@ void TFMain::paintShapeCell(PathEditor::Cell cell)
         showDocumentState();
         UpdateControls();
     } else {
-        RedrawCells(cell.x, cell.y, cell.x, cell.y);
+        // The cell with the grid lines on all four sides: its right and
+        // bottom lines lie one pixel past it, and come or go with it.
+        const MazeBoard& board = document_->board();
+        const int g = board.getGridSize();
+        paintPicture(QRect(board.getMarginX() + cell.x * g, board.getMarginY() + cell.y * g, g + 1, g + 1));
     }
 }
 
@@ -104,9 +108,10 @@ void TFMain::shapeMouseUp()
         Image->setMarked({});
         if (!keep)
             document_->cancelEdit();
+        RedrawImage();
     }
+    // Each cell was repainted as it changed.
     document_->endEdit();
-    RedrawImage();
     showDocumentState();
     UpdateControls();
 }

@@ -82,6 +82,17 @@ struct ShapeHarness : WindowHarness {
     }
 };
 
+// The areas a widget is asked to paint.
+struct PaintedAreas : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 MazeShape without(MazeShape shape, std::initializer_list<QPoint> cells)
 {
     for (const QPoint c : cells)
@@ -104,6 +115,7 @@ private slots:
     void fileShapesAndTheirFailures();
     void removingTheShapeAndTheRecoveryCopy();
     void dialogsPreviewWhatTheyReturn();
+    void aPaintedCellRepaintsWhatItChangesAndNoMore();
     void heartWithARoomAsGoalMakesAMazeCountingItsCellsOnly();
 };
 
@@ -370,6 +382,36 @@ void ShapeWindowTest::dialogsPreviewWhatTheyReturn()
     traced.CBInvert->setChecked(true);
     QCOMPARE(traced.Preview->shape(), shapeFromInk(ink, 100, 100, 240, true));
     QCOMPARE(traced.setting(), (InkSetting{240, true}));
+}
+
+void ShapeWindowTest::aPaintedCellRepaintsWhatItChangesAndNoMore()
+{
+    ShapeHarness h(12, 10);
+    const MazeBoard& b = h.window->board();
+    h.action("MMShapeMode")->trigger();
+    QCoreApplication::processEvents();
+    PaintedAreas painted;
+    h.window->image()->installEventFilter(&painted);
+    // Out next to the ring, out right of a cell already out, in again, out
+    // in the open, out left of and above cells already out: every pixel
+    // that changes is repainted, within one cell and its lines.
+    const QPoint cells[] = {{0, 4}, {1, 4}, {0, 4}, {6, 6}, {5, 6}, {6, 5}};
+    const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                       Qt::LeftButton, Qt::LeftButton, Qt::LeftButton};
+    for (int i = 0; i < 6; ++i) {
+        const QImage before = freshPicture(b, false);
+        painted.region = QRegion();
+        h.stroke(buttons[i], cells[i], cells[i]);
+        QCoreApplication::processEvents();
+        const QImage after = freshPicture(b, false);
+        QVERIFY(before != after);
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                if (before.pixel(x, y) != after.pixel(x, y))
+                    QVERIFY2(painted.region.contains(QPoint(x, y)), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        // One cell and its lines, however the picture changed.
+        QVERIFY(painted.region.boundingRect().width() <= 11 && painted.region.boundingRect().height() <= 11);
+    }
 }
 
 void ShapeWindowTest::heartWithARoomAsGoalMakesAMazeCountingItsCellsOnly()
