@@ -19,6 +19,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <deque>
 
@@ -126,8 +127,12 @@ void ShapeWindowTest::strokeIsOneStepAndLeavesThePathsCells()
     h.clickCell(-1, 2);
     h.pressKeys("RRR"); // the path through (0, 2) ... (2, 2)
     const int steps = h.undoSteps();
+    // The mode's button comes last on the tool bar, after Redo.
+    auto* button = h.window->findChild<QToolButton*>(QStringLiteral("TBShapeMode"));
+    QVERIFY(button && button->defaultAction() == h.action("MMShapeMode"));
+    QVERIFY(button->x() > h.window->findChild<QToolButton*>(QStringLiteral("TBRedo"))->x());
     h.action("MMShapeMode")->trigger();
-    QVERIFY(h.window->isShapeMode() && h.action("MMShapeMode")->isChecked());
+    QVERIFY(h.window->isShapeMode() && h.action("MMShapeMode")->isChecked() && button->isChecked());
     // The keys do not draw meanwhile.
     h.pressKeys("R");
     QCOMPARE(b.curX, 2);
