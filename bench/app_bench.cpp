@@ -19,6 +19,7 @@
 #include "maze_random.h"
 #include "shape_presets.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -167,6 +168,46 @@ void BM_KeyPressStep(benchmark::State& state)
     state.counters["paints_per_step"] = double(counter.paints) / double(state.iterations());
 }
 BENCHMARK(BM_KeyPressStep)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// One cell painted out and in again by a stroke of the shape mode on the
+// largest boards: the shape changed and the cell's area repainted, as the
+// mouse moves over it. The paints per cell count shows that only that area
+// is drawn.
+void BM_ShapeStrokeCell(benchmark::State& state)
+{
+    const int side = static_cast<int>(state.range(0));
+    LargeWindow large({side, side, 20});
+    TFMain& window = large.window;
+    window.findChild<QAction*>(QStringLiteral("MMShapeMode"))->trigger();
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    window.image()->installEventFilter(&counter);
+    // Down at cell (3, 3), then back and forth between (3, 3) and (4, 3):
+    // each move paints one cell, and the stroke's edit grows by nothing.
+    const int at = 10 + 3 * 20 + 10;
+    window.ImageMouseDown(Qt::LeftButton, {}, at, at);
+    paintPending();
+    Qt::MouseButton button = Qt::LeftButton;
+    const int x = at + 20;
+    long paints = 0;
+    for (auto _ : state) {
+        const long before = counter.paints;
+        window.ImageMouseMove(button, {}, x, at);
+        paintPending();
+        paints += counter.paints - before;
+        // The second cell goes out, then the stroke goes on with the other
+        // button to bring it back: a new stroke each time round.
+        state.PauseTiming();
+        window.ImageMouseUp(button, {}, x, at);
+        button = button == Qt::LeftButton ? Qt::RightButton : Qt::LeftButton;
+        window.ImageMouseDown(button, {}, at, at);
+        paintPending();
+        state.ResumeTiming();
+    }
+    window.ImageMouseUp(button, {}, x, at);
+    state.counters["paints_per_cell"] = double(paints) / double(state.iterations());
+}
+BENCHMARK(BM_ShapeStrokeCell)->Arg(100)->Arg(400)->Unit(benchmark::kMicrosecond);
 
 // The same with the event loop turning between key presses, without (0)
 // and with (1) the recovery copy kept: every step tells the keeper, which

@@ -99,6 +99,35 @@ public:
     // command then shows. False, with nothing changed, for a route the path
     // editor does not take.
     bool placeRoute(const Route& route, std::uint32_t seed);
+    // --- The shape, each change undoable (DocumentShapes.cpp) ---
+    // Whether `shape` (of the board's size, or 0 x 0 for the full
+    // rectangle) can be taken as it is: one region that leaves the drawn
+    // path whole. The window asks before it applies one that is not.
+    enum class ShapeFit { Fits, NotOneRegion, CutsPath };
+    ShapeFit checkShape(const MazeShape& shape) const;
+    // `shape` in place of the board's, as one edit; with `erasePath` the
+    // path is erased first where it would be cut (PathEditor::makeRoomFor),
+    // in the same edit. While a maze is shown, the view goes back to
+    // drawing the path, as after a made route. False, with nothing
+    // changed, for a shape that is not one region or that cuts a path
+    // that is not to be erased.
+    bool applyShape(const MazeShape& shape, bool erasePath = false);
+    // A painting stroke: opened at the press, one cell at a time, closed
+    // with endEdit (or taken back whole with cancelEdit). A stroke that
+    // changed nothing records nothing.
+    void beginStroke();
+    enum class Paint { Changed, Same, OnPath };
+    // Cell (x, y) painted inside or left out, within the open stroke: Same
+    // for a cell already so (or off the grid), OnPath for a cell the drawn
+    // path uses, which keeps what it is.
+    Paint paintCell(int x, int y, bool inside);
+    // Within the open edit: only the largest part of the shape stays. False
+    // (nothing changed) when that part is too small for a maze or would
+    // cut the drawn path.
+    bool keepLargestPart();
+    // Whatever the open edit changed goes back; nothing is recorded.
+    void cancelEdit();
+
     // False when there was nothing to undo or redo.
     bool undo();
     bool redo();
@@ -140,6 +169,8 @@ private:
     void changed();
     // A maze document from its file: shown as a finished maze, nothing to undo.
     void opened(const QString& name);
+    // The shape changed: modified, and a shown maze gives way to drawing.
+    void shapeChanged();
 
     std::unique_ptr<MazeBoard> board_;
     QString fileName_;

@@ -737,6 +737,53 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>ShapeTexts</name>
+    <message>
+        <source>道が通るマスは外せません。</source>
+        <translation>Cells the path runs through cannot be left out.</translation>
+    </message>
+    <message>
+        <source>形がいくつかの部分に分かれました。赤いマスは大きい部分から離れています。</source>
+        <translation>The shape has come apart. The red cells are cut off from the largest part.</translation>
+    </message>
+    <message>
+        <source>この形はいくつかの部分に分かれています。大きい部分だけを形にしますか?</source>
+        <translation>This shape is in several parts. Take only its largest part as the shape?</translation>
+    </message>
+    <message>
+        <source>この形では迷路を作れません(つながったマスが4つ以上必要です)。</source>
+        <translation>No maze can be made in this shape (it needs at least 4 connected cells).</translation>
+    </message>
+    <message>
+        <source>大きい部分だけ残す</source>
+        <translation>Keep the Largest Part</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Go Back</translation>
+    </message>
+    <message>
+        <source>大きい部分だけでは道が切れてしまうため、元に戻しました。</source>
+        <translation>The largest part alone would cut the path, so the change was taken back.</translation>
+    </message>
+    <message>
+        <source>この形にすると描いた道が切れてしまいます。道を消して形を変えますか?</source>
+        <translation>This shape would cut the drawn path. Erase the path and change the shape?</translation>
+    </message>
+    <message>
+        <source>道を消して変える</source>
+        <translation>Erase the Path and Change</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>この盤の大きさではその形を作れません。</source>
+        <translation>That shape cannot be made on a board of this size.</translation>
+    </message>
+</context>
+<context>
     <name>TFBookMaker</name>
     <message>
         <source>迷路の数(&amp;C):</source>
@@ -1331,6 +1378,34 @@ Do you want to replace it?</translation>
         <source>ワークシート・本を作る</source>
         <translation>Worksheets and Books</translation>
     </message>
+    <message>
+        <source>形を編集する(&amp;H)</source>
+        <translation>Edit S&amp;hape</translation>
+    </message>
+    <message>
+        <source>形を編集する(左ドラッグで外す、右ドラッグで戻す)</source>
+        <translation>Edit Shape (left drag leaves cells out, right drag brings them back)</translation>
+    </message>
+    <message>
+        <source>形(&amp;P)</source>
+        <translation>Sha&amp;pe</translation>
+    </message>
+    <message>
+        <source>形を選ぶ(&amp;C)...</source>
+        <translation>&amp;Choose a Shape…</translation>
+    </message>
+    <message>
+        <source>下絵から形を作る(&amp;U)...</source>
+        <translation>Shape from the &amp;Underlay…</translation>
+    </message>
+    <message>
+        <source>画像ファイルから形を作る(&amp;F)...</source>
+        <translation>Shape from a Picture &amp;File…</translation>
+    </message>
+    <message>
+        <source>形を外す(&amp;R)</source>
+        <translation>&amp;Remove the Shape</translation>
+    </message>
 </context>
 <context>
     <name>TFRoute</name>
@@ -1473,6 +1548,76 @@ A seed is a number from 0 to 4294967295.</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFShape</name>
+    <message>
+        <source>円</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>ハート</source>
+        <translation>Heart</translation>
+    </message>
+    <message>
+        <source>星</source>
+        <translation>Star</translation>
+    </message>
+    <message>
+        <source>ひし形</source>
+        <translation>Diamond</translation>
+    </message>
+    <message>
+        <source>三角形</source>
+        <translation>Triangle</translation>
+    </message>
+    <message>
+        <source>角の丸い四角</source>
+        <translation>Rounded rectangle</translation>
+    </message>
+    <message>
+        <source>文字</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>形を選ぶ</source>
+        <translation>Choose a Shape</translation>
+    </message>
+    <message>
+        <source>形(&amp;S):</source>
+        <translation>&amp;Shape:</translation>
+    </message>
+    <message>
+        <source>文字(&amp;T):</source>
+        <translation>&amp;Text:</translation>
+    </message>
+    <message>
+        <source>中央の部屋(&amp;R):</source>
+        <translation>Centre &amp;room:</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source> マス</source>
+        <translation> cells</translation>
+    </message>
+</context>
+<context>
+    <name>TFShapeFromPicture</name>
+    <message>
+        <source>下絵から形を作る</source>
+        <translation>Shape from the Underlay</translation>
+    </message>
+    <message>
+        <source>濃さのしきい値(&amp;S):</source>
+        <translation>&amp;Threshold:</translation>
+    </message>
+    <message>
+        <source>白黒を反転する(&amp;I)</source>
+        <translation>&amp;Invert</translation>
     </message>
 </context>
 <context>

@@ -99,6 +99,19 @@ Interaction::Answer QtInteraction::askYesNo(QWidget* parent, const QString& text
     return answerOf(box.exec());
 }
 
+bool QtInteraction::askChoice(QWidget* parent, const QString& text, const QString& accept, const QString& reject)
+{
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(accept, QMessageBox::AcceptRole);
+    QPushButton* no = box.addButton(reject, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 namespace {
 
 // Qt's own file dialog (the one used where the desktop offers none) reads a

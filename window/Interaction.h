@@ -35,6 +35,15 @@ public:
     // an answer (the program ending meanwhile). By default the three-way
     // question answers it.
     virtual Answer askYesNo(QWidget* parent, const QString& text) { return askYesNoCancel(parent, text); }
+    // A question answered by one of two buttons of its own words: true for
+    // `accept`, false for `reject` (and for Escape). By default the yes/no
+    // question answers it.
+    virtual bool askChoice(QWidget* parent, const QString& text, const QString& accept, const QString& reject)
+    {
+        Q_UNUSED(accept)
+        Q_UNUSED(reject)
+        return askYesNo(parent, text) == Answer::Yes;
+    }
     // The chosen file, or nothing when the dialog was cancelled.
     virtual std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) = 0;
     // Asks before overwriting an existing file.
@@ -71,6 +80,7 @@ public:
 
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     Answer askYesNo(QWidget* parent, const QString& text) override;
+    bool askChoice(QWidget* parent, const QString& text, const QString& accept, const QString& reject) override;
     std::optional<QString> askOpenFileName(QWidget* parent, const FileDialogSetup& setup) override;
     std::optional<QString> askSaveFileName(QWidget* parent, const FileDialogSetup& setup) override;
     void showMessage(QWidget* parent, MessageKind kind, const QString& text) override;

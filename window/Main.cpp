@@ -17,6 +17,7 @@
 #include "Recovery.h"
 #include "RouteCommands.h"
 #include "SessionEnd.h"
+#include "ShapeCommands.h"
 #include "StyleCommands.h"
 #include "UnderlayCommands.h"
 #include "Version.h"
@@ -65,13 +66,17 @@ TFMain::TFMain(Interaction* interaction, QWidget* parent)
     document_ = std::make_unique<Document>();
     connect(document_.get(), &Document::editShown, this, &TFMain::showEdit);
     // Whatever closes the open edit ends a drag too.
-    connect(document_.get(), &Document::editClosed, this, [this] { drag_ = Drag::None; });
+    connect(document_.get(), &Document::editClosed, this, [this] {
+        drag_ = Drag::None;
+        stroke_.reset();
+    });
 
     printCommands_ = std::make_unique<PrintCommands>(this, *interaction_);
     difficulty_ = std::make_unique<DifficultyCommands>(this);
     bookCommands_ = std::make_unique<BookCommands>(this, *interaction_, *printCommands_);
     underlay_ = std::make_unique<UnderlayCommands>(this, *interaction_);
     routeCommands_ = std::make_unique<RouteCommands>(this, *interaction_);
+    shapeCommands_ = std::make_unique<ShapeCommands>(this, *interaction_);
     createActions();
     createToolBar();
 
@@ -197,6 +202,9 @@ void TFMain::UpdateControls()
     for (QAction* command : {MMShowUnderlay, MMUnderlayStrength, MMRemoveUnderlay})
         command->setEnabled(underlay.isLoaded());
     MMShowUnderlay->setChecked(underlay.isLoaded() && underlay.isShown());
+    MMShapeMode->setChecked(shapeMode_);
+    MMShapeFromUnderlay->setEnabled(underlay.isLoaded());
+    MMRemoveShape->setEnabled(board.isShaped());
 }
 
 void TFMain::SetStatusText(const QString& text)

@@ -38,6 +38,8 @@ class RecoveryKeeper;
 class RouteCommands;
 class RouteInteraction;
 class SessionEndRequest;
+class ShapeCommands;
+class ShapeInteraction;
 class TFSetSize;
 struct RecoveredDocument;
 class TFVersion;
@@ -137,6 +139,11 @@ public:
     void MMShowUnderlayClick();
     void MMUnderlayStrengthClick();
     void MMRemoveUnderlayClick();
+    void MMShapeModeClick();
+    void MMChooseShapeClick();
+    void MMShapeFromUnderlayClick();
+    void MMShapeFromFileClick();
+    void MMRemoveShapeClick();
 
     // Mouse and keyboard on the picture.
     void ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -153,6 +160,10 @@ public:
     void setRouteInteraction(RouteInteraction* dialogs);
     // The book maker and its progress by script (tests); null restores them.
     void setBookInteraction(BookInteraction* dialogs);
+    // The shape dialogs by script (tests); null restores the real ones.
+    void setShapeInteraction(ShapeInteraction* dialogs);
+    // In shape mode the mouse paints the shape and the path is not drawn.
+    bool isShapeMode() const { return shapeMode_; }
 
     // State, for the dialogs and for tests.
     Document& document() const { return *document_; }
@@ -223,12 +234,29 @@ private:
     void refreshRecentMenu();
     // The underlay changed: repainted, and its commands follow.
     void underlayChanged();
+    // The shape mode's mouse (MainShape.cpp): a press opens a stroke, each
+    // cell passed is painted, the release closes it after the questions.
+    void shapeMouseDown(Qt::MouseButton button, int x, int y);
+    void shapeMouseMove(int x, int y);
+    void shapeMouseUp();
+    void paintShapeCell(PathEditor::Cell cell);
+    // A shape command's edit, shown.
+    void shapeChanged(bool changed);
 
     std::unique_ptr<Document> document_;
     QString ExeDir;
     std::filesystem::path HelpPath;
     enum class Drag { None, Drawing, Stopped };
     Drag drag_ = Drag::None;
+    bool shapeMode_ = false;
+    // The open painting stroke: whether it paints cells in, the last cell
+    // it reached, and whether it was told that the path's cells stay.
+    struct Stroke {
+        bool inside = false;
+        PathEditor::Cell last{-1, -1};
+        bool toldPath = false;
+    };
+    std::optional<Stroke> stroke_;
     // The next close asks nothing: the session's end was answered, or the
     // program is ending on a signal. Cleared by any change of state.
     bool closeWithoutQuestion_ = false;
@@ -242,6 +270,7 @@ private:
     std::unique_ptr<BookCommands> bookCommands_;
     std::unique_ptr<UnderlayCommands> underlay_;
     std::unique_ptr<RouteCommands> routeCommands_;
+    std::unique_ptr<ShapeCommands> shapeCommands_;
 
     QToolBar* ToolBar = nullptr;
     QScrollArea* imageArea_ = nullptr;
@@ -284,4 +313,10 @@ private:
     QAction* MMShowUnderlay = nullptr;
     QAction* MMUnderlayStrength = nullptr;
     QAction* MMRemoveUnderlay = nullptr;
+    QAction* MMShapeMode = nullptr;
+    QMenu* MMShape = nullptr;
+    QAction* MMChooseShape = nullptr;
+    QAction* MMShapeFromUnderlay = nullptr;
+    QAction* MMShapeFromFile = nullptr;
+    QAction* MMRemoveShape = nullptr;
 };

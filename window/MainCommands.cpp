@@ -6,6 +6,7 @@
 #include "FreshSeed.h"
 #include "FileNames.h"
 #include "LanguageMenu.h"
+#include "ShapeTexts.h"
 #include "StyleCommands.h"
 #include "UnderlayTexts.h"
 #include "help_location.h"
@@ -123,6 +124,23 @@ void TFMain::createActions()
     MMRandomRoute = addCommand("MMRandomRoute", QT_TR_NOOP("答えの道を自動で作る..."), nullptr, {}, nullptr,
                                &TFMain::MMRandomRouteClick);
     maze->addAction(MMRandomRoute);
+    maze->addSeparator();
+    MMShapeMode = addCommand("MMShapeMode", ShapeTexts::CaptionShapeMode, ShapeTexts::HintShapeMode, {}, "shape.svg",
+                             &TFMain::MMShapeModeClick);
+    MMShapeMode->setCheckable(true);
+    maze->addAction(MMShapeMode);
+    MMShape = addMenu(maze, "MMShape", ShapeTexts::MenuShape);
+    MMChooseShape = addCommand("MMChooseShape", ShapeTexts::CaptionChoose, nullptr, {}, nullptr,
+                               &TFMain::MMChooseShapeClick);
+    MMShapeFromUnderlay = addCommand("MMShapeFromUnderlay", ShapeTexts::CaptionFromUnderlay, nullptr, {}, nullptr,
+                                     &TFMain::MMShapeFromUnderlayClick);
+    MMShapeFromFile = addCommand("MMShapeFromFile", ShapeTexts::CaptionFromFile, nullptr, {}, nullptr,
+                                 &TFMain::MMShapeFromFileClick);
+    MMRemoveShape = addCommand("MMRemoveShape", ShapeTexts::CaptionRemove, nullptr, {}, nullptr,
+                               &TFMain::MMRemoveShapeClick);
+    MMShape->addActions({MMChooseShape, MMShapeFromUnderlay, MMShapeFromFile});
+    MMShape->addSeparator();
+    MMShape->addAction(MMRemoveShape);
     QMenu* view = addMenu(nullptr, "MMView", QT_TR_NOOP("表示(&V)"));
     view->addActions({MMTransparentMode, MMEnlargeGrid, MMEnsmallGrid});
     MMLoadUnderlay = addCommand("MMLoadUnderlay", UnderlayTexts::CaptionLoad, nullptr, {}, nullptr,
@@ -190,6 +208,8 @@ void TFMain::createToolBar()
     addGap("ToolButton7", 4);
     addButton(MMUndo, "TBUndo");
     addButton(MMRedo, "TBRedo");
+    addGap("ToolButton8", 4);
+    addButton(MMShapeMode, "TBShapeMode");
 }
 
 void TFMain::retranslateUi()

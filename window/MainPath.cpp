@@ -13,6 +13,10 @@
 
 void TFMain::ImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {
+    if (shapeMode_) {
+        shapeMouseDown(button, x, y);
+        return;
+    }
     if (mazeMode() != 0)
         return;
     document_->beginEdit();
@@ -49,6 +53,10 @@ bool TFMain::ClickCell(PathEditor::Cell cell)
 
 void TFMain::ImageMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
+    if (stroke_) {
+        shapeMouseMove(x, y);
+        return;
+    }
     if (drag_ != Drag::Drawing || mazeMode() != 0)
         return;
     // Each cell entered is a step, the cells a fast move skipped included;
@@ -65,13 +73,18 @@ void TFMain::ImageMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int 
 
 void TFMain::ImageMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int, int)
 {
+    if (stroke_) {
+        shapeMouseUp();
+        return;
+    }
     if (button == Qt::LeftButton && drag_ != Drag::None && document_->endEdit())
         UpdateControls();
 }
 
 void TFMain::FormKeyDown(int key, Qt::KeyboardModifiers)
 {
-    if (mazeMode() != 0)
+    // In shape mode the mouse paints the shape; the path waits.
+    if (mazeMode() != 0 || shapeMode_)
         return;
     int direction = -1;
     switch (key) {

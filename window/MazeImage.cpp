@@ -52,7 +52,31 @@ void MazeImage::draw(QImage& into, QPoint at) const
         painter.end();
         if (underlay_)
             underlay_->paintOver(into, area, *board_, at);
+        if (!marked_.empty())
+            tintMarked(into, at);
     }
+}
+
+void MazeImage::tintMarked(QImage& into, QPoint at) const
+{
+    const int w = board_->getWidth();
+    const int h = board_->getHeight();
+    if (marked_.size() != std::size_t(w) * std::size_t(h))
+        return;
+    const int g = board_->getGridSize();
+    const QRect area(at, into.size());
+    QPainter painter(&into);
+    painter.translate(-at);
+    const QColor tint(0xFF, 0x00, 0x00, 0x70);
+    // Only the cells the area touches.
+    const int x0 = std::clamp((area.left() - board_->getMarginX()) / g, 0, w);
+    const int x1 = std::clamp((area.right() - board_->getMarginX()) / g + 1, 0, w);
+    const int y0 = std::clamp((area.top() - board_->getMarginY()) / g, 0, h);
+    const int y1 = std::clamp((area.bottom() - board_->getMarginY()) / g + 1, 0, h);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (marked_[std::size_t(y) * std::size_t(w) + std::size_t(x)])
+                painter.fillRect(board_->getMarginX() + x * g, board_->getMarginY() + y * g, g, g, tint);
 }
 
 QSize MazeImage::sizeHint() const

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class MazeBoard;
 class Underlay;
@@ -30,6 +31,9 @@ public:
     // Takes effect with the next paint; the caller asks for the repaint.
     void setView(View view) { view_ = view; }
     View view() const { return view_; }
+    // Cells of the editing view tinted red (one byte a cell, non-zero
+    // marked; empty for none): what a change of shape would leave out.
+    void setMarked(std::vector<std::uint8_t> cells) { marked_ = std::move(cells); }
 
     // The area's pixels within `area` (all of them when empty), drawn afresh
     // as the area shows them.
@@ -52,9 +56,11 @@ protected:
 private:
     // Draws the part of the area at `at` of the size of `into` into it.
     void draw(QImage& into, QPoint at) const;
+    void tintMarked(QImage& into, QPoint at) const;
 
     const MazeBoard* board_ = nullptr;
     Underlay* underlay_ = nullptr;
     View view_ = View::Blank;
+    std::vector<std::uint8_t> marked_;
     std::unique_ptr<std::uint32_t[]> band_; // what a paint draws into, band by band
 };

@@ -21,8 +21,10 @@ QString absolute(const QString& file)
     return QDir::cleanPath(QFileInfo(file).absoluteFilePath());
 }
 
+} // namespace
+
 // "画像ファイル (*.bmp *.gif ...)|*.bmp *.gif ...|すべてのファイル (*.*)|*.*"
-QString imageFilter()
+QString UnderlayCommands::imageFilter()
 {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
@@ -31,6 +33,8 @@ QString imageFilter()
     patterns.removeDuplicates();
     return UnderlayTexts::text(UnderlayTexts::FilterImages).arg(patterns.join(QLatin1Char(' ')));
 }
+
+namespace {
 
 const char* messageSource(Underlay::Failure failure)
 {

@@ -42,6 +42,9 @@ public:
     // is remembered for that name.
     void mazeSaved(const QString& mazeFile);
 
+    // The file dialog's filter for pictures: every kind the program reads.
+    static QString imageFilter();
+
     // The settings group of a maze file's underlay, "underlay/<key>".
     static QString settingsGroup(const QString& mazeFile);
 

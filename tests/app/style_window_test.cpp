@@ -80,7 +80,8 @@ void StyleWindowTest::styleMenuIsRememberedAndSetsTheBoard()
                                  QStringLiteral("迷路の種類(&K)"), QStringLiteral("乱数の種(&S)..."),
                                  QStringLiteral("起動ごとに新しい迷路にする"),
                                  QStringLiteral("難しさを選んで作る(&Q)..."),
-                                 QStringLiteral("答えの道を自動で作る...")}));
+                                 QStringLiteral("答えの道を自動で作る..."), QStringLiteral("-"),
+                                 QStringLiteral("形を編集する(&H)"), QStringLiteral("形(&P)")}));
     QMenu* styles = h.window->findChild<QMenu*>(QStringLiteral("MMMazeStyle"));
     QCOMPARE(styles->actions().size(), 4);
     for (int i = 0; i < 4; ++i) {
