@@ -230,4 +230,6 @@ private:
     // the sets are still as it left them.
     std::vector<std::uint64_t> joinedAtStart_;
     bool setsAsStarted_ = false;
+    // The other styles' working memory.
+    StyleScratch styleScratch_;
 };
