@@ -56,6 +56,12 @@ struct StyleScratch {
     std::vector<std::int32_t> perCell;    // the style's own, one value per cell
     std::vector<std::int32_t> cellList;   // the style's own list of up to one entry per cell
     std::vector<std::int32_t> memberList; // the style's own short list
+    // The last shape's cells and each cell's bits as a maze on it starts
+    // them, to copy while the shape stays the same.
+    std::vector<std::uint8_t> shapeCells;
+    std::vector<std::uint16_t> shapeBits;
+    int shapeWidth = 0;
+    int shapeInside = 0;
 };
 
 // One signature for every style but the standard one, which the board runs

@@ -66,6 +66,11 @@ GrowingForest::GrowingForest(MazeGrid grid, StyleScratch& scratch)
             row[0] &= static_cast<std::uint16_t>(~both(4u));
             row[W - 1] &= static_cast<std::uint16_t>(~both(1u));
         }
+    } else if (scratch.shapeWidth == W && scratch.shapeCells.size() == cells
+               && std::memcmp(scratch.shapeCells.data(), inside, cells) == 0) {
+        // The same shape as the last maze's: the same start.
+        std::memcpy(bits_, scratch.shapeBits.data(), cells * sizeof *bits_);
+        insideCount_ = scratch.shapeInside;
     } else {
         // On a shape, a cell left out has no ways and counts as in the tree,
         // so that no style ever starts from it or grows into it; its
@@ -85,6 +90,10 @@ GrowingForest::GrowingForest(MazeGrid grid, StyleScratch& scratch)
                 row[x] = both(ways);
             }
         }
+        scratch.shapeCells.assign(inside, inside + cells);
+        scratch.shapeBits.assign(bits_, bits_ + cells);
+        scratch.shapeWidth = W;
+        scratch.shapeInside = insideCount_;
     }
     auto isIn = [inside](int k) { return !inside || inside[k]; };
 
