@@ -42,7 +42,7 @@ void growLongCorridors(MazeGrid grid, RandomSource& source, StyleScratch& scratc
     shuffleCells({runs, static_cast<std::size_t>(waiting)}, random);
 
     // Every other cell of a piece of path that the tree reaches starts a
-    // run too, the pieces's cells in random order.
+    // run too, the piece's cells in random order.
     std::vector<std::int32_t>& others = scratch.memberList;
     auto startRuns = [&](int group, int except) {
         others.clear();

@@ -1,8 +1,6 @@
 #include "maze_random.h"
 #include "style_forest.h"
 
-#include <vector>
-
 // Randomized Prim's algorithm: the cells next to the tree wait in a list; a
 // random one of them is joined to the tree through the wall to a random
 // neighbour already in it, and its own outside neighbours join the list. The

@@ -124,9 +124,11 @@ private:
             bits[-grid_.width] &= static_cast<std::uint16_t>(~(2u << OutsideShift));
     }
 
-    // cell / W without a division: (cell * m) >> 32 with m = 2^32 / W + 1
-    // is exact for every cell when W * W * H <= 2^32, as on every board the
-    // program makes (the error cell * (m * W - 2^32) / 2^32 stays below 1).
+    // cell / W without a division: (cell * m) >> 32 with m = 2^32 / W + 1.
+    // The product over 2^32 is cell / W + cell * e / (W * 2^32) with
+    // e = m * W - 2^32 <= W; the whole part stays cell / W while the added
+    // part is below 1 / W, that is while cell * e < 2^32: for every cell
+    // when W * W * H <= 2^32, as on every board the program makes.
     int rowOf(int cell) const
     {
         if (rowMultiplier_ != 0) [[likely]]

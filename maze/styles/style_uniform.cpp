@@ -1,8 +1,6 @@
 #include "maze_random.h"
 #include "style_forest.h"
 
-#include <vector>
-
 // Wilson's algorithm with the path as the first tree: from each cell outside
 // the tree a random walk runs until it meets the tree, and the walk with its
 // loops erased joins the tree. Every spanning tree that contains the path is
