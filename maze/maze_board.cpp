@@ -5,10 +5,30 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 MazeBoard::GuardHandler guardHandler = nullptr;
+
+// maze[i] = path[i] != 0, eight bytes at a time: a byte's top bit is set
+// after adding 0x7F to its low seven bits, or kept from the byte, exactly
+// when the byte is not zero.
+void openWherePath(const std::vector<std::uint8_t>& path, std::vector<std::uint8_t>& maze)
+{
+    constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t Ones = 0x0101010101010101ull;
+    const std::size_t n = path.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, path.data() + i, sizeof word);
+        const std::uint64_t open = ((((word & Low7) + Low7) | word) >> 7) & Ones;
+        std::memcpy(maze.data() + i, &open, sizeof open);
+    }
+    for (; i < n; ++i)
+        maze[i] = path[i] != 0;
 }
+} // namespace
 
 MazeBoard::MazeBoard(RandomSource& random)
     : random_(&random)
@@ -30,6 +50,7 @@ bool MazeBoard::resize(int width, int height)
     width_ = width;
     height_ = height;
     shape_ = MazeShape(width, height);
+    shapePairsValid_ = false;
     startX = -1;
     startY = 0;
     curX = startX;
@@ -66,10 +87,8 @@ void MazeBoard::clearMaze()
     setsAsStarted_ = false;
     // Any non-zero path byte is a crossing; the maze stores it as an open
     // passage (1), the only value the maze picture draws as open.
-    std::transform(pathV_.begin(), pathV_.end(), mazeV_.begin(),
-                   [](std::uint8_t v) { return std::uint8_t(v != 0); });
-    std::transform(pathH_.begin(), pathH_.end(), mazeH_.begin(),
-                   [](std::uint8_t v) { return std::uint8_t(v != 0); });
+    openWherePath(pathV_, mazeV_);
+    openWherePath(pathH_, mazeH_);
 }
 
 void MazeBoard::setGridSize(int size)
@@ -116,6 +135,7 @@ bool MazeBoard::setShape(MazeShape shape)
     shape_ = std::move(shape);
     // The generator's pairs leave out the cells left out of the shape.
     openPairsValid_ = false;
+    shapePairsValid_ = false;
     return true;
 }
 

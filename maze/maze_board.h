@@ -194,6 +194,7 @@ private:
     int vIndex(int x, int y) const { return y * (width_ + 1) + x; }
     int hIndex(int x, int y) const { return y * width_ + x; }
     void rebuildOpenPairs();
+    void findShapePairs();
     void makeStyledMaze();
     [[noreturn]] static void guardFailure(const char* message);
 
@@ -219,8 +220,16 @@ private:
     std::vector<std::uint64_t> openDown_;  // cell (x, y) and (x, y + 1)
     int wordsPerColumn_ = 0;
     bool openPairsValid_ = false;
+    // On a shaped board, the pairs of two cells of the maze as every maze
+    // starts them: found once for the board's size and shape, copied for
+    // each maze.
+    std::vector<std::uint64_t> shapeRight_;
+    std::vector<std::uint64_t> shapeDown_;
+    bool shapePairsValid_ = false;
     // The cells that initCellSets joined, laid out as the pairs; and whether
     // the sets are still as it left them.
     std::vector<std::uint64_t> joinedAtStart_;
     bool setsAsStarted_ = false;
+    // The other styles' working memory.
+    StyleScratch styleScratch_;
 };

@@ -197,8 +197,10 @@ bool MazeBoard::readFrom(std::istream& in)
         return false;
 
     (void)resize(width, height); // within range, checked above
-    if (shape)
+    if (shape) {
         shape_ = std::move(*shape);
+        shapePairsValid_ = false;
+    }
     mazeV_ = std::move(mazeV);
     mazeH_ = std::move(mazeH);
     pathV_ = std::move(pathV);

@@ -176,41 +176,65 @@ void MazeBoard::initCellSets()
     setsAsStarted_ = true;
 }
 
+namespace {
+
+// Bits y = 0 ... rows-1 of each of `columns` runs of `words` words set, the
+// rest clear.
+void fillPairs(std::vector<std::uint64_t>& bits, int columns, int rows, int words)
+{
+    const auto columnWords = static_cast<std::size_t>(words);
+    bits.assign(static_cast<std::size_t>(columns) * columnWords, 0);
+    for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
+        std::uint64_t* column = &bits[x * columnWords];
+        for (int y = 0; y < rows; y += 64)
+            column[y / 64] = rows - y >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << (rows - y)) - 1;
+    }
+}
+
+} // namespace
+
 void MazeBoard::rebuildOpenPairs()
 {
     const int W = width_;
     const int H = height_;
     wordsPerColumn_ = (H + 63) / 64;
-    const auto columnWords = static_cast<std::size_t>(wordsPerColumn_);
-    // Bits y = 0 ... rows-1 of each column set, the rest clear.
-    auto fill = [&](std::vector<std::uint64_t>& bits, int columns, int rows) {
-        bits.assign(static_cast<std::size_t>(columns) * columnWords, 0);
-        for (std::size_t x = 0; x < static_cast<std::size_t>(columns); ++x) {
-            std::uint64_t* column = &bits[x * columnWords];
-            for (int y = 0; y < rows; y += 64)
-                column[y / 64] = rows - y >= 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << (rows - y)) - 1;
-        }
-    };
-    fill(openRight_, W - 1, H);
-    fill(openDown_, W, H - 1);
-    // On a shape, a pair with a cell left out is never looked at: it draws
-    // no value, and its wall stays closed.
-    if (const std::uint8_t* inside = shape_.cellData()) {
-        auto drop = [&](std::vector<std::uint64_t>& bits, int columns, int rows, int partner) {
-            for (int x = 0; x < columns; ++x) {
-                std::uint64_t* column = &bits[static_cast<std::size_t>(x) * columnWords];
-                for (int y = 0; y < rows; ++y) {
-                    const std::size_t k = static_cast<std::size_t>(y) * static_cast<std::size_t>(W)
-                        + static_cast<std::size_t>(x);
-                    if (!inside[k] || !inside[k + static_cast<std::size_t>(partner)])
-                        column[y / 64] &= ~(std::uint64_t(1) << (y % 64));
-                }
-            }
-        };
-        drop(openRight_, W - 1, H, 1);
-        drop(openDown_, W, H - 1, W);
+    if (!shape_.cellData()) {
+        fillPairs(openRight_, W - 1, H, wordsPerColumn_);
+        fillPairs(openDown_, W, H - 1, wordsPerColumn_);
+    } else {
+        // Copied into the kept arrays: no allocation once the board has
+        // made a maze of its size.
+        if (!shapePairsValid_)
+            findShapePairs();
+        openRight_.assign(shapeRight_.begin(), shapeRight_.end());
+        openDown_.assign(shapeDown_.begin(), shapeDown_.end());
     }
     openPairsValid_ = true;
+}
+
+void MazeBoard::findShapePairs()
+{
+    const int W = width_;
+    const int H = height_;
+    const auto columnWords = static_cast<std::size_t>(wordsPerColumn_);
+    fillPairs(shapeRight_, W - 1, H, wordsPerColumn_);
+    fillPairs(shapeDown_, W, H - 1, wordsPerColumn_);
+    // A pair with a cell left out is never looked at: it draws no value,
+    // and its wall stays closed.
+    const std::uint8_t* inside = shape_.cellData();
+    auto drop = [&](std::vector<std::uint64_t>& bits, int columns, int rows, int partner) {
+        for (int y = 0; y < rows; ++y) {
+            const std::uint8_t* row = inside + static_cast<std::ptrdiff_t>(y) * W;
+            const std::uint64_t bit = std::uint64_t(1) << (y % 64);
+            std::uint64_t* word = &bits[static_cast<std::size_t>(y / 64)];
+            for (int x = 0; x < columns; ++x)
+                if (!row[x] || !row[x + partner])
+                    word[static_cast<std::size_t>(x) * columnWords] &= ~bit;
+        }
+    };
+    drop(shapeRight_, W - 1, H, 1);
+    drop(shapeDown_, W, H - 1, W);
+    shapePairsValid_ = true;
 }
 
 void MazeBoard::randomJoinPass()

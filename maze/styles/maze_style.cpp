@@ -48,5 +48,5 @@ MazeGrower growerFor(MazeStyle style)
 void MazeBoard::makeStyledMaze()
 {
     clearMaze();
-    growerFor(style_)({width_, height_, mazeV_.data(), mazeH_.data(), shape_.cellData()}, *random_);
+    growerFor(style_)({width_, height_, mazeV_.data(), mazeH_.data(), shape_.cellData()}, *random_, styleScratch_);
 }

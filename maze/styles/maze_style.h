@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class RandomSource;
 
@@ -44,10 +45,29 @@ struct MazeGrid {
     const std::uint8_t* inside;
 };
 
+// Working memory for the styles, kept by the board from one maze to the
+// next so that maze after maze of one size allocates nothing. What it holds
+// between two mazes means nothing.
+struct StyleScratch {
+    std::vector<std::uint16_t> cellBits;  // per cell
+    std::vector<std::int32_t> groups;     // per cell
+    std::vector<std::int32_t> pathCells;  // the cells open edges touch
+    std::vector<std::int32_t> pieces;     // the pieces of path: names, then where their members start
+    std::vector<std::int32_t> perCell;    // the style's own, one value per cell
+    std::vector<std::int32_t> cellList;   // the style's own list of up to one entry per cell
+    std::vector<std::int32_t> memberList; // the style's own short list
+    // The last shape's cells and each cell's bits as a maze on it starts
+    // them, to copy while the shape stays the same.
+    std::vector<std::uint8_t> shapeCells;
+    std::vector<std::uint16_t> shapeBits;
+    int shapeWidth = 0;
+    int shapeInside = 0;
+};
+
 // One signature for every style but the standard one, which the board runs
 // through its own passes.
-using MazeGrower = void (*)(MazeGrid grid, RandomSource& random);
-void growLongCorridors(MazeGrid grid, RandomSource& random);
-void growShortDeadEnds(MazeGrid grid, RandomSource& random);
-void growUniform(MazeGrid grid, RandomSource& random);
+using MazeGrower = void (*)(MazeGrid grid, RandomSource& random, StyleScratch& scratch);
+void growLongCorridors(MazeGrid grid, RandomSource& random, StyleScratch& scratch);
+void growShortDeadEnds(MazeGrid grid, RandomSource& random, StyleScratch& scratch);
+void growUniform(MazeGrid grid, RandomSource& random, StyleScratch& scratch);
 MazeGrower growerFor(MazeStyle style); // nullptr for Standard
