@@ -19,6 +19,18 @@
 
 namespace {
 
+// The choices above their preview, OK and Cancel below.
+void layOut(QDialog* dialog, QFormLayout* form, QWidget* preview)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(form);
+    layout->addWidget(preview, 1);
+    layout->addWidget(buttons);
+}
+
 // The longest side of the preview, in pixels.
 constexpr int PreviewSide = 240;
 
@@ -121,13 +133,7 @@ TFShape::TFShape(QWidget* parent)
     form->addRow(tr(KindLabel), CBKind);
     form->addRow(tr(TextLabel), EText);
     form->addRow(tr(RoomLabel), SERoom);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(Preview, 1);
-    layout->addWidget(buttons);
+    layOut(this, form, Preview);
 
     connect(CBKind, &QComboBox::currentIndexChanged, this, &TFShape::refresh);
     connect(EText, &QLineEdit::textChanged, this, &TFShape::refresh);
@@ -200,13 +206,7 @@ TFShapeFromPicture::TFShapeFromPicture(QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(tr(ThresholdLabel), threshold);
     form->addRow(QString(), CBInvert);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(Preview, 1);
-    layout->addWidget(buttons);
+    layOut(this, form, Preview);
 
     connect(TBThreshold, &QSlider::valueChanged, this, &TFShapeFromPicture::refresh);
     connect(CBInvert, &QCheckBox::toggled, this, &TFShapeFromPicture::refresh);

@@ -1,6 +1,7 @@
 #include "maze_board.h"
 
 #include "maze_random.h"
+#include "set_bytes.h"
 
 #include <bit>
 #include <cstring>
@@ -106,25 +107,6 @@ RandomSource sweepPairs(std::uint64_t* bits, int columns, int words, int W, int 
         }
     }
     return random;
-}
-
-// Every set byte of `bytes`, eight at a time: most are zero.
-template <typename Visit>
-void forEachSetByte(const std::uint8_t* bytes, int count, Visit&& visit)
-{
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if (word == 0)
-            continue;
-        for (int j = i; j < i + 8; ++j)
-            if (bytes[j] != 0)
-                visit(j);
-    }
-    for (; i < count; ++i)
-        if (bytes[i] != 0)
-            visit(i);
 }
 
 } // namespace

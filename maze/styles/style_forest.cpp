@@ -1,4 +1,5 @@
 #include "style_forest.h"
+#include "set_bytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,26 +15,6 @@ int findGroup(std::int32_t* parent, int k)
         k = p;
     }
     return k;
-}
-
-// Calls visit(i) for every non-zero byte of bytes[0 ... count), eight at a
-// time: nearly all are zero.
-template <typename Visit>
-void forEachSetByte(const std::uint8_t* bytes, int count, Visit&& visit)
-{
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if (word == 0)
-            continue;
-        for (int j = i; j < i + 8; ++j)
-            if (bytes[j] != 0)
-                visit(j);
-    }
-    for (; i < count; ++i)
-        if (bytes[i] != 0)
-            visit(i);
 }
 
 } // namespace
