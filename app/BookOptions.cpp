@@ -11,15 +11,6 @@ namespace CommandLine {
 
 namespace {
 
-std::optional<int> wholeNumber(const QString& text, int lowest, int highest)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < lowest || value > highest)
-        return std::nullopt;
-    return value;
-}
-
 QString perPage(int& into, const std::vector<int>& allowed, const QString& name, const QString& value)
 {
     const auto n = wholeNumber(value, 1, 9);

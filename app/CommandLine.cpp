@@ -326,6 +326,14 @@ std::optional<double> number(const QString& text)
     return value;
 }
 
+std::optional<int> wholeNumber(const QString& text, int least, int most)
+{
+    const auto n = number(text);
+    if (!n || *n != std::floor(*n) || *n < least || *n > most)
+        return std::nullopt;
+    return int(*n);
+}
+
 namespace {
 
 // Why the batch's routes cannot be made on this board, or empty: the first

@@ -48,6 +48,8 @@ QString outOfRange(const QString& name, const QString& value, const QString& lea
 // A number written as digits with at most one decimal point, or nothing.
 // Every numeric option is read this way (no sign, blank or exponent).
 std::optional<double> number(const QString& text);
+// The same for a whole number from `least` to `most`, or nothing.
+std::optional<int> wholeNumber(const QString& text, int least, int most);
 // `name` as a message line shows it: as it is, or quoted with its control
 // characters (a line break) written out.
 QString quoted(const QString& name);

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <cmath>
 
 // The options of shapes: --shape (a ready-made shape or a picture file),
 // --shape-text (the letters of a word), how a picture is read
@@ -51,15 +50,6 @@ QString setShapeText(Request& r, const QString& name, const QString& value)
     r.shapeText = value;
     shapeOption(r, name);
     return {};
-}
-
-// A whole number from `least` to `most`, or nothing.
-std::optional<int> wholeNumber(const QString& value, int least, int most)
-{
-    const auto n = number(value);
-    if (!n || *n != std::floor(*n) || *n < least || *n > most)
-        return std::nullopt;
-    return int(*n);
 }
 
 QString setThreshold(Request& r, const QString& name, const QString& value)

@@ -68,7 +68,7 @@ bool Document::keepLargestPart()
     if (!pendingEdit_)
         return false;
     const MazeShape largest = board_->shape().largestPart();
-    if (!largest.isOneRegion() || !PathEditor(*board_).fitsShape(largest) || !board_->setShape(largest))
+    if (checkShape(largest) != ShapeFit::Fits || !board_->setShape(largest))
         return false;
     shapeChanged();
     return true;

@@ -121,24 +121,28 @@ Failure readPicture(const QString& file, QImage& out)
     return Failure::None;
 }
 
+QImage opacityOf(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return {};
+    QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+    const bool opaque
+        = std::all_of(alpha.constBits(), alpha.constBits() + alpha.sizeInBytes(), [](uchar a) { return a == 255; });
+    return opaque ? QImage() : alpha;
+}
+
 std::vector<std::uint8_t> inkOf(const QImage& picture, int width, int height)
 {
     if (picture.isNull())
         return cellInk(ShapeRaster{}, width, height);
-    // A picture with see-through parts is its opacity; one without, its
-    // darkness. A picture whose alpha channel is opaque everywhere counts as
-    // one without.
-    QImage values;
-    ShapeRaster::Values kind = ShapeRaster::Values::Grey;
-    if (picture.hasAlphaChannel()) {
-        values = picture.convertToFormat(QImage::Format_Alpha8);
-        const bool opaque = std::all_of(values.constBits(), values.constBits() + values.sizeInBytes(),
-                                        [](uchar a) { return a == 255; });
-        if (!opaque)
-            kind = ShapeRaster::Values::Alpha;
-    }
-    if (kind == ShapeRaster::Values::Grey)
+    // A picture with see-through parts is its opacity (an Alpha8 picture is
+    // taken as that already); one without, its darkness.
+    QImage values = picture.format() == QImage::Format_Alpha8 ? picture : opacityOf(picture);
+    ShapeRaster::Values kind = ShapeRaster::Values::Alpha;
+    if (values.isNull()) {
         values = picture.convertToFormat(QImage::Format_Grayscale8);
+        kind = ShapeRaster::Values::Grey;
+    }
     const ShapeRaster raster{values.width(), values.height(), values.constBits(), values.bytesPerLine(), kind};
     return cellInk(raster, width, height);
 }

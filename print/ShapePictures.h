@@ -39,6 +39,10 @@ enum class Failure {
 // they may name other files. On failure `out` is unchanged.
 Failure readPicture(const QString& file, QImage& out);
 
+// The opacity of a picture with see-through parts, one byte a pixel
+// (Format_Alpha8); null for a picture that is opaque everywhere.
+QImage opacityOf(const QImage& picture);
+
 // The ink of every cell when `picture` is stretched over a width x height
 // board (see cellInk): opacity for a picture with see-through parts, and
 // darkness for one without.

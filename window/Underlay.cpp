@@ -64,12 +64,7 @@ Underlay::Failure Underlay::load(const QString& file)
     if (failure != Failure::None)
         return failure;
     file_ = QFileInfo(file).absoluteFilePath();
-    alpha_ = QImage();
-    if (image.hasAlphaChannel()) {
-        QImage alpha = image.convertToFormat(QImage::Format_Alpha8);
-        if (std::any_of(alpha.constBits(), alpha.constBits() + alpha.sizeInBytes(), [](uchar a) { return a != 255; }))
-            alpha_ = std::move(alpha);
-    }
+    alpha_ = shapepictures::opacityOf(image);
     levels_.clear();
     levels_.push_back(onWhite(image));
     shown_ = true;

@@ -626,22 +626,28 @@ void CommandLineTest::shapedBatches()
                      QString());
     }
 
-    // A disc drawn black on white, and the same the other way round.
+    // A disc drawn black on white, the same the other way round, and a white
+    // disc on a see-through picture: its opacity, not its darkness, counts.
     QImage disc(90, 90, QImage::Format_RGB32);
     disc.fill(Qt::white);
-    {
-        QPainter p(&disc);
-        p.setBrush(Qt::black);
+    QImage clear(90, 90, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    for (auto [picture, colour] : {std::pair{&disc, Qt::black}, std::pair{&clear, Qt::white}}) {
+        QPainter p(picture);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
         p.drawEllipse(QRectF(5, 5, 80, 80));
     }
     QVERIFY(disc.save(path(QStringLiteral("disc.png"))));
-    for (const bool invert : {false, true}) {
-        const QString out = path(QStringLiteral("disc%1.maz").arg(invert));
-        QStringList args = words("--batch 1 --size 20x20 --random-route --shape") << path(QStringLiteral("disc.png"));
+    QVERIFY(clear.save(path(QStringLiteral("clear.png"))));
+    for (const auto& [picture, invert] : {std::pair{"disc.png", false}, std::pair{"disc.png", true},
+                                          std::pair{"clear.png", false}}) {
+        const QString out = path(QStringLiteral("%1-%2.maz").arg(QLatin1String(picture)).arg(invert));
+        QStringList args = words("--batch 1 --size 20x20 --random-route --shape") << path(QLatin1String(picture));
         if (invert)
             args << QStringLiteral("--shape-invert");
         QCOMPARE(zubelo(args << QStringLiteral("--export") << out).status, 0);
-        const auto maze = loaded(path(QStringLiteral("disc%1-001.maz").arg(invert)), {});
+        const auto maze = loaded(path(QStringLiteral("%1-%2-001.maz").arg(QLatin1String(picture)).arg(invert)), {});
         QVERIFY(maze && maze->board->isShaped());
         QCOMPARE(maze->board->isInside(10, 10), !invert);
         QCOMPARE(maze->board->isInside(0, 0), invert);
@@ -748,6 +754,12 @@ void CommandLineTest::unusableMazesAndUnclearArgumentsAreRefused()
           std::tuple{"--seed", "4294967296", "0〜4294967295"}})
         table.push_back({QStringList(exportTo) << maz_ << QString::fromUtf8(option) << QString::fromUtf8(value), 2,
                          QStringLiteral("(%1 の数で指定してください)").arg(QString::fromUtf8(range))});
+    // The book's numbers are read as every other number: no sign, no blank.
+    for (const auto& [option, value] : {std::pair{"--per-page", "+4"}, std::pair{"--answers-per-page", " 4"},
+                                        std::pair{"--first", "+3"}, std::pair{"--first-page", "3 "}})
+        table.push_back({QStringList(exportTo) << maz_ << QStringLiteral("--batch") << QStringLiteral("2")
+                                               << QString::fromUtf8(option) << QString::fromUtf8(value),
+                         2, QStringLiteral("オプション %1 の値が正しくありません").arg(QString::fromUtf8(option))});
     table.push_back({QStringList(exportTo) << maz_ << QStringLiteral("--export") << path(QStringLiteral("b.pdf")), 2,
                      QStringLiteral("オプション --export が二度指定されています")});
     table.push_back({QStringList(exportTo) << maz_ << QStringLiteral("--landscape") << QStringLiteral("--landscape"),
